@@ -1,0 +1,98 @@
+#pragma once
+// Every text the program shows, prints or writes, in UTF-8. Texts that leave the program
+// as bytes (the CSV file) are converted to CP932 where they are written.
+
+namespace oxi::texts {
+
+// Application.
+inline constexpr const char* kProductTitle = "OxiView";
+inline constexpr const char* kProductVersion = "OxiView Version 1.0";
+inline constexpr const char* kApplicationName = "oxiview";  // caption of our own boxes
+inline constexpr const char* kAboutMenuItem = "バージョン情報(&A)...";  // string 101
+inline constexpr const char* kCommentLabel = "コメント";
+
+// Main screen labels.
+inline constexpr const char* kMovingAverageLabel = "移動平均";
+inline constexpr const char* kRangeLabel = "(1～100)";
+inline constexpr const char* kIntervalLabel = "区間";
+inline constexpr const char* kEnterHint = "半角で入力後、ENTERを押してください";
+inline constexpr const char* kInvalidInput = "入力値が不適切です。";
+inline constexpr const char* kInitialWindowText = "1";
+
+// Buttons.
+inline constexpr const char* kDownloadCaption = "Download";
+inline constexpr const char* kPrintCaption = "Print";
+inline constexpr const char* kSaveCaption = "Save";
+
+// Calendar.
+inline constexpr const char* kYearFormat = "20%02d";
+inline constexpr const char* kMonthFormat = " %d月 ";
+inline constexpr const char* kPreviousMonth = "<<";
+inline constexpr const char* kNextMonth = ">>";
+inline constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+// Day list.
+inline constexpr const char* kDayListRowFormat = "20%02d年%02d月%02d日%02d時%02d分";
+
+// Measurement.
+inline constexpr const char* kNoDataTitle = "no-data";
+inline constexpr const char* kTitleFormat = "20%02d_%02d%02d_%02d%02d";
+
+// Detail graph.
+inline constexpr const char* kScreenHeaderFormat =
+    "Date 20%02d年%02d月%02d日%02d時%02d分　Time %d：%02d：%02d  脂肪厚み %d.%dmm　レート "
+    "%d.%dsec";
+inline constexpr const char* kStO2Title = "[StO2]";
+inline constexpr const char* kHeartRateTitle = "[心拍数]";
+inline constexpr const char* kOxHbTitle = "[oxHb]";
+inline constexpr const char* kDxHbTitle = "[dxHb]";
+inline constexpr const char* kToHbTitle = "[toHb]";
+inline constexpr const char* kHeartRateVertical[3] = {"心", "拍", "数"};
+inline constexpr const char* kStO2Vertical[4] = {"S", "t", "O", "2"};
+inline constexpr const char* kPercentUnitFormat = "[%%]";
+inline constexpr const char* kHbUnit = "[mM/L]";
+inline constexpr const char* kHbScaleFormat = "0.%02d";
+inline constexpr const char* kHbZero = "0.00";
+inline constexpr const char* kShortTimeFormat = "%02d:%02d";
+inline constexpr const char* kScreenLongTimeFormat = "%d:%02d:%02d";
+
+// Printed page.
+inline constexpr const char* kPrintHeaderFormat =
+    "Date 20%02d年%02d月%02d日%02d時%02d分　Time %d:%02d:%02d  脂肪厚み %d.%dmm　レート "
+    "%d.%dsec";
+inline constexpr const char* kPrintLongTimeFormat = "%02d:%02d:%02d";
+
+// CSV file.
+inline constexpr const char* kCsvDateFormat = "Date,20%02d-%02d-%02d %02d:%02d,";
+inline constexpr const char* kCsvSettingsFormat =
+    "測定時間,%02d:%02d:%02d,脂肪厚み,%d.%dmm,rate,%d.%dsec,\n";
+inline constexpr const char* kCsvColumns = "time,HR,StO2,oxHb,dxHb,toHb,\n";
+inline constexpr const char* kCsvFileFormat = "%s.csv";
+inline constexpr const char* kCsvDefaultExtension = "csv";
+inline constexpr const char* kCsvFilter = "csv(*.csv)";
+inline constexpr const char* kCsvError = "error";
+inline constexpr const char* kMissing = "---";
+
+// Device-ID chooser.
+inline constexpr const char* kIdDialogCaption = "IDの選択";
+inline constexpr const char* kIdDialogPrompt = "機器ＩＤを選択して下さい。";
+inline constexpr const char* kOk = "OK";
+inline constexpr const char* kCancel = "キャンセル";
+
+// Download.
+inline constexpr const char* kDownloadDialogCaption = "データの転送";
+inline constexpr const char* kDownloading = "　ダウンロード中・・・";
+inline constexpr const char* kFinishing = "　終了処理中・・・";
+inline constexpr const char* kNoMeasurements = "測定データはありません。";
+inline constexpr const char* kPercentFormat = "%d%%";
+inline constexpr const char* kInitialPercent = "0%";
+inline constexpr const char* kErrorCaption = "エラー";
+inline constexpr const char* kDeviceNotRecognised = "デバイスが認識できません。";
+inline constexpr const char* kDeviceNotOpened = "デバイスを開くことができませんでした。";
+inline constexpr const char* kCommunicationError = "通信エラーが起きました。";
+inline constexpr const char* kNotErased =
+    "一部のデータを転送できなかったため、機器のメモリは消去しませんでした。";
+inline constexpr const char* kUnplugUsb = "USBを取り外して下さい。";
+inline constexpr const char* kUnplugCaption = "　";  // one ideographic space
+
+}  // namespace oxi::texts

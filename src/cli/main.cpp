@@ -1,0 +1,44 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace oxi::cli {
+namespace {
+
+std::vector<Command>& Registry() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+int Usage(FILE* out) {
+  std::fprintf(out, "usage: oxitool COMMAND [ARGS]\n");
+  for (const Command& c : Registry()) std::fprintf(out, "  %s\n", c.usage);
+  return out == stdout ? 0 : 2;
+}
+
+}  // namespace
+
+CommandRegistration::CommandRegistration(const Command& command) {
+  Registry().push_back(command);
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "oxitool: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace oxi::cli
+
+int main(int argc, char** argv) {
+  using namespace oxi::cli;
+  if (argc < 2) return Usage(stderr);
+  if (!std::strcmp(argv[1], "help") || !std::strcmp(argv[1], "--help")) return Usage(stdout);
+  for (const Command& c : Registry()) {
+    if (!std::strcmp(argv[1], c.name)) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+  }
+  std::fprintf(stderr, "oxitool: unknown command '%s'\n", argv[1]);
+  return Usage(stderr);
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/color.h"
+
+namespace oxi {
+
+// A width x height buffer of RGB pixels, three bytes a pixel (R, G, B), rows top down
+// without padding: the layout a host can show without converting.
+class Surface {
+ public:
+  Surface(int width, int height, Colorref fill = kWhite);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  // Reading outside the surface gives black; writing outside is ignored.
+  Colorref Pixel(int x, int y) const;
+  void SetPixel(int x, int y, Colorref c);
+  void Fill(Colorref c);
+
+  const std::uint8_t* Data() const { return pixels_.data(); }
+  std::uint8_t* Data() { return pixels_.data(); }
+  int Stride() const { return width_ * 3; }
+
+  // Writes the surface as an 8-bit RGB PNG; false when the file cannot be written.
+  bool WritePng(const std::string& path) const;
+
+ private:
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> pixels_;
+};
+
+}  // namespace oxi

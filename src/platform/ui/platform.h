@@ -1,0 +1,110 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/dc.h"
+#include "platform/ui/clock.h"
+
+namespace oxi {
+
+struct LocalTime {
+  int year = 2000;  // four digits
+  int month = 1;    // 1..12
+  int day = 1;      // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// The four painted surfaces of the main window.
+enum class SurfaceId { kFace, kGraph, kCalendar, kList };
+
+// What the main window receives from the window system. The handlers re-enter one
+// another: a pumped message may run OnMouseMove or OnLButtonUp inside OnLButtonDown.
+class WindowHandlers {
+ public:
+  virtual ~WindowHandlers() = default;
+  virtual void OnPaint() = 0;
+  virtual void OnActivate(bool active) = 0;
+  virtual void OnMouseMove(int x, int y) = 0;
+  virtual void OnLButtonDown(int x, int y) = 0;
+  virtual void OnLButtonUp(int x, int y) = 0;
+  // The Enter key, whatever has the focus. True when the key was consumed.
+  virtual bool OnEnterKey() = 0;
+  // Esc or the close box: the window ends.
+  virtual void OnCancel() = 0;
+};
+
+// The modeless download-progress window.
+class ProgressDialog {
+ public:
+  virtual ~ProgressDialog() = default;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void SetBar(int percent) = 0;  // 0..100
+  virtual void SetStatus(const std::string& text) = 0;
+  virtual void SetPercentText(const std::string& text) = 0;
+  virtual void Repaint() = 0;  // show the changes at once
+};
+
+// The drop-down list of the device-ID chooser, as its handlers see it.
+class ComboBox {
+ public:
+  virtual ~ComboBox() = default;
+  virtual void ResetContent() = 0;
+  virtual void AddString(const std::string& text) = 0;
+  virtual void SetCurSel(int index) = 0;
+  virtual std::string GetWindowText() const = 0;
+};
+
+// The device-ID chooser's behaviour; the window itself belongs to the platform.
+class IdDialogHandlers {
+ public:
+  virtual ~IdDialogHandlers() = default;
+  virtual void OnShowWindow(ComboBox& combo) = 0;
+  virtual void OnSelChange(ComboBox& combo) = 0;
+  virtual void OnCloseUp(ComboBox& combo) = 0;
+};
+
+// The services of the window system that the main screen uses.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Message dispatch inside long operations.
+  virtual void PumpOneMessage() = 0;
+  // Returns once `ticks` ms have passed on Clock(), dispatching messages meanwhile; it
+  // waits for messages rather than spinning.
+  virtual void TimedWait(int ticks) = 0;
+  virtual Clock& GetClock() = 0;
+  std::int64_t ClockMs() { return GetClock().NowMs(); }
+  void Sleep(int ms) { GetClock().SleepMs(ms); }
+  virtual LocalTime Now() = 0;
+
+  // A modal message box with an OK button.
+  virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
+  // Runs the device-ID chooser modally over the given handlers.
+  virtual void RunIdDialog(IdDialogHandlers& handlers) = 0;
+  // The save-file chooser; the chosen path, or nothing when cancelled. It asks before
+  // overwriting an existing file.
+  virtual std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
+                                                    const std::string& defaultExtension,
+                                                    const std::string& filter) = 0;
+  // The print dialog; a page context set to A4 landscape, or nothing when cancelled.
+  virtual std::unique_ptr<PageDc> ShowPrintDialog() = 0;
+  virtual ProgressDialog& DownloadDialog() = 0;
+
+  // The moving-average edit field.
+  virtual std::string WindowEditText() = 0;
+  virtual void SetWindowEditText(const std::string& text) = 0;
+
+  // A surface changed: show it now.
+  virtual void Present(SurfaceId id) = 0;
+  // The application's name: the caption of its own message boxes.
+  virtual std::string ApplicationName() = 0;
+};
+
+}  // namespace oxi

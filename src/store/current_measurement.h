@@ -1,0 +1,68 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace oxi {
+
+inline constexpr int kInitialSampleCapacity = 3600;
+
+enum Series { kStO2Rows = 0, kHrRows = 1, kOxHbRows = 2, kDxHbRows = 3, kToHbRows = 4 };
+inline constexpr int kSeriesCount = 5;
+
+// The in-memory image of the loaded record file: what the graph, the page and the CSV
+// file are made from.
+struct CurrentMeasurement {
+  CurrentMeasurement();
+
+  // Header values, each held as an int; all 0 before the first load.
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  std::array<int, 3> reserved{};
+  int fatThickness = 0;
+  int rate = 0;
+  int sto2Average = 0;
+  int reserved4 = 0;
+  int maxHeartRate = 0;
+  int currentSetting = 0;
+  int announcedSamples = 0;
+
+  // Sample arrays, indexed 0..n-1; they grow for longer records and never shrink.
+  std::vector<std::int16_t> sto2;
+  std::vector<std::uint8_t> hr;
+  std::vector<std::uint8_t> oxhb;
+  std::vector<std::uint8_t> dxhb;
+  int n = 0;
+
+  // Pixel rows of the detail graph, one per sample, in the order of `Series`.
+  std::array<std::vector<std::int16_t>, kSeriesCount> rows;
+
+  std::string title;       // "no-data" until a load found samples
+  std::string recordName;  // file name of the record shown; empty at start-up
+
+  // Grows every array to hold at least `samples` entries.
+  void EnsureCapacity(int samples);
+  bool Valid(int i) const { return sto2[i] >= 0; }
+};
+
+// The moving averages of every sample over a centred window of `window` samples, with
+// invalid samples carrying the last valid value; what the averaged rows and the printed
+// curves are made from.
+struct MovingAverages {
+  std::vector<int> sto2, hr, oxhb, dxhb, tohb;
+};
+MovingAverages ComputeMovingAverages(const CurrentMeasurement& m, int window);
+
+// Fills all five display series from the samples' own values.
+void ComputeDisplaySeriesUnaveraged(CurrentMeasurement& m);
+// Fills all five display series from the moving averages over `window` samples.
+void ComputeDisplaySeriesAveraged(CurrentMeasurement& m, int window);
+
+// Row of value `a` in a plot of `fullScale` whose top frame row is `base`.
+int DisplayRow(int a, int fullScale, int base);
+
+}  // namespace oxi

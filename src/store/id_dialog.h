@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/ui/platform.h"
+#include "store/store_state.h"
+
+namespace oxi {
+
+// The device-ID chooser's behaviour: it lists the device folders' IDs, preselects the
+// first and writes the shown ID into the store's current device ID when the list closes
+// up; a selection change alone does nothing.
+class CIdDialog : public IdDialogHandlers {
+ public:
+  explicit CIdDialog(StoreState& store) : store_(store) {}
+  void OnShowWindow(ComboBox& combo) override;
+  void OnSelChange(ComboBox& combo) override;
+  void OnCloseUp(ComboBox& combo) override;
+
+ private:
+  StoreState& store_;
+};
+
+}  // namespace oxi

@@ -1,0 +1,55 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace oxi {
+
+// Record file: a 29-byte header, then 5-byte samples to the end of the file; little-endian,
+// no padding, no magic number.
+inline constexpr int kRecordHeaderSize = 29;
+inline constexpr int kSampleSize = 5;
+inline constexpr int kDeviceIdLength = 12;
+// A file holding more samples than this cannot be a measurement (the monitor's whole
+// memory holds far fewer); it is refused before anything is allocated.
+inline constexpr long kMaxRecordSamples = 1'000'000;
+inline constexpr const char* kRecordExtension = ".oxi";
+
+struct RecordHeader {
+  std::array<char, kDeviceIdLength> deviceId{};
+  std::uint8_t year = 0;  // two digits, 2000 + value
+  std::uint8_t month = 0;
+  std::uint8_t day = 0;
+  std::uint8_t hour = 0;
+  std::uint8_t minute = 0;
+  std::array<std::uint8_t, 3> reserved{};  // carried from the monitor, never used
+  std::uint8_t fatThickness = 0;           // 0.1 mm
+  std::uint8_t rate = 0;                   // 0.1 s per sample; 0 counts as 10
+  std::uint16_t sto2Average = 0;           // 0.1 %
+  std::uint8_t reserved4 = 0;
+  std::uint8_t maxHeartRate = 0;
+  std::uint8_t currentSetting = 0;
+  std::uint16_t announcedSamples = 0;  // the reader ignores it
+  bool operator==(const RecordHeader&) const = default;
+};
+
+struct Sample {
+  std::int16_t sto2 = 0;  // 0.1 %; negative (bit 15) marks the sample invalid
+  std::uint8_t hr = 0;    // beats per minute
+  std::uint8_t oxhb = 0;  // 0.001 mM
+  std::uint8_t dxhb = 0;  // 0.001 mM
+  bool Valid() const { return sto2 >= 0; }
+  bool operator==(const Sample&) const = default;
+};
+
+std::array<std::uint8_t, kRecordHeaderSize> EncodeHeader(const RecordHeader& header);
+RecordHeader DecodeHeader(const std::uint8_t* bytes);  // reads kRecordHeaderSize bytes
+std::array<std::uint8_t, kSampleSize> EncodeSample(const Sample& sample);
+Sample DecodeSample(const std::uint8_t* bytes);  // reads kSampleSize bytes
+
+// "YYMMDDhhmm" of the header's start time.
+std::string RecordBaseName(const RecordHeader& header);
+// "YYMMDDhhmm.oxi".
+std::string RecordFileName(const RecordHeader& header);
+
+}  // namespace oxi

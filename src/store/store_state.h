@@ -1,0 +1,50 @@
+#pragma once
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi/color.h"
+
+namespace oxi {
+
+class Platform;
+
+inline constexpr const char* kNoDeviceId = "00099990000Z";
+inline constexpr int kMaxDeviceFolders = 64;
+inline constexpr int kMaxMonthRecords = 512;
+inline constexpr int kMaxDayRecords = 512;
+
+// The folder tree below the data root and the indexes made from it.
+struct StoreState {
+  std::filesystem::path startupFolder;
+  std::filesystem::path dataRoot;           // startupFolder / "Application Data" / "StO2"
+  std::vector<std::string> deviceFolders;   // "OXI" + device ID, at most 64
+  std::string currentDeviceId = kNoDeviceId;
+  std::vector<std::string> monthList;  // record names of the shown month, at most 512
+  std::vector<std::string> dayList;    // record names of the chosen day, at most 512
+};
+
+// True when `id` is 12 ASCII letters, digits, '-' or '_': only such an ID may name a folder.
+bool IsSafeDeviceId(std::string_view id);
+// "OXI" + id.
+std::string DeviceFolderName(std::string_view id);
+std::filesystem::path DeviceFolder(const StoreState& store, std::string_view id);
+
+// 1 when `folder` exists as a folder; otherwise creates it and returns 0.
+int EnsureFolder(const std::filesystem::path& folder);
+
+// Sets up the data root below `workingFolder`, lists the device folders, creates their
+// comment folders and chooses the current device (asking through the platform's device-ID
+// chooser when there are several).
+void StartStore(StoreState& store, const std::filesystem::path& workingFolder,
+                Platform& platform);
+
+// Fills the month list and `dayTable` for the current device; moves records of other
+// devices found there to their owners' folders.
+void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>& dayTable);
+// Fills the day list from the month list; returns its count.
+int SelectDay(StoreState& store, int day);
+
+}  // namespace oxi
