@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/gdi/dc.h"
+#include "store/current_measurement.h"
+
+namespace oxi {
+
+// Size of the graph control and the part of it the graph itself occupies.
+inline constexpr int kGraphControlWidth = 720;
+inline constexpr int kGraphControlHeight = 685;
+
+// Draws the detail graph of `m` onto the graph control, scrolled to `graphOffset` along
+// the 424-pixel track of a thumb `graphThumbWidth` wide. The offset is clamped to the
+// track and the clamped value stored back.
+void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, int& graphOffset,
+                     int graphThumbWidth);
+
+}  // namespace oxi
