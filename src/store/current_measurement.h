@@ -11,6 +11,15 @@ inline constexpr int kInitialSampleCapacity = 3600;
 enum Series { kStO2Rows = 0, kHrRows = 1, kOxHbRows = 2, kDxHbRows = 3, kToHbRows = 4 };
 inline constexpr int kSeriesCount = 5;
 
+// Placement of the display series: a value of full scale lands on the row below the plot's
+// top frame row (the base), a value of 0 on the row above its bottom frame row.
+inline constexpr int kUpperPlotBase = 25;   // StO2 and HR
+inline constexpr int kLowerPlotBase = 335;  // oxHb, dxHb, toHb
+inline constexpr int kPlotRows = 300;
+inline constexpr int kSto2FullScale = 1000;  // 100.0 %
+inline constexpr int kHrFullScale = 200;     // beats per minute
+inline constexpr int kHbFullScale = 200;     // 0.200 mM
+
 // The in-memory image of the loaded record file: what the graph, the page and the CSV
 // file are made from.
 struct CurrentMeasurement {

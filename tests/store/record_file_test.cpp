@@ -1,0 +1,67 @@
+#include "store/record_file.h"
+
+#include <gtest/gtest.h>
+
+namespace oxi {
+namespace {
+
+RecordHeader SampleHeader() {
+  RecordHeader h;
+  const char* id = "0123456789AB";
+  for (int i = 0; i < kDeviceIdLength; ++i) h.deviceId[i] = id[i];
+  h.year = 8;
+  h.month = 3;
+  h.day = 15;
+  h.hour = 9;
+  h.minute = 5;
+  h.reserved = {0xA1, 0xA2, 0xA3};
+  h.fatThickness = 55;
+  h.rate = 10;
+  h.sto2Average = 0x02AB;
+  h.reserved4 = 0xB4;
+  h.maxHeartRate = 181;
+  h.currentSetting = 0xC6;
+  h.announcedSamples = 0x0E10;
+  return h;
+}
+
+TEST(RecordFile, HeaderBytesAreLittleEndianInFieldOrder) {
+  const auto b = EncodeHeader(SampleHeader());
+  const std::uint8_t expected[kRecordHeaderSize] = {
+      '0', '1', '2',  '3',  '4',  '5', '6', '7',  '8',  '9',  'A', 'B',  8,    3,   15,
+      9,   5,   0xA1, 0xA2, 0xA3, 55,  10,  0xAB, 0x02, 0xB4, 181, 0xC6, 0x10, 0x0E};
+  for (int i = 0; i < kRecordHeaderSize; ++i) EXPECT_EQ(b[i], expected[i]) << "byte " << i;
+  EXPECT_EQ(DecodeHeader(b.data()), SampleHeader());
+}
+
+TEST(RecordFile, SampleBytesKeepSignAndOrder) {
+  const Sample valid{683, 142, 17, 250};
+  const auto b = EncodeSample(valid);
+  EXPECT_EQ(b[0], 0xAB);
+  EXPECT_EQ(b[1], 0x02);
+  EXPECT_EQ(b[2], 142);
+  EXPECT_EQ(b[3], 17);
+  EXPECT_EQ(b[4], 250);
+  EXPECT_EQ(DecodeSample(b.data()), valid);
+
+  const std::uint8_t invalidBytes[kSampleSize] = {0xFF, 0xFF, 0, 0, 0};
+  const Sample invalid = DecodeSample(invalidBytes);
+  EXPECT_EQ(invalid.sto2, -1);
+  EXPECT_FALSE(invalid.Valid());
+  EXPECT_EQ(EncodeSample(Sample{-32768, 1, 2, 3})[1], 0x80);
+}
+
+TEST(RecordFile, NamesComeFromTheStartTime) {
+  EXPECT_EQ(RecordBaseName(SampleHeader()), "0803150905");
+  EXPECT_EQ(RecordFileName(SampleHeader()), "0803150905.oxi");
+  RecordHeader late = SampleHeader();
+  late.year = 99;
+  late.month = 12;
+  late.day = 31;
+  late.hour = 23;
+  late.minute = 59;
+  EXPECT_EQ(RecordFileName(late), "9912312359.oxi");
+}
+
+}  // namespace
+}  // namespace oxi
