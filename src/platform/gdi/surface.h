@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class Surface {
   Colorref Pixel(int x, int y) const;
   void SetPixel(int x, int y, Colorref c);
   void Fill(Colorref c);
+  // Fills x in [left, right), y in [top, bottom), clipped to the surface.
+  void FillRect(int left, int top, int right, int bottom, Colorref c);
 
   const std::uint8_t* Data() const { return pixels_.data(); }
   std::uint8_t* Data() { return pixels_.data(); }
@@ -28,6 +31,10 @@ class Surface {
 
   // Writes the surface as an 8-bit RGB PNG; false when the file cannot be written.
   bool WritePng(const std::string& path) const;
+  // Reads any PNG, converted to 8-bit RGB (alpha dropped); nothing when it cannot be read.
+  static std::optional<Surface> ReadPng(const std::string& path);
+
+  bool operator==(const Surface&) const = default;
 
  private:
   int width_;

@@ -1,0 +1,18 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "platform/gdi/color.h"
+#include "platform/gdi/dc.h"
+
+namespace oxi {
+
+class Surface;
+
+// Draws UTF-8 text with its cell's top-left corner at (x, y). With a background colour the
+// cell (x, y) .. (x + advance width, y + font height) is filled with it first. Glyphs are
+// anti-aliased and blended onto whatever lies below them.
+void DrawText(Surface& surface, int x, int y, const Font& font, Colorref color,
+              std::optional<Colorref> background, std::string_view utf8);
+
+}  // namespace oxi
