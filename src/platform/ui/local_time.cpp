@@ -1,0 +1,29 @@
+#include "platform/ui/local_time.h"
+
+#include <ctime>
+
+namespace oxi {
+
+namespace {
+
+constexpr int kTmYearBase = 1900;
+constexpr int kTmMonthBase = 1;  // tm_mon counts from 0
+
+}  // namespace
+
+LocalTime CurrentLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  LocalTime t;
+  t.year = tm.tm_year + kTmYearBase;
+  t.month = tm.tm_mon + kTmMonthBase;
+  t.day = tm.tm_mday;
+  t.hour = tm.tm_hour;
+  t.minute = tm.tm_min;
+  // A leap second reads as the last ordinary second of its minute.
+  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
+  return t;
+}
+
+}  // namespace oxi
