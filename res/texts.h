@@ -72,6 +72,12 @@ inline constexpr const char* kCsvDefaultExtension = "csv";
 inline constexpr const char* kCsvFilter = "csv(*.csv)";
 inline constexpr const char* kCsvError = "error";
 inline constexpr const char* kMissing = "---";
+// The columns of a sample line, each with its trailing comma.
+inline constexpr const char* kCsvTimeColumn = "%02d:%02d:%02d.%d,";
+inline constexpr const char* kCsvHeartRateColumn = "%d,";
+inline constexpr const char* kCsvStO2Column = "%d.%d,";
+inline constexpr const char* kCsvHbColumn = "0.%03d,";
+inline constexpr const char* kCsvMissingColumn = "---,";
 
 // Device-ID chooser.
 inline constexpr const char* kIdDialogCaption = "IDの選択";

@@ -1,0 +1,119 @@
+// Grid, titles, scales, header, time axis and frames of the detail graph.
+#include <string>
+
+#include "graph/detail_layout.h"
+#include "graph/detail_parts.h"
+#include "graph/draw_steps.h"
+#include "graph/header_text.h"
+#include "graph/text_format.h"
+#include "graph/time_axis.h"
+#include "res/texts.h"
+
+namespace oxi::detail_parts {
+namespace {
+
+using namespace detail_layout;
+
+constexpr int kHrFullScale = 200;
+constexpr int kHrScaleStep = 20;
+constexpr int kStO2ScaleStep = 10;
+constexpr int kStO2FullScale = 100;
+constexpr int kHbFullScaleHundredths = 20;
+constexpr int kHbScaleStep = 2;
+
+int GridRow(int plotTop, int k) {
+  return plotTop + kGridStep * k;
+}
+
+void DrawHeartRateScale(Dc& dc) {
+  for (int k = 0; k <= kGridRows; ++k) {
+    const int y = GridRow(kUpperTop, k);
+    dc.SelectPen(Pen{kGridColor});
+    DrawLine(dc, kHrTickLeft, y, kHrTickRight, y);
+    DrawText(dc, kHrLabelX, y + kHrLabelDy, kBlack,
+             FormatText("%d", kHrFullScale - kHrScaleStep * k));
+  }
+  DrawText(dc, kHrLabelX, kHrZeroY, kBlack, "0");
+}
+
+void DrawStO2Scale(Dc& dc) {
+  for (int v = kStO2ScaleStep; v <= kStO2FullScale; v += kStO2ScaleStep) {
+    const std::string label = FormatText("%d", v);
+    const int x = label.size() >= 3   ? kStO2HundredX
+                  : label.size() == 2 ? kStO2TwoDigitX
+                                      : kStO2OneDigitX;
+    DrawText(dc, x, kStO2LabelBase - kStO2RowsPerPercent * v, kBlack, label);
+  }
+  DrawText(dc, kStO2OneDigitX, kStO2ZeroY, kBlack, FormatText("%d", 0));
+}
+
+void DrawHbScale(Dc& dc) {
+  for (int k = 0; k <= kGridRows; ++k) {
+    const int y = k == 0 ? kHbFirstLabelY : kHbLabelBase + kGridStep * k;
+    DrawText(dc, kHbLabelX, y, kBlack,
+             FormatText(texts::kHbScaleFormat, kHbFullScaleHundredths - kHbScaleStep * k));
+  }
+  DrawText(dc, kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
+}
+
+void DrawVerticalTitles(Dc& dc) {
+  for (int i = 0; i < 3; ++i) {
+    DrawText(dc, kHrTitleX, kHrTitleY[i], kBlack, texts::kHeartRateVertical[i]);
+  }
+  for (int i = 0; i < 4; ++i) {
+    DrawText(dc, kStO2TitleX[i], kStO2TitleY[i], kBlack, texts::kStO2Vertical[i]);
+  }
+  DrawText(dc, kPercentX, kPercentY, kBlack, FormatText(texts::kPercentUnitFormat));
+  DrawText(dc, kHbUnitX, kHbUnitY, kBlack, texts::kHbUnit);
+}
+
+}  // namespace
+
+void DrawGrid(Dc& dc) {
+  dc.SelectPen(Pen{kGridColor});
+  for (int k = 1; k <= kGridRows; ++k) {
+    DrawLine(dc, kGridLeft, GridRow(kUpperTop, k), kPlotRight, GridRow(kUpperTop, k));
+    DrawLine(dc, kGridLeft, GridRow(kLowerTop, k), kPlotRight, GridRow(kLowerTop, k));
+  }
+}
+
+void DrawPlotTitles(Dc& dc) {
+  dc.SelectFont(kLargeFont);
+  DrawText(dc, kTitleLeft, kUpperTitleY, kStO2TitleColor, texts::kStO2Title);
+  DrawText(dc, kHrTitleLeft, kUpperTitleY, kGreen, texts::kHeartRateTitle);
+  DrawText(dc, kTitleLeft, kLowerTitleY, kBlue, texts::kOxHbTitle);
+  DrawText(dc, kDxHbTitleLeft, kLowerTitleY, kGreen, texts::kDxHbTitle);
+  DrawText(dc, kToHbTitleLeft, kLowerTitleY, kToHbTitleColor, texts::kToHbTitle);
+}
+
+void DrawAxisLabels(Dc& dc) {
+  dc.SelectFont(kLargeFont);
+  DrawHeartRateScale(dc);
+  DrawStO2Scale(dc);
+  DrawHbScale(dc);
+  dc.SelectFont(kSmallFont);
+  DrawVerticalTitles(dc);
+}
+
+void DrawHeader(Dc& dc, const CurrentMeasurement& m) {
+  dc.SelectFont(kSmallFont);
+  DrawText(dc, kHeaderX, kHeaderY, kBlack, MeasurementHeaderText(m, texts::kScreenHeaderFormat));
+}
+
+void DrawTimeAxis(Dc& dc, int windowStart, int rate) {
+  dc.SelectPen(Pen{kBlack});
+  dc.SelectFont(kSmallFont);
+  for (const AxisTick& tick : ScreenTimeTicks(windowStart, rate)) {
+    DrawLine(dc, kPlotLeft + tick.p, kLowerBottom, kPlotLeft + tick.p, kTickBottom);
+    const int dx = tick.longLabel ? kLongLabelDx : kShortLabelDx;
+    DrawText(dc, tick.p + dx, kTickLabelY, kBlack, tick.label);
+  }
+}
+
+void DrawPlotFrames(Dc& dc) {
+  dc.SelectPen(Pen{kBlack});
+  DrawOutline(dc, kPlotLeft, kUpperTop, kPlotRight, kUpperBottom);
+  DrawOutline(dc, kPlotLeft, kLowerTop, kPlotRight, kLowerBottom);
+}
+
+}  // namespace oxi::detail_parts

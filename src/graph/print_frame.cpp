@@ -1,0 +1,117 @@
+// Grid, titles, scales, header, time axis and frames of the printed graph.
+#include <string>
+
+#include "graph/header_text.h"
+#include "graph/print_parts.h"
+#include "graph/text_format.h"
+#include "graph/time_axis.h"
+#include "res/texts.h"
+
+namespace oxi::print_parts {
+namespace {
+
+using namespace print_layout;
+
+constexpr int kHrFullScale = 200;
+constexpr int kHrScaleStep = 20;
+constexpr int kStO2ScaleStep = 10;
+constexpr int kStO2FullScale = 100;
+constexpr int kHbFullScaleHundredths = 20;
+constexpr int kHbScaleStep = 2;
+
+// Row k of the grid (0 = the plot's top) below a plot top, in whole layout units.
+int GridRow(int plotTop, int k) {
+  return plotTop + k * kPlotHeight / kGridDivisions;
+}
+
+void DrawGrid(PagePainter& p) {
+  p.UsePen(kGridColor);
+  for (int k = 1; k < kGridDivisions; ++k) {
+    p.Line(kPlotLeft, GridRow(kUpperTop, k), kGridRight, GridRow(kUpperTop, k));
+    p.Line(kPlotLeft, GridRow(kLowerTop, k), kGridRight, GridRow(kLowerTop, k));
+  }
+}
+
+void DrawTitles(PagePainter& p) {
+  p.UseFont(kTitleFontUnits);
+  p.Text(kTitleLeft, kUpperTitleY, kRed, texts::kStO2Title);
+  p.Text(kHrTitleLeft, kUpperTitleY, kGreen, texts::kHeartRateTitle);
+  p.Text(kTitleLeft, kLowerTitleY, kBlue, texts::kOxHbTitle);
+  p.Text(kDxHbTitleLeft, kLowerTitleY, kGreen, texts::kDxHbTitle);
+  p.Text(kToHbTitleLeft, kLowerTitleY, kOrange, texts::kToHbTitle);
+}
+
+void DrawHeartRateScale(PagePainter& p) {
+  p.UsePen(kGridColor);
+  for (int k = 0; k < kGridDivisions; ++k) {
+    const int y = GridRow(kUpperTop, k);
+    p.Line(kHrTickLeft, y, kHrTickRight, y);
+    p.Text(kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", kHrFullScale - kHrScaleStep * k));
+  }
+  p.Text(kHrLabelX, kHrZeroY, kBlack, "0");
+  for (int i = 0; i < 3; ++i) p.Text(kHrTitleX, kHrTitleY[i], kBlack, texts::kHeartRateVertical[i]);
+}
+
+void DrawStO2Scale(PagePainter& p) {
+  p.Text(kStO2ZeroX, kStO2ZeroY, kBlack, FormatText("%d", 0));
+  for (int v = kStO2ScaleStep; v <= kStO2FullScale; v += kStO2ScaleStep) {
+    const std::string label = FormatText("%d", v);
+    const double x = label.size() >= 3   ? kStO2HundredX
+                     : label.size() == 2 ? kStO2TwoDigitX
+                                         : kStO2OneDigitX;
+    const int y = (kStO2FullScale - v) * kPlotHeight / kStO2FullScale + kStO2LabelDy;
+    p.Text(x, y, kBlack, label);
+  }
+  for (int i = 0; i < 4; ++i) p.Text(kStO2TitleX, kStO2TitleY[i], kBlack, texts::kStO2Vertical[i]);
+  p.Text(kPercentX, kPercentY, kBlack, FormatText(texts::kPercentUnitFormat));
+}
+
+void DrawHbScale(PagePainter& p) {
+  for (int k = 0; k < kGridDivisions; ++k) {
+    const int y = GridRow(kLowerTop, k) + (k == 0 ? kHbFirstLabelDy : kHbLabelDy);
+    p.Text(kHbLabelX, y, kBlack,
+           FormatText(texts::kHbScaleFormat, kHbFullScaleHundredths - kHbScaleStep * k));
+  }
+  p.Text(kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
+  p.Text(kHbUnitX, kHbUnitY, kBlack, texts::kHbUnit);
+}
+
+void DrawTimeAxis(PagePainter& p, int n, int rate) {
+  p.UsePen(kBlack);
+  for (const AxisTick& tick : PrintTimeTicks(n, rate)) {
+    p.Line(kPlotLeft + tick.p, kLowerFrameBottom, kPlotLeft + tick.p, kTickBottom);
+    const int dx = tick.longLabel ? kLongLabelDx : kShortLabelDx;
+    p.Text(tick.p + dx, kTickLabelY, kBlack, tick.label);
+  }
+}
+
+}  // namespace
+
+void DrawFrameElements(PagePainter& p, int n, int rate) {
+  DrawGrid(p);
+  DrawTitles(p);
+  p.UseFont(kLabelFontUnits);
+  DrawHeartRateScale(p);
+  DrawStO2Scale(p);
+  DrawHbScale(p);
+  DrawTimeAxis(p, n, rate);
+}
+
+void DrawHeader(PagePainter& p, const CurrentMeasurement& m) {
+  p.UseFont(kLabelFontUnits);
+  p.Text(kHeaderX, kHeaderY, kBlack, MeasurementHeaderText(m, texts::kPrintHeaderFormat));
+}
+
+void DrawPlotFrames(PagePainter& p) {
+  p.UsePen(kBlack);
+  for (const auto& [top, bottom] : {std::pair<double, double>{kUpperTop, kUpperFrameBottom},
+                                    std::pair<double, double>{kLowerTop, kLowerFrameBottom}}) {
+    p.MoveTo(kPlotLeft, top);
+    p.LineTo(kPlotRight, top);
+    p.LineTo(kPlotRight, bottom);
+    p.LineTo(kPlotLeft, bottom);
+    p.LineTo(kPlotLeft, top);
+  }
+}
+
+}  // namespace oxi::print_parts

@@ -1,0 +1,87 @@
+#include "graph/print_page.h"
+
+#include <algorithm>
+#include <new>
+
+#include "graph/comment_lines.h"
+#include "graph/print_parts.h"
+#include "platform/text/cp932.h"
+
+namespace oxi {
+namespace print_parts {
+namespace {
+
+using namespace print_layout;
+
+constexpr int kMeasurementShown = 1;
+
+// Prints lines [next, next + count) of the comment, one below the other from y; returns
+// the index of the first line not printed.
+std::size_t PrintCommentLines(PagePainter& p, const std::vector<std::string>& lines,
+                              std::size_t next, int count, double y) {
+  for (int j = 0; j < count && next < lines.size(); ++j, ++next) {
+    p.Text(kCommentX, y + kCommentLineStep * j, kBlack, Cp932ToUtf8(lines[next]));
+  }
+  return next;
+}
+
+// The first page's comment lines, the end of that page, and pages for the rest.
+void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
+  const std::vector<std::string> lines = CutCommentLines(commentCp932);
+  p.UseFont(kLabelFontUnits);
+  std::size_t next = PrintCommentLines(p, lines, 0, kFirstPageCommentLines, kFirstPageCommentY);
+  p.Dc().EndPage();
+  while (next < lines.size()) {
+    p.Dc().StartPage();
+    p.UseFont(kLabelFontUnits);
+    next = PrintCommentLines(p, lines, next, kMorePagesCommentLines, kMorePagesCommentY);
+    p.Dc().EndPage();
+  }
+}
+
+}  // namespace
+
+void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
+                  int screenMode, const std::string& commentCp932) {
+  PagePainter p(page, PageScale(page.DpiX(), page.DpiY()));
+  page.StartDoc(m.title);
+  page.StartPage();
+  DrawFrameElements(p, m.n, m.rate);
+  if (screenMode == kMeasurementShown) {
+    DrawHeader(p, m);
+    DrawCurves(p, m, values);
+  }
+  DrawPlotFrames(p);
+  FinishPagesWithComment(p, commentCp932);
+  page.EndDoc();
+}
+
+}  // namespace print_parts
+
+void DrawPrintedDocument(PageDc& page, const CurrentMeasurement& m, int window, int screenMode,
+                         const std::string& commentCp932) {
+  print_parts::PrintedValues values;
+  if (screenMode == print_parts::kMeasurementShown) {
+    values = print_parts::ComputePrintedValues(m, window);
+  }
+  print_parts::DrawDocument(page, m, values, screenMode, commentCp932);
+}
+
+void Print(Platform& platform, const CurrentMeasurement& m, int window, int screenMode,
+           const std::string& commentCp932) {
+  // The averages are made before the dialog: a measurement too large for memory ends the
+  // print quietly instead of leaving a started job behind.
+  print_parts::PrintedValues values;
+  try {
+    if (screenMode == print_parts::kMeasurementShown) {
+      values = print_parts::ComputePrintedValues(m, window);
+    }
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  std::unique_ptr<PageDc> page = platform.ShowPrintDialog();
+  if (!page) return;
+  print_parts::DrawDocument(*page, m, values, screenMode, commentCp932);
+}
+
+}  // namespace oxi
