@@ -1,0 +1,80 @@
+#pragma once
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "store/record_file.h"
+
+namespace oxi::testing {
+
+// A fresh folder of its own for one test, removed with everything in it afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "oxi-store-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline RecordHeader MakeHeader(const std::string& id, int yy, int mo, int dd, int hh, int mi) {
+  RecordHeader h;
+  for (int i = 0; i < kDeviceIdLength; ++i) h.deviceId[i] = i < int(id.size()) ? id[i] : 0;
+  h.year = static_cast<std::uint8_t>(yy);
+  h.month = static_cast<std::uint8_t>(mo);
+  h.day = static_cast<std::uint8_t>(dd);
+  h.hour = static_cast<std::uint8_t>(hh);
+  h.minute = static_cast<std::uint8_t>(mi);
+  h.fatThickness = 55;
+  h.rate = 10;
+  h.sto2Average = 683;
+  h.maxHeartRate = 181;
+  return h;
+}
+
+// Sample i of a made-up measurement: every field differs from its neighbours'.
+inline Sample MakeSample(int i) {
+  return Sample{static_cast<std::int16_t>(i % 7 == 3 ? -1 : 400 + i % 500),
+                static_cast<std::uint8_t>(60 + i % 120), static_cast<std::uint8_t>(i % 200),
+                static_cast<std::uint8_t>((i * 3) % 200)};
+}
+
+inline std::string RecordBytes(const RecordHeader& h, int samples) {
+  const auto head = EncodeHeader(h);
+  std::string bytes(head.begin(), head.end());
+  for (int i = 0; i < samples; ++i) {
+    const auto s = EncodeSample(MakeSample(i));
+    bytes.append(s.begin(), s.end());
+  }
+  return bytes;
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace oxi::testing
