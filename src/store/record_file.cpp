@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "res/texts.h"
+
 namespace oxi {
 namespace {
 
@@ -103,6 +105,12 @@ std::string RecordBaseName(const RecordHeader& h) {
 
 std::string RecordFileName(const RecordHeader& header) {
   return RecordBaseName(header) + kRecordExtension;
+}
+
+std::string MeasurementTitle(int year, int month, int day, int hour, int minute) {
+  char text[64];
+  std::snprintf(text, sizeof text, texts::kTitleFormat, year, month, day, hour, minute);
+  return text;
 }
 
 }  // namespace oxi

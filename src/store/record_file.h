@@ -51,5 +51,17 @@ Sample DecodeSample(const std::uint8_t* bytes);  // reads kSampleSize bytes
 std::string RecordBaseName(const RecordHeader& header);
 // "YYMMDDhhmm.oxi".
 std::string RecordFileName(const RecordHeader& header);
+// "20YY_MMDD_hhmm": the title of a loaded measurement.
+std::string MeasurementTitle(int year, int month, int day, int hour, int minute);
+
+// Sampling interval in 0.1 s that times are computed with: a rate byte of 0 means 1.0 s.
+inline constexpr int kDefaultRate = 10;
+constexpr int EffectiveRate(int rate) {
+  return rate == 0 ? kDefaultRate : rate;
+}
+// Whole seconds that `samples` samples at `rate` (0.1 s) last.
+constexpr long DurationSeconds(long samples, int rate) {
+  return samples * EffectiveRate(rate) / 10;
+}
 
 }  // namespace oxi

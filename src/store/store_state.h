@@ -15,12 +15,15 @@ inline constexpr const char* kNoDeviceId = "00099990000Z";
 inline constexpr int kMaxDeviceFolders = 64;
 inline constexpr int kMaxMonthRecords = 512;
 inline constexpr int kMaxDayRecords = 512;
+// Day table colours of the month scan: a day without records, a day with records.
+inline constexpr Colorref kDayTableEmpty = Rgb(255, 255, 255);
+inline constexpr Colorref kDayTableMarked = Rgb(255, 0, 255);
 
 // The folder tree below the data root and the indexes made from it.
 struct StoreState {
   std::filesystem::path startupFolder;
-  std::filesystem::path dataRoot;           // startupFolder / "Application Data" / "StO2"
-  std::vector<std::string> deviceFolders;   // "OXI" + device ID, at most 64
+  std::filesystem::path dataRoot;          // startupFolder / "Application Data" / "StO2"
+  std::vector<std::string> deviceFolders;  // "OXI" + device ID, at most 64
   std::string currentDeviceId = kNoDeviceId;
   std::vector<std::string> monthList;  // record names of the shown month, at most 512
   std::vector<std::string> dayList;    // record names of the chosen day, at most 512
@@ -28,9 +31,16 @@ struct StoreState {
 
 // True when `id` is 12 ASCII letters, digits, '-' or '_': only such an ID may name a folder.
 bool IsSafeDeviceId(std::string_view id);
+// True when the 12 bytes of a record's device ID field name the device `id` (an ID shorter
+// than 12 characters matches bytes that end in NULs).
+bool SameDeviceId(std::string_view recordId, std::string_view id);
 // "OXI" + id.
 std::string DeviceFolderName(std::string_view id);
 std::filesystem::path DeviceFolder(const StoreState& store, std::string_view id);
+// The device ID a device folder stands for: up to 12 characters after "OXI".
+std::string DeviceIdOfFolder(std::string_view folderName);
+// The comment folder of the current device.
+std::filesystem::path CommentFolder(const StoreState& store);
 
 // 1 when `folder` exists as a folder; otherwise creates it and returns 0.
 int EnsureFolder(const std::filesystem::path& folder);
@@ -38,8 +48,7 @@ int EnsureFolder(const std::filesystem::path& folder);
 // Sets up the data root below `workingFolder`, lists the device folders, creates their
 // comment folders and chooses the current device (asking through the platform's device-ID
 // chooser when there are several).
-void StartStore(StoreState& store, const std::filesystem::path& workingFolder,
-                Platform& platform);
+void StartStore(StoreState& store, const std::filesystem::path& workingFolder, Platform& platform);
 
 // Fills the month list and `dayTable` for the current device; moves records of other
 // devices found there to their owners' folders.

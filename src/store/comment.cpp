@@ -1,0 +1,68 @@
+#include "store/comment.h"
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "store/file_ops.h"
+
+namespace oxi {
+namespace {
+
+constexpr std::size_t kCommentKeyLength = 10;  // YYMMDDhhmm of the record name
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+constexpr std::size_t kReadBlock = 4096;
+
+// The file's bytes up to its first NUL; nullopt when it cannot be opened.
+std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string text;
+  char block[kReadBlock];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, f)) > 0;) {
+    const std::string_view part(block, got);
+    const std::size_t nul = part.find('\0');
+    text.append(part.substr(0, nul));
+    if (nul != std::string_view::npos) break;
+  }
+  std::fclose(f);
+  return text;
+}
+
+// Every line end (CR LF, a lone LF, a lone CR) becomes CR LF: the printed page breaks
+// lines there and nowhere else.
+std::string WithCrLfLineEnds(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == kCr || c == kLf) {
+      out += kCr;
+      out += kLf;
+      if (c == kCr && i + 1 < text.size() && text[i + 1] == kLf) ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void LoadComment(const StoreState& store, const std::string& newName, bool anotherRecord,
+                 std::string& commentField) {
+  const std::string key = newName.substr(0, kCommentKeyLength);
+  std::optional<std::string> text;
+  if (IsPlainFileName(key)) text = ReadUpToNul(CommentFolder(store) / key);
+  if (!text) {
+    commentField.clear();
+  } else if (anotherRecord) {
+    commentField = WithCrLfLineEnds(*text);
+  }
+}
+
+}  // namespace oxi

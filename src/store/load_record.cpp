@@ -1,0 +1,62 @@
+#include "store/load_record.h"
+
+#include "store/comment.h"
+#include "store/file_ops.h"
+#include "store/record_reader.h"
+
+namespace oxi {
+namespace {
+
+// Characters of a record name that tell records apart; they also key the comment file.
+constexpr std::size_t kRecordKeyLength = 10;
+
+int FailedLoad(CurrentMeasurement& m) {
+  m.n = 0;
+  return -1;
+}
+
+void CopyHeader(const RecordHeader& h, CurrentMeasurement& m) {
+  m.year = h.year;
+  m.month = h.month;
+  m.day = h.day;
+  m.hour = h.hour;
+  m.minute = h.minute;
+  for (std::size_t k = 0; k < h.reserved.size(); ++k) m.reserved[k] = h.reserved[k];
+  m.fatThickness = h.fatThickness;
+  m.rate = h.rate;
+  m.sto2Average = h.sto2Average;
+  m.reserved4 = h.reserved4;
+  m.maxHeartRate = h.maxHeartRate;
+  m.currentSetting = h.currentSetting;
+  m.announcedSamples = h.announcedSamples;
+}
+
+}  // namespace
+
+int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurement& m,
+               std::string& commentField) {
+  m.title.clear();
+  const bool anotherRecord =
+      name.substr(0, kRecordKeyLength) != m.recordName.substr(0, kRecordKeyLength);
+  if (!IsPlainFileName(name)) return FailedLoad(m);
+
+  RecordReader reader;
+  if (reader.Open(DeviceFolder(store, store.currentDeviceId) / name) != RecordReader::Status::kOk) {
+    return FailedLoad(m);
+  }
+  const auto& id = reader.Header().deviceId;
+  if (!SameDeviceId(std::string_view(id.data(), id.size()), store.currentDeviceId)) {
+    return FailedLoad(m);
+  }
+  CopyHeader(reader.Header(), m);
+  m.n = reader.ReadSamples(m);
+  if (m.n > 0) {
+    ComputeDisplaySeriesUnaveraged(m);
+    m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);
+    m.recordName = name;
+  }
+  LoadComment(store, name, anotherRecord, commentField);
+  return 1;
+}
+
+}  // namespace oxi

@@ -1,0 +1,118 @@
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <system_error>
+
+#include "store/file_ops.h"
+#include "store/record_file.h"
+#include "store/store_state.h"
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kNameDigits = 10;  // YYMMDDhhmm
+constexpr std::size_t kDayPosition = 4;  // DD within the ten digits
+constexpr int kDaysInTable = 31;
+
+bool StartsWithTenDigits(const std::string& name) {
+  return name.size() >= kNameDigits && std::all_of(name.begin(), name.begin() + kNameDigits,
+                                                   [](unsigned char c) { return std::isdigit(c); });
+}
+
+bool HasRecordExtension(const std::string& name) {
+  const std::string ext = kRecordExtension;
+  if (name.size() < ext.size()) return false;
+  return std::equal(ext.begin(), ext.end(), name.end() - ext.size(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+// Day of the month a record name stands for, from its ten digits; 0 when it has none.
+int DayOfName(const std::string& name) {
+  if (!StartsWithTenDigits(name)) return 0;
+  return (name[kDayPosition] - '0') * 10 + (name[kDayPosition + 1] - '0');
+}
+
+// Names in `folder` that look like records of the month "YYMM", in time order.
+std::vector<std::string> MonthCandidates(const fs::path& folder, const std::string& yymm) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (name.rfind(yymm, 0) != 0 || !HasRecordExtension(name) || !StartsWithTenDigits(name) ||
+        it->is_directory(typeError)) {
+      continue;
+    }
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The first 12 bytes of a file: the ID of the device that made the record. Empty when the
+// file cannot be read or is shorter.
+std::string OwnerId(const fs::path& file) {
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return "";
+  std::string id(kDeviceIdLength, '\0');
+  const std::size_t got = std::fread(id.data(), 1, id.size(), f);
+  std::fclose(f);
+  return got == id.size() ? id : "";
+}
+
+// A record made by another device goes to that device's folder, but only when its ID can
+// name a folder inside the data root and nothing there has its name already.
+void MoveToOwner(const StoreState& store, const fs::path& file, const std::string& owner) {
+  if (!IsSafeDeviceId(owner)) return;
+  const fs::path ownerFolder = DeviceFolder(store, owner);
+  EnsureFolder(ownerFolder);
+  MoveWithoutReplacing(file, ownerFolder / file.filename());
+}
+
+}  // namespace
+
+// True when the 12 bytes of a record's device ID field name the device `id`.
+bool SameDeviceId(std::string_view recordId, std::string_view id) {
+  if (recordId.size() != static_cast<std::size_t>(kDeviceIdLength)) return false;
+  for (std::size_t k = 0; k < recordId.size(); ++k) {
+    if (recordId[k] != (k < id.size() ? id[k] : '\0')) return false;
+  }
+  return true;
+}
+
+void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>& dayTable) {
+  dayTable.fill(kDayTableEmpty);
+  store.monthList.clear();
+  char yymm[16];
+  std::snprintf(yymm, sizeof yymm, "%02d%02d", year, month);
+  const fs::path folder = DeviceFolder(store, store.currentDeviceId);
+  for (const std::string& name : MonthCandidates(folder, yymm)) {
+    if (store.monthList.size() >= static_cast<std::size_t>(kMaxMonthRecords)) break;
+    const std::string owner = OwnerId(folder / name);
+    if (owner.empty()) continue;
+    if (SameDeviceId(owner, store.currentDeviceId)) {
+      store.monthList.push_back(name);
+    } else {
+      MoveToOwner(store, folder / name, owner);
+    }
+  }
+  for (const std::string& name : store.monthList) {
+    const int day = DayOfName(name);
+    if (day >= 1 && day <= kDaysInTable) dayTable[day - 1] = kDayTableMarked;
+  }
+}
+
+int SelectDay(StoreState& store, int day) {
+  store.dayList.clear();
+  for (const std::string& name : store.monthList) {
+    if (store.dayList.size() >= static_cast<std::size_t>(kMaxDayRecords)) break;
+    if (DayOfName(name) == day) store.dayList.push_back(name);
+  }
+  return static_cast<int>(store.dayList.size());
+}
+
+}  // namespace oxi

@@ -1,0 +1,99 @@
+#include "store/store_state.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/ui/platform.h"
+#include "store/id_dialog.h"
+#include "store/record_file.h"
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDeviceFolderPrefix = "OXI";
+constexpr std::size_t kDeviceFolderPrefixLength = 3;
+constexpr const char* kAppDataFolder = "Application Data";
+constexpr const char* kDataRootFolder = "StO2";
+constexpr const char* kCommentFolder = "Comment";
+
+bool IsIdCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_';
+}
+
+bool IsFolder(const fs::directory_entry& entry) {
+  std::error_code ec;
+  return entry.is_directory(ec);
+}
+
+// The device folders of the data root, sorted by name so the chooser and the one-device
+// case do not depend on the order the file system happens to list them in.
+std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(dataRoot, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(kDeviceFolderPrefix, 0) == 0 && IsFolder(*it)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  if (names.size() > static_cast<std::size_t>(kMaxDeviceFolders)) names.resize(kMaxDeviceFolders);
+  return names;
+}
+
+}  // namespace
+
+bool IsSafeDeviceId(std::string_view id) {
+  return id.size() == static_cast<std::size_t>(kDeviceIdLength) &&
+         std::all_of(id.begin(), id.end(), IsIdCharacter);
+}
+
+std::string DeviceFolderName(std::string_view id) {
+  return std::string(kDeviceFolderPrefix) + std::string(id);
+}
+
+std::string DeviceIdOfFolder(std::string_view folderName) {
+  if (folderName.size() <= kDeviceFolderPrefixLength) return "";
+  return std::string(folderName.substr(kDeviceFolderPrefixLength, kDeviceIdLength));
+}
+
+fs::path DeviceFolder(const StoreState& store, std::string_view id) {
+  return store.dataRoot / DeviceFolderName(id);
+}
+
+fs::path CommentFolder(const StoreState& store) {
+  return DeviceFolder(store, store.currentDeviceId) / kCommentFolder;
+}
+
+int EnsureFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (fs::is_directory(folder, ec)) return 1;
+  // A plain file of that name makes this fail; the store carries on without the folder.
+  fs::create_directory(folder, ec);
+  return 0;
+}
+
+void StartStore(StoreState& store, const fs::path& workingFolder, Platform& platform) {
+  std::error_code ec;
+  store.startupFolder = fs::absolute(workingFolder, ec);
+  if (ec) store.startupFolder = workingFolder;
+  EnsureFolder(store.startupFolder / kAppDataFolder);
+  store.dataRoot = store.startupFolder / kAppDataFolder / kDataRootFolder;
+  EnsureFolder(store.dataRoot);
+
+  store.deviceFolders = ListDeviceFolders(store.dataRoot);
+  for (const std::string& folder : store.deviceFolders) {
+    EnsureFolder(store.dataRoot / folder / kCommentFolder);
+  }
+  if (store.deviceFolders.empty()) {
+    store.currentDeviceId = kNoDeviceId;
+  } else if (store.deviceFolders.size() == 1) {
+    store.currentDeviceId = DeviceIdOfFolder(store.deviceFolders[0]);
+  } else {
+    CIdDialog dialog(store);
+    platform.RunIdDialog(dialog);
+  }
+}
+
+}  // namespace oxi

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/scripted_platform.h"
+#include "store/id_dialog.h"
+#include "store/store_state.h"
+#include "store_test_util.h"
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StoreStartTest : public ::testing::Test {
+ protected:
+  fs::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
+  void MakeDevice(const std::string& folder) { fs::create_directories(Root() / folder); }
+  void Start() { StartStore(store, tmp.Path(), platform); }
+
+  testing::TempFolder tmp;
+  StoreState store;
+  ScriptedPlatform platform;
+};
+
+TEST_F(StoreStartTest, FirstStartCreatesTheTreeAndHasNoDevice) {
+  Start();
+  EXPECT_TRUE(fs::is_directory(Root()));
+  EXPECT_EQ(store.dataRoot, Root());
+  EXPECT_TRUE(store.deviceFolders.empty());
+  EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
+  EXPECT_EQ(platform.idDialogRuns, 0);
+  Start();  // a second start finds the same tree
+  EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
+}
+
+TEST_F(StoreStartTest, OneDeviceFolderIsChosenWithoutAskingAndGetsItsCommentFolder) {
+  MakeDevice("OXI0123456789AB");
+  testing::WriteBytes(Root() / "OXIFFFFFFFFFFFF", "a plain file is no device");
+  Start();
+  EXPECT_EQ(store.deviceFolders, std::vector<std::string>{"OXI0123456789AB"});
+  EXPECT_EQ(store.currentDeviceId, "0123456789AB");
+  EXPECT_TRUE(fs::is_directory(Root() / "OXI0123456789AB" / "Comment"));
+  EXPECT_EQ(platform.idDialogRuns, 0);
+}
+
+TEST_F(StoreStartTest, LongFolderNameGivesATwelveCharacterId) {
+  MakeDevice("OXI0123456789ABCDEF");
+  Start();
+  EXPECT_EQ(store.currentDeviceId, "0123456789AB");
+}
+
+TEST_F(StoreStartTest, SeveralDevicesAskAndTheFirstIsTakenAtOnce) {
+  MakeDevice("OXIBBBBBBBBBBBB");
+  MakeDevice("OXIAAAAAAAAAAAA");
+  Start();
+  EXPECT_EQ(platform.idDialogRuns, 1);
+  EXPECT_EQ(platform.idDialogEntries, (std::vector<std::string>{"AAAAAAAAAAAA", "BBBBBBBBBBBB"}));
+  EXPECT_EQ(store.currentDeviceId, "AAAAAAAAAAAA");
+  EXPECT_TRUE(fs::is_directory(Root() / "OXIBBBBBBBBBBBB" / "Comment"));
+}
+
+TEST_F(StoreStartTest, ClosingTheListCommitsTheSelectionButSelectingAloneDoesNot) {
+  MakeDevice("OXIAAAAAAAAAAAA");
+  MakeDevice("OXIBBBBBBBBBBBB");
+  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 1}, {IdDialogStep::Kind::kCloseUp}};
+  Start();
+  EXPECT_EQ(store.currentDeviceId, "BBBBBBBBBBBB");
+
+  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 1}, {IdDialogStep::Kind::kClose}};
+  Start();
+  EXPECT_EQ(store.currentDeviceId, "AAAAAAAAAAAA");
+}
+
+TEST_F(StoreStartTest, AtMostSixtyFourDeviceFoldersInNameOrder) {
+  for (int k = 70; k > 0; --k)
+    MakeDevice("OXI0000000000" + std::to_string(k / 10) + std::to_string(k % 10));
+  Start();
+  ASSERT_EQ(store.deviceFolders.size(), 64u);
+  EXPECT_EQ(store.deviceFolders.front(), "OXI000000000001");
+  EXPECT_EQ(store.deviceFolders.back(), "OXI000000000064");
+  EXPECT_EQ(platform.idDialogEntries.size(), 64u);
+}
+
+TEST_F(StoreStartTest, PlainFilesInTheWayAreSkippedSilently) {
+  testing::WriteBytes(tmp.Path() / "Application Data", "not a folder");
+  Start();
+  EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
+  EXPECT_TRUE(store.deviceFolders.empty());
+  EXPECT_EQ(EnsureFolder(tmp.Path() / "Application Data"), 0);
+  EXPECT_TRUE(fs::is_regular_file(tmp.Path() / "Application Data"));
+  EXPECT_EQ(EnsureFolder(tmp.Path() / "new"), 0);
+  EXPECT_EQ(EnsureFolder(tmp.Path() / "new"), 1);
+}
+
+TEST(DeviceIds, OnlyTwelveSafeCharactersMayNameAFolder) {
+  EXPECT_TRUE(IsSafeDeviceId("0123456789AB"));
+  EXPECT_TRUE(IsSafeDeviceId("ab-cd_EF0123"));
+  EXPECT_FALSE(IsSafeDeviceId("0123456789A"));
+  EXPECT_FALSE(IsSafeDeviceId("0123456789ABC"));
+  EXPECT_FALSE(IsSafeDeviceId("../../etc/xx"));
+  EXPECT_FALSE(IsSafeDeviceId("01234.6789AB"));
+  EXPECT_FALSE(IsSafeDeviceId(std::string("0123456789A\0", 12)));
+  EXPECT_FALSE(IsSafeDeviceId("0123456789A\xff"));
+  EXPECT_TRUE(SameDeviceId("0123456789AB", "0123456789AB"));
+  EXPECT_FALSE(SameDeviceId("0123456789AB", "0123456789AC"));
+  EXPECT_TRUE(SameDeviceId(std::string("0123\0\0\0\0\0\0\0\0", 12), "0123"));
+  EXPECT_FALSE(SameDeviceId("0123456789AB", "0123"));
+}
+
+}  // namespace
+}  // namespace oxi
