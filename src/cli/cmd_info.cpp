@@ -1,0 +1,71 @@
+// oxitool info FILE.oxi: the header and sample count of one record file, one
+// "name: value" line each, for scripts and for looking at a file without the window.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "store/record_reader.h"
+
+namespace oxi::cli {
+namespace {
+
+constexpr int kSecondsPerMinute = 60;
+constexpr int kSecondsPerHour = 3600;
+constexpr int kTenths = 10;  // fat thickness, rate and StO2 are kept in tenths
+constexpr int kYearBase = 2000;
+
+// The ID bytes as text; anything that would upset a terminal shows as '?'.
+std::string PrintableId(const RecordHeader& h) {
+  std::string id;
+  for (char c : h.deviceId) id += (c >= ' ' && c <= '~') ? c : '?';
+  return id;
+}
+
+std::string Tenths(int value) {
+  return std::to_string(value / kTenths) + "." + std::to_string(value % kTenths);
+}
+
+std::string Duration(long seconds) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / kSecondsPerHour,
+                seconds % kSecondsPerHour / kSecondsPerMinute, seconds % kSecondsPerMinute);
+  return text;
+}
+
+std::string Start(const RecordHeader& h) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", kYearBase + h.year, h.month, h.day,
+                h.hour, h.minute);
+  return text;
+}
+
+void Line(const char* name, const std::string& value) {
+  std::printf("%s: %s\n", name, value.c_str());
+}
+
+int RunInfo(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Fail("usage: oxitool info FILE.oxi");
+  RecordReader reader;
+  const RecordReader::Status status = reader.Open(args[0]);
+  if (status != RecordReader::Status::kOk) return Fail(args[0] + " " + StatusText(status));
+  const RecordHeader& h = reader.Header();
+  const long n = reader.SampleCount();
+  Line("device_id", PrintableId(h));
+  Line("start", Start(h));
+  Line("fat_thickness_mm", Tenths(h.fatThickness));
+  Line("rate_s", Tenths(EffectiveRate(h.rate)));
+  Line("sto2_average", Tenths(h.sto2Average));
+  Line("max_heart_rate", std::to_string(h.maxHeartRate));
+  Line("announced_samples", std::to_string(h.announcedSamples));
+  Line("samples", std::to_string(n));
+  Line("duration", Duration(DurationSeconds(n, h.rate)));
+  Line("title", MeasurementTitle(h.year, h.month, h.day, h.hour, h.minute));
+  return 0;
+}
+
+const CommandRegistration kInfo({"info", "info FILE.oxi    header and sample count of a record",
+                                 RunInfo});
+
+}  // namespace
+}  // namespace oxi::cli
