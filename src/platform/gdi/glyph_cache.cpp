@@ -86,8 +86,10 @@ Glyph SizedFace::Render(char32_t c) {
   Glyph glyph;
   // A character the face lacks shows as the face's missing-glyph box.
   const FT_UInt index = FT_Get_Char_Index(face_, c);
-  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP) != 0 &&
-      FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0) {
+  // Hinted for and rendered as 1-bit bitmaps: crisp strokes in exactly the text colour,
+  // the look of a draft-quality screen font.
+  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) != 0 &&
+      FT_Load_Glyph(face_, index, FT_LOAD_TARGET_MONO) != 0) {
     return glyph;
   }
   FT_GlyphSlot slot = face_->glyph;
@@ -97,7 +99,7 @@ Glyph SizedFace::Render(char32_t c) {
     advance += emboldenStrength_;
   }
   glyph.advance = static_cast<int>((advance + kUnitsPer26Dot6 / 2) / kUnitsPer26Dot6);
-  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return glyph;
   glyph.left = slot->bitmap_left;
   glyph.top = slot->bitmap_top;
   CopyCoverage(slot->bitmap, glyph);

@@ -127,7 +127,9 @@ void ScriptedPlatform::RunUntilIdle() {
 
 void ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption) {
   boxes_.push_back({text, caption});
-  if (onMessageBox) onMessageBox(boxes_.back());
+  // The callback gets its own copy: it may show another box, which grows boxes_.
+  const Box shown = boxes_.back();
+  if (onMessageBox) onMessageBox(shown);
 }
 
 void ScriptedPlatform::RunIdDialog(IdDialogHandlers& handlers) {
@@ -163,6 +165,8 @@ std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog() {
   return printDialogAnswer();
 }
 
-std::string ScriptedPlatform::ApplicationName() { return texts::kApplicationName; }
+std::string ScriptedPlatform::ApplicationName() {
+  return texts::kApplicationName;
+}
 
 }  // namespace oxi
