@@ -1,0 +1,111 @@
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "export/csv_export.h"
+#include "graph/test_measurement.h"
+#include "platform/ui/scripted_platform.h"
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CsvFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("oxi_csv_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  static std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(CsvFile, WritesAndReplacesWholeFilesOnly) {
+  const fs::path target = folder_ / "a.csv";
+  ASSERT_TRUE(WriteFileAtomically(target, "first\r\n"));
+  EXPECT_EQ(Read(target), "first\r\n");
+  ASSERT_TRUE(WriteFileAtomically(target, "second"));
+  EXPECT_EQ(Read(target), "second");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.csv"}));  // no temporary left
+}
+
+TEST_F(CsvFile, FailuresLeaveNothingUnderTheName) {
+  EXPECT_FALSE(WriteFileAtomically(folder_ / "missing" / "a.csv", "x"));
+  EXPECT_FALSE(fs::exists(folder_ / "missing"));
+  // A folder of that name cannot be replaced by a file.
+  fs::create_directory(folder_ / "b.csv");
+  EXPECT_FALSE(WriteFileAtomically(folder_ / "b.csv", "x"));
+  EXPECT_TRUE(fs::is_directory(folder_ / "b.csv"));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"b.csv"}));
+}
+
+TEST_F(CsvFile, FullMediumKeepsThePreviousFile) {
+  // A file size limit makes the writes fail the way a full disk does, even for root.
+  const fs::path target = folder_ / "c.csv";
+  ASSERT_TRUE(WriteFileAtomically(target, "old"));
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = WriteFileAtomically(target, std::string(1 << 20, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Read(target), "old");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"c.csv"}));
+}
+
+TEST_F(CsvFile, SaveButtonAsksForAFileAndWritesTheCsv) {
+  ScriptedPlatform platform;
+  const CurrentMeasurement m = testing::MakeConstant(10, 10, Sample{683, 80, 45, 7});
+
+  CsvExport(platform, m, 0);  // nothing shown: no dialog
+  EXPECT_EQ(platform.lastProposedSaveName, "");
+
+  CsvExport(platform, m, 1);  // cancelled
+  EXPECT_EQ(platform.lastProposedSaveName, "2008_0315_0905.csv");
+  EXPECT_TRUE(Entries().empty());
+
+  platform.saveFileAnswer = (folder_ / "out.csv").string();
+  CsvExport(platform, m, 1);
+  EXPECT_EQ(Read(folder_ / "out.csv"), CsvBytes(m));
+  EXPECT_TRUE(platform.MessageBoxes().empty());
+}
+
+TEST_F(CsvFile, FailedSaveShowsTheErrorBox) {
+  ScriptedPlatform platform;
+  platform.saveFileAnswer = (folder_ / "gone" / "out.csv").string();
+  CsvExport(platform, testing::MakeConstant(10, 10, Sample{}), 1);
+  ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+  EXPECT_EQ(platform.MessageBoxes()[0].text, "error");
+  EXPECT_EQ(platform.MessageBoxes()[0].caption, platform.ApplicationName());
+  EXPECT_FALSE(fs::exists(folder_ / "gone"));
+}
+
+}  // namespace
+}  // namespace oxi
