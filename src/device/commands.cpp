@@ -1,0 +1,47 @@
+#include "device/commands.h"
+
+#include <cstdio>
+
+#include "platform/d2xx/monitor_protocol.h"
+
+namespace oxi {
+namespace {
+
+using namespace monitor;
+
+constexpr int kCenturyYears = 100;
+// The command carries the low 16 bits of the sector number.
+constexpr unsigned kSectorNumberMask = 0xFFFF;
+// Room for the longest command (the clock: 19 bytes) and the terminator.
+constexpr int kCommandBufferSize = 32;
+
+std::string Framed(const char* text) {
+  return std::string(1, static_cast<char>(kStx)) + text + static_cast<char>(kEtx);
+}
+
+}  // namespace
+
+std::string SectorReadCommand(int sector) {
+  char text[kCommandBufferSize];
+  std::snprintf(text, sizeof text, "%s%c%0*X", kSectorReadMnemonic, kFieldSeparator,
+                kSectorNumberDigits, static_cast<unsigned>(sector) & kSectorNumberMask);
+  return Framed(text);
+}
+
+std::string ClockCommand(const LocalTime& time) {
+  char text[kCommandBufferSize];
+  std::snprintf(text, sizeof text, "%s%c%02d%02d%02d%c%02d%02d%02d", kClockSetMnemonic,
+                kFieldSeparator, time.year % kCenturyYears, time.month, time.day, kFieldSeparator,
+                time.hour, time.minute, time.second);
+  return Framed(text);
+}
+
+std::string EraseCommand() {
+  return Framed(kEraseMnemonic);
+}
+
+bool IsEraseCommand(std::string_view command) {
+  return command.substr(1, kMnemonicLength) == kEraseMnemonic;
+}
+
+}  // namespace oxi

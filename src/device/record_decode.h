@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "platform/d2xx/monitor_sectors.h"
+#include "store/record_file.h"
+
+namespace oxi {
+
+// The record header of a measurement: the device's ID, the head sector's start time
+// (BCD to binary) and settings, and the sample count the data table announced.
+RecordHeader MakeRecordHeader(std::string_view deviceId, const monitor::HeadSector& head,
+                              std::uint16_t announcedSamples);
+// A sample as the record file keeps it; the invalid bit becomes the sign.
+Sample ToRecordSample(const monitor::MonitorSample& sample);
+
+}  // namespace oxi
