@@ -20,47 +20,79 @@ constexpr std::array<SeriesPlacement, kSeriesCount> kPlacement = {{
     {kHbFullScale, kLowerPlotBase},
 }};
 
-void StoreRow(CurrentMeasurement& m, Series s, int i, int value) {
-  m.rows[s][i] =
-      static_cast<std::int16_t>(DisplayRow(value, kPlacement[s].fullScale, kPlacement[s].base));
+constexpr std::int64_t kNarrowWindowLimit = 65535;
+
+// A template so each row's full scale is a constant and its division a multiplication.
+template <Series kSeries>
+void StoreRow(CurrentMeasurement& m, int i, int value) {
+  constexpr SeriesPlacement kAt = kPlacement[kSeries];
+  m.rows[kSeries][i] = static_cast<std::int16_t>(DisplayRow(value, kAt.fullScale, kAt.base));
 }
 
-// Prefix sums (64-bit, one more entry than samples) of the values each sample contributes
-// to a window. An invalid sample contributes the values of the last valid sample before
-// it, or 0 when there is none; HR is taken as it is.
+// The values one sample contributes to a window. An invalid sample contributes the values
+// of the last valid sample before it, or 0 when there is none; HR is taken as it is.
 //
 // This is what the window-by-window walk with its carried values amounts to: the window
 // start never decreases and moves by at most one sample per step, so the carried values
 // are always those of the last valid sample before the window, and inside the window an
-// invalid sample repeats the last valid one. Sums over a window are then one difference,
-// whatever the window's width.
-struct PrefixSums {
-  std::vector<std::int64_t> sto2, hr, oxhb, dxhb, tohb;
+// invalid sample repeats the last valid one. So every window's sum can be kept running:
+// one walk adds the samples that enter, a second subtracts those that leave, and the cost
+// does not depend on the window's width.
+struct Contribution {
+  std::int64_t sto2 = 0, hr = 0, oxhb = 0, dxhb = 0;
 };
 
-PrefixSums EffectivePrefixSums(const CurrentMeasurement& m) {
-  const std::size_t n = static_cast<std::size_t>(m.n);
-  PrefixSums p;
-  for (auto* v : {&p.sto2, &p.hr, &p.oxhb, &p.dxhb, &p.tohb}) v->assign(n + 1, 0);
-  int sto2 = 0, oxhb = 0, dxhb = 0;
-  for (std::size_t j = 0; j < n; ++j) {
-    if (m.Valid(static_cast<int>(j))) {
-      sto2 = m.sto2[j];
-      oxhb = m.oxhb[j];
-      dxhb = m.dxhb[j];
-    }
-    p.sto2[j + 1] = p.sto2[j] + sto2;
-    p.hr[j + 1] = p.hr[j] + m.hr[j];
-    p.oxhb[j + 1] = p.oxhb[j] + oxhb;
-    p.dxhb[j + 1] = p.dxhb[j] + dxhb;
-    p.tohb[j + 1] = p.tohb[j] + oxhb + dxhb;
+class ContributionWalk {
+ public:
+  explicit ContributionWalk(const CurrentMeasurement& m) : m_(m) {}
+  Contribution Next() {
+    const int j = next_++;
+    if (m_.Valid(j)) last_ = {m_.sto2[j], 0, m_.oxhb[j], m_.dxhb[j]};
+    return {last_.sto2, m_.hr[j], last_.oxhb, last_.dxhb};
   }
-  return p;
-}
 
-int WindowAverage(const std::vector<std::int64_t>& prefix, std::int64_t lo, std::int64_t hi,
-                  std::int64_t count) {
-  return static_cast<int>((prefix[hi] - prefix[lo]) / count);
+ private:
+  const CurrentMeasurement& m_;
+  int next_ = 0;
+  Contribution last_;
+};
+
+struct WindowAverages {
+  int sto2, hr, oxhb, dxhb, tohb;
+};
+
+// Calls `sink(i, averages)` for every sample in order.
+template <typename Sink>
+void ForEachWindowAverage(const CurrentMeasurement& m, int window, Sink sink) {
+  // The input offers 1..100; anything below 1 would make a window without samples.
+  const std::int64_t w = std::max(window, 1);
+  const std::int64_t n = std::max(m.n, 0);
+  const std::int64_t half = w / 2;
+  // Sums stay below 2^31 while a window holds at most 65535 samples of at most 32767, and
+  // a 32-bit division is several times cheaper than a 64-bit one.
+  const bool narrow = w <= kNarrowWindowLimit;
+  const auto divide = [narrow](std::int64_t sum, std::int64_t count) {
+    return narrow ? static_cast<int>(static_cast<std::uint32_t>(sum) /
+                                     static_cast<std::uint32_t>(count))
+                  : static_cast<int>(sum / count);
+  };
+  ContributionWalk entering(m), leaving(m);
+  Contribution sum;
+  std::int64_t lo = 0, hi = 0;
+  for (std::int64_t i = 0; i < n; ++i) {
+    for (const std::int64_t end = std::min(i + half + (w % 2), n); hi < end; ++hi) {
+      const Contribution c = entering.Next();
+      sum = {sum.sto2 + c.sto2, sum.hr + c.hr, sum.oxhb + c.oxhb, sum.dxhb + c.dxhb};
+    }
+    for (const std::int64_t start = std::max<std::int64_t>(i - half, 0); lo < start; ++lo) {
+      const Contribution c = leaving.Next();
+      sum = {sum.sto2 - c.sto2, sum.hr - c.hr, sum.oxhb - c.oxhb, sum.dxhb - c.dxhb};
+    }
+    const std::int64_t count = std::max<std::int64_t>(hi - lo, 1);
+    sink(static_cast<int>(i),
+         WindowAverages{divide(sum.sto2, count), divide(sum.hr, count), divide(sum.oxhb, count),
+                        divide(sum.dxhb, count), divide(sum.oxhb + sum.dxhb, count)});
+  }
 }
 
 }  // namespace
@@ -79,52 +111,38 @@ void CurrentMeasurement::EnsureCapacity(int samples) {
   for (auto& series : rows) series.resize(want);
 }
 
-int DisplayRow(int a, int fullScale, int base) {
-  const std::int64_t scaled = static_cast<std::int64_t>(a) * kPlotRows / fullScale;
-  return base + static_cast<int>(std::clamp<std::int64_t>(kPlotRows - scaled, 1, kPlotRows - 1));
-}
-
 void ComputeDisplaySeriesUnaveraged(CurrentMeasurement& m) {
   for (int i = 0; i < m.n; ++i) {
-    StoreRow(m, kStO2Rows, i, m.sto2[i]);
-    StoreRow(m, kHrRows, i, m.hr[i]);
-    StoreRow(m, kOxHbRows, i, m.oxhb[i]);
-    StoreRow(m, kDxHbRows, i, m.dxhb[i]);
-    StoreRow(m, kToHbRows, i, m.oxhb[i] + m.dxhb[i]);
+    StoreRow<kStO2Rows>(m, i, m.sto2[i]);
+    StoreRow<kHrRows>(m, i, m.hr[i]);
+    StoreRow<kOxHbRows>(m, i, m.oxhb[i]);
+    StoreRow<kDxHbRows>(m, i, m.dxhb[i]);
+    StoreRow<kToHbRows>(m, i, m.oxhb[i] + m.dxhb[i]);
   }
 }
 
 MovingAverages ComputeMovingAverages(const CurrentMeasurement& m, int window) {
-  // The input offers 1..100; anything below 1 would make a window without samples.
-  const std::int64_t w = std::max(window, 1);
-  const std::int64_t n = std::max(m.n, 0);
-  const std::int64_t half = w / 2;
-  const PrefixSums p = EffectivePrefixSums(m);
   MovingAverages a;
-  for (auto* v : {&a.sto2, &a.hr, &a.oxhb, &a.dxhb, &a.tohb}) v->resize(n);
-  for (std::int64_t i = 0; i < n; ++i) {
-    const std::int64_t lo = std::max<std::int64_t>(i - half, 0);
-    const std::int64_t hi = std::min(i + half + (w % 2), n);
-    const std::int64_t c = std::max<std::int64_t>(hi - lo, 1);
-    a.sto2[i] = WindowAverage(p.sto2, lo, hi, c);
-    a.hr[i] = WindowAverage(p.hr, lo, hi, c);
-    a.oxhb[i] = WindowAverage(p.oxhb, lo, hi, c);
-    a.dxhb[i] = WindowAverage(p.dxhb, lo, hi, c);
-    a.tohb[i] = WindowAverage(p.tohb, lo, hi, c);
-  }
+  for (auto* v : {&a.sto2, &a.hr, &a.oxhb, &a.dxhb, &a.tohb}) v->resize(std::max(m.n, 0));
+  ForEachWindowAverage(m, window, [&a](int i, const WindowAverages& avg) {
+    a.sto2[i] = avg.sto2;
+    a.hr[i] = avg.hr;
+    a.oxhb[i] = avg.oxhb;
+    a.dxhb[i] = avg.dxhb;
+    a.tohb[i] = avg.tohb;
+  });
   return a;
 }
 
 void ComputeDisplaySeriesAveraged(CurrentMeasurement& m, int window) {
   if (m.n <= 0) return;
-  const MovingAverages a = ComputeMovingAverages(m, window);
-  for (int i = 0; i < m.n; ++i) {
-    StoreRow(m, kStO2Rows, i, a.sto2[i]);
-    StoreRow(m, kHrRows, i, a.hr[i]);
-    StoreRow(m, kOxHbRows, i, a.oxhb[i]);
-    StoreRow(m, kDxHbRows, i, a.dxhb[i]);
-    StoreRow(m, kToHbRows, i, a.tohb[i]);
-  }
+  ForEachWindowAverage(m, window, [&m](int i, const WindowAverages& avg) {
+    StoreRow<kStO2Rows>(m, i, avg.sto2);
+    StoreRow<kHrRows>(m, i, avg.hr);
+    StoreRow<kOxHbRows>(m, i, avg.oxhb);
+    StoreRow<kDxHbRows>(m, i, avg.dxhb);
+    StoreRow<kToHbRows>(m, i, avg.tohb);
+  });
 }
 
 }  // namespace oxi

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -71,7 +72,13 @@ void ComputeDisplaySeriesUnaveraged(CurrentMeasurement& m);
 // Fills all five display series from the moving averages over `window` samples.
 void ComputeDisplaySeriesAveraged(CurrentMeasurement& m, int window);
 
-// Row of value `a` in a plot of `fullScale` whose top frame row is `base`.
-int DisplayRow(int a, int fullScale, int base);
+// Row of value `a` in a plot of `fullScale` whose top frame row is `base`: strictly inside
+// the plot, a larger value higher up. Inline so the per-sample loops divide by a constant.
+constexpr int DisplayRow(int a, int fullScale, int base) {
+  // Every value above full scale lands on the top row and every negative one on the
+  // bottom row, so bounding `a` first changes no row and keeps the product in range.
+  const int bounded = std::clamp(a, -1, fullScale + 1);
+  return base + std::clamp(kPlotRows - bounded * kPlotRows / fullScale, 1, kPlotRows - 1);
+}
 
 }  // namespace oxi

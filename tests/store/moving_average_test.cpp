@@ -143,6 +143,21 @@ TEST(MovingAverages, AllInvalidAndLeadingInvalidRunsCarryZeroThenTheLastValid) {
   EXPECT_EQ(one.hr[3], 60);
 }
 
+TEST(MovingAverages, WindowsWiderThanAnyInputKeepExactSums) {
+  CurrentMeasurement m;
+  m.EnsureCapacity(70'000);
+  m.n = 70'000;
+  for (int i = 0; i < m.n; ++i) m.sto2[i] = 32767, m.hr[i] = 255, m.oxhb[i] = 255, m.dxhb[i] = 255;
+  m.sto2[69'999] = -1;
+  for (int w : {65'535, 65'536, 200'000}) {
+    const MovingAverages a = ComputeMovingAverages(m, w);
+    for (int i : {0, 1'000, 35'000, 69'999}) {
+      EXPECT_EQ(a.sto2[i], 32767) << w << " " << i;
+      EXPECT_EQ(a.tohb[i], 510) << w << " " << i;
+    }
+  }
+}
+
 TEST(DisplaySeries, WindowOfOneDiffersFromUnaveragedOnlyAtInvalidSamples) {
   std::mt19937 rng(7);
   CurrentMeasurement m;
