@@ -36,9 +36,12 @@ void DrawCurve(Dc& dc, const CurrentMeasurement& m, VisibleWindow w, const Curve
     const int x = kPlotLeft + (i - w.start) / kSamplesPerColumn;
     if (style.ignoresValidity || m.Valid(i)) {
       const int y = rows[i];
-      // Two lines a row apart make the curve two pixels thick.
-      DrawLine(dc, prevX, prevY, x, y);
-      DrawLine(dc, prevX, prevY + 1, x, y + 1);
+      // Two lines a row apart make the curve two pixels thick. A line that does not move
+      // paints nothing, and six samples share a column, so those are left out.
+      if (x != prevX || y != prevY) {
+        DrawLine(dc, prevX, prevY, x, y);
+        DrawLine(dc, prevX, prevY + 1, x, y + 1);
+      }
       prevY = y;
     } else if (x % kGapDotSpacing == 0) {
       dc.SetPixel(x, prevY, style.gapDot);
