@@ -1,0 +1,119 @@
+#include "cli/console_platform.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ui/local_time.h"
+#include "res/texts.h"
+
+namespace oxi::cli {
+namespace {
+
+constexpr int kBarCells = 30;
+constexpr int kFullPercent = 100;
+constexpr char kFilledCell = '#';
+constexpr char kEmptyCell = '.';
+constexpr const char* kEraseToLineEnd = "\x1b[K";
+constexpr const char* kProgramName = "oxitool";
+constexpr const char* kIdeographicSpace = "\xE3\x80\x80";
+
+// A caption of nothing but spaces (the unplug message's) is left out.
+bool Blank(const std::string& caption) {
+  std::string rest = caption;
+  for (std::string::size_type at; (at = rest.find(kIdeographicSpace)) != std::string::npos;) {
+    rest.erase(at, std::char_traits<char>::length(kIdeographicSpace));
+  }
+  return rest.find_first_not_of(' ') == std::string::npos;
+}
+
+// The device-ID chooser's list, held in memory.
+class ListCombo : public ComboBox {
+ public:
+  void ResetContent() override {
+    entries_.clear();
+    selected_ = -1;
+  }
+  void AddString(const std::string& text) override { entries_.push_back(text); }
+  void SetCurSel(int index) override { selected_ = index; }
+  std::string GetWindowText() const override {
+    return selected_ >= 0 && selected_ < static_cast<int>(entries_.size()) ? entries_[selected_]
+                                                                           : "";
+  }
+
+ private:
+  std::vector<std::string> entries_;
+  int selected_ = -1;
+};
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(std::FILE* out)
+    : out_(out),
+      terminal_(isatty(fileno(out))),
+      status_(texts::kDownloading),
+      percent_(texts::kInitialPercent) {}
+
+std::string TerminalProgress::RenderBar() const {
+  const int filled = std::clamp(bar_, 0, kFullPercent) * kBarCells / kFullPercent;
+  return status_ + " [" + std::string(filled, kFilledCell) +
+         std::string(kBarCells - filled, kEmptyCell) + "]";
+}
+
+void TerminalProgress::Repaint() {
+  if (!visible_) return;
+  const std::string bar = RenderBar();
+  const std::string line = bar + " " + percent_;
+  if (terminal_) {
+    if (line == drawn_) return;
+    std::fprintf(out_, "\r%s%s", line.c_str(), kEraseToLineEnd);
+    lineOpen_ = true;
+    drawn_ = line;
+  } else {
+    // In a log a new line for every percent would bury the rest; one per bar cell will do.
+    if (bar == drawn_) return;
+    std::fprintf(out_, "%s\n", line.c_str());
+    drawn_ = bar;
+  }
+  std::fflush(out_);
+}
+
+void TerminalProgress::BreakLine() {
+  if (lineOpen_) std::fputc('\n', out_);
+  lineOpen_ = false;
+  if (terminal_) drawn_.clear();
+}
+
+void TerminalProgress::Hide() {
+  BreakLine();
+  visible_ = false;
+  drawn_.clear();
+}
+
+ConsolePlatform::ConsolePlatform(std::FILE* out) : out_(out), progress_(out) {}
+
+LocalTime ConsolePlatform::Now() {
+  return CurrentLocalTime();
+}
+
+void ConsolePlatform::MessageBox(const std::string& text, const std::string& caption) {
+  progress_.BreakLine();
+  if (Blank(caption)) {
+    std::fprintf(out_, "%s\n", text.c_str());
+  } else {
+    std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
+  }
+  std::fflush(out_);
+}
+
+void ConsolePlatform::RunIdDialog(IdDialogHandlers& handlers) {
+  ListCombo combo;
+  handlers.OnShowWindow(combo);  // as if OK were pressed at once
+}
+
+std::string ConsolePlatform::ApplicationName() {
+  return kProgramName;
+}
+
+}  // namespace oxi::cli
