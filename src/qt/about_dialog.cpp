@@ -1,0 +1,32 @@
+#include "qt/about_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "qt/app_icon.h"
+#include "res/texts.h"
+
+namespace oxi {
+namespace {
+
+constexpr int kIconPixels = 32;
+
+}  // namespace
+
+CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QString::fromUtf8(texts::kProductTitle));
+  auto* icon = new QLabel(this);
+  icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
+  auto* version = new QLabel(QString::fromUtf8(texts::kProductVersion), this);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(icon, 0, 0, Qt::AlignTop);
+  layout->addWidget(version, 0, 1);
+  layout->addWidget(buttons, 1, 0, 1, 2);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace oxi

@@ -1,0 +1,61 @@
+#include "qt/download_dialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include "qt/dialog_units.h"
+#include "res/texts.h"
+
+namespace oxi {
+namespace {
+
+// Placement on the screen, in pixels.
+constexpr int kScreenX = 362;
+constexpr int kScreenY = 284;
+constexpr int kWidth = 300;
+constexpr int kHeight = 200;
+constexpr int kBarMaximum = 100;
+
+}  // namespace
+
+CDLDialog::CDLDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      bar_(new QProgressBar(this)),
+      status_(new QLabel(QString::fromUtf8(texts::kDownloading), this)),
+      percent_(new QLabel(QString::fromUtf8(texts::kInitialPercent), this)) {
+  setWindowTitle(QString::fromUtf8(texts::kDownloadDialogCaption));
+  setModal(false);
+  bar_->setRange(0, kBarMaximum);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+  bar_->setGeometry(DluRect(18, 48, 150, 14));
+  status_->setGeometry(DluRect(60, 30, 84, 8));
+  percent_->setGeometry(DluRect(90, 72, 24, 8));
+  // Positioned once: a dialog that has been moved is not centred again when shown.
+  move(kScreenX, kScreenY);
+  setFixedSize(kWidth, kHeight);
+}
+
+void CDLDialog::Show() {
+  show();
+}
+void CDLDialog::Hide() {
+  hide();
+}
+void CDLDialog::SetBar(int percent) {
+  bar_->setValue(percent);
+}
+void CDLDialog::SetStatus(const std::string& text) {
+  status_->setText(QString::fromStdString(text));
+}
+void CDLDialog::SetPercentText(const std::string& text) {
+  percent_->setText(QString::fromStdString(text));
+}
+void CDLDialog::Repaint() {
+  repaint();
+}
+
+// Esc would hide the window in the middle of a download; only the download hides it.
+void CDLDialog::reject() {}
+
+}  // namespace oxi

@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+
+#include "app/screen_layout.h"
+#include "platform/ui/platform.h"
+
+namespace oxi::host {
+
+// Where the window is placed when it opens.
+inline constexpr int kWindowX = 0;
+inline constexpr int kWindowY = 0;
+
+// The moving-average edit field: a real edit control below the day list, in the screen
+// font, so that the user can type into it.
+inline constexpr ControlRect kWindowEditRect{839, 571, 45, 26};
+inline constexpr int kScreenFontPixels = 16;
+
+// The client rectangle a surface is shown in; the face covers the whole client area.
+inline constexpr ControlRect RectOf(SurfaceId id) {
+  switch (id) {
+    case SurfaceId::kGraph:
+      return kGraphControl;
+    case SurfaceId::kCalendar:
+      return kCalendarControl;
+    case SurfaceId::kList:
+      return kListControl;
+    case SurfaceId::kFace:
+      break;
+  }
+  return ControlRect{0, 0, kFaceWidth, kFaceHeight};
+}
+
+inline constexpr std::array<SurfaceId, 4> kAllSurfaces{SurfaceId::kFace, SurfaceId::kGraph,
+                                                       SurfaceId::kCalendar, SurfaceId::kList};
+
+}  // namespace oxi::host

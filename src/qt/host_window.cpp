@@ -1,0 +1,175 @@
+#include "qt/host_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "qt/about_dialog.h"
+#include "qt/app_icon.h"
+#include "qt/host_layout.h"
+#include "qt/screen_font.h"
+#include "res/texts.h"
+
+namespace oxi {
+namespace {
+
+QRect ToQRect(const ControlRect& r) {
+  return QRect(r.x, r.y, r.width, r.height);
+}
+
+QPoint ClientPoint(const QMouseEvent* event) {
+  return event->position().toPoint();
+}
+
+int ControlIndex(SurfaceId id) {
+  return static_cast<int>(id) - 1;
+}
+
+}  // namespace
+
+HostWindow::HostWindow(WindowHandlers& handlers, const Surfaces& surfaces)
+    : SurfaceWidget(*surfaces[static_cast<int>(SurfaceId::kFace)], nullptr), handlers_(handlers) {
+  setWindowTitle(QString::fromUtf8(texts::kProductTitle));
+  setWindowIcon(AppIcon());
+  setFixedSize(kFaceWidth, kFaceHeight);
+  move(host::kWindowX, host::kWindowY);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+  BuildChildren(surfaces);
+
+  // Expose events arrive at the native window, not at the widget: watch them there so
+  // that only an expose (not a blinking cursor or a presented surface) repaints the face.
+  create();
+  windowHandle()->installEventFilter(this);
+  // Enter and Esc must be seen before whichever child has the focus handles them.
+  qApp->installEventFilter(this);
+}
+
+HostWindow::~HostWindow() {
+  qApp->removeEventFilter(this);
+}
+
+void HostWindow::BuildChildren(const Surfaces& surfaces) {
+  for (SurfaceId id : host::kAllSurfaces) {
+    if (id == SurfaceId::kFace) continue;
+    auto* view = new SurfaceWidget(*surfaces[static_cast<int>(id)], this);
+    view->setGeometry(ToQRect(host::RectOf(id)));
+    // The controls were plain statics: every pointer message belongs to the main window
+    // in its own client coordinates.
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    controls_[ControlIndex(id)] = view;
+  }
+  windowEdit_ = new QLineEdit(this);
+  windowEdit_->setGeometry(ToQRect(host::kWindowEditRect));
+  windowEdit_->setFont(ScreenFont(host::kScreenFontPixels));
+  windowEdit_->setText(QString::fromUtf8(texts::kInitialWindowText));
+  windowEdit_->setFocus();
+}
+
+QWidget& HostWindow::View(SurfaceId id) {
+  if (id == SurfaceId::kFace) return *this;
+  return *controls_[ControlIndex(id)];
+}
+
+void HostWindow::Present(SurfaceId id) {
+  View(id).repaint();
+}
+
+bool HostWindow::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowActivate:
+      handlers_.OnActivate(true);
+      break;
+    case QEvent::WindowDeactivate:
+      handlers_.OnActivate(false);
+      break;
+    default:
+      break;
+  }
+  return SurfaceWidget::event(event);
+}
+
+bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) {
+    if (windowHandle()->isExposed()) QueuePaint();
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress) return HandleKey(watched, event);
+  return false;
+}
+
+bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(receiver);
+  if (!widget || widget->window() != this) return false;
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Consumed whatever the handler says: Enter never reaches a default button or the
+      // edit field, so it can never end the window.
+      handlers_.OnEnterKey();
+      return true;
+    case Qt::Key_Escape:
+      close();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The face is painted by the handlers, outside Qt's paint pass: presenting a surface
+// from inside a paint event would be a recursive repaint. One repaint serves however many
+// exposes arrived meanwhile.
+void HostWindow::QueuePaint() {
+  if (paintQueued_) return;
+  paintQueued_ = true;
+  QMetaObject::invokeMethod(this, &HostWindow::DeliverPaint, Qt::QueuedConnection);
+}
+
+void HostWindow::DeliverPaint() {
+  paintQueued_ = false;
+  if (!cancelled_) handlers_.OnPaint();
+}
+
+void HostWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = ClientPoint(event);
+  handlers_.OnLButtonDown(p.x(), p.y());
+}
+
+void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = ClientPoint(event);
+  handlers_.OnLButtonUp(p.x(), p.y());
+}
+
+void HostWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = ClientPoint(event);
+  handlers_.OnMouseMove(p.x(), p.y());
+}
+
+// The window answers no double-click: the second press of one does nothing (its release
+// still arrives as a release).
+void HostWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
+
+void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
+  const QString aboutText = QString::fromUtf8(texts::kAboutMenuItem);
+  if (aboutText.isEmpty()) return;
+  QMenu menu(this);
+  const QAction* about = menu.addAction(aboutText);
+  if (menu.exec(event->globalPos()) == about) CAboutDialog(this).exec();
+}
+
+void HostWindow::closeEvent(QCloseEvent* event) {
+  if (!cancelled_) {
+    cancelled_ = true;
+    handlers_.OnCancel();
+    emit ended();
+  }
+  event->accept();
+}
+
+}  // namespace oxi

@@ -1,0 +1,57 @@
+#pragma once
+#include <QLineEdit>
+#include <array>
+
+#include "platform/gdi/surface.h"
+#include "platform/ui/platform.h"
+#include "qt/surface_widget.h"
+
+namespace oxi {
+
+// The main window on the screen: a fixed-size top-level widget that shows the face
+// surface as its background, the graph, calendar and list surfaces as child widgets at
+// their places, and the real moving-average edit field. It turns Qt's events into the
+// main window's handlers, in client coordinates of the window.
+class HostWindow : public SurfaceWidget {
+  Q_OBJECT
+
+ public:
+  // Indexed by SurfaceId; the surfaces must outlive the window.
+  using Surfaces = std::array<const Surface*, 4>;
+
+  HostWindow(WindowHandlers& handlers, const Surfaces& surfaces);
+  ~HostWindow() override;
+
+  // Shows the surface's current pixels before returning.
+  void Present(SurfaceId id);
+  QWidget& View(SurfaceId id);
+  QLineEdit& WindowEdit() { return *windowEdit_; }
+
+ signals:
+  // Esc or the close box ended the window; the handlers have run OnCancel.
+  void ended();
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildChildren(const Surfaces& surfaces);
+  bool HandleKey(QObject* receiver, QEvent* event);
+  void QueuePaint();
+  void DeliverPaint();
+
+  WindowHandlers& handlers_;
+  std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
+  QLineEdit* windowEdit_ = nullptr;
+  bool paintQueued_ = false;
+  bool cancelled_ = false;
+};
+
+}  // namespace oxi

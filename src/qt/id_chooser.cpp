@@ -1,0 +1,78 @@
+#include "qt/id_chooser.h"
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+
+#include "qt/dialog_units.h"
+#include "res/texts.h"
+
+namespace oxi {
+namespace {
+
+// Window size in dialog units.
+constexpr int kWidthDlu = 202;
+constexpr int kHeightDlu = 84;
+
+}  // namespace
+
+void CloseUpComboBox::hidePopup() {
+  // Qt also hides a popup that is not open (when the box hides or loses focus); only a
+  // list that was down can close up.
+  const bool wasDown = view() && view()->isVisible();
+  QComboBox::hidePopup();
+  if (wasDown) emit closedUp();
+}
+
+void QtComboAdapter::ResetContent() {
+  const QSignalBlocker quiet(combo_);
+  combo_.clear();
+}
+
+void QtComboAdapter::AddString(const std::string& text) {
+  const QSignalBlocker quiet(combo_);
+  combo_.addItem(QString::fromStdString(text));
+}
+
+void QtComboAdapter::SetCurSel(int index) {
+  const QSignalBlocker quiet(combo_);
+  combo_.setCurrentIndex(index >= 0 && index < combo_.count() ? index : -1);
+}
+
+std::string QtComboAdapter::GetWindowText() const {
+  return combo_.currentText().toStdString();
+}
+
+IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
+    : handlers_(handlers), combo_(new CloseUpComboBox(this)), adapter_(*combo_) {
+  setWindowTitle(QString::fromUtf8(texts::kIdDialogCaption));
+  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
+
+  auto* prompt = new QLabel(QString::fromUtf8(texts::kIdDialogPrompt), this);
+  prompt->setGeometry(DluRect(36, 18, 84, 8));
+  // The list drops down below the field; the field itself is one row high.
+  combo_->setGeometry(DluRect(36, 36, 132, 12));
+  auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);
+  ok->setGeometry(DluRect(78, 60, 50, 14));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QString::fromUtf8(texts::kCancel), this);
+  cancel->setGeometry(DluRect(132, 60, 50, 14));
+  cancel->hide();
+
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(combo_, &QComboBox::currentIndexChanged, this,
+          [this] { handlers_.OnSelChange(adapter_); });
+  connect(combo_, &CloseUpComboBox::closedUp, this, [this] { handlers_.OnCloseUp(adapter_); });
+}
+
+void IdChooserWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Filled each time the program shows the window, not when the window system merely
+  // shows it again.
+  if (!event->spontaneous()) handlers_.OnShowWindow(adapter_);
+}
+
+}  // namespace oxi

@@ -1,0 +1,95 @@
+#include "qt/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "platform/ui/local_time.h"
+#include "qt/download_dialog.h"
+#include "qt/host_window.h"
+#include "qt/id_chooser.h"
+#include "res/texts.h"
+
+namespace oxi {
+
+QtPlatform::QtPlatform(Clock& clock) : clock_(clock) {}
+
+QtPlatform::~QtPlatform() {
+  if (progress_ && !progress_->parent()) delete progress_.data();
+}
+
+void QtPlatform::AttachWindow(HostWindow& window) {
+  window_ = &window;
+  if (!progress_) progress_ = new CDLDialog(&window);
+}
+
+void QtPlatform::PumpOneMessage() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtPlatform::TimedWait(int ticks) {
+  const std::int64_t deadline = clock_.NowMs() + ticks;
+  for (std::int64_t left = ticks; left > 0; left = deadline - clock_.NowMs()) {
+    // Sleeps in the event dispatcher until a message arrives or the timer wakes it at
+    // the deadline: a held arrow must not keep a core busy.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(static_cast<int>(left));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+LocalTime QtPlatform::Now() {
+  return CurrentLocalTime();
+}
+
+void QtPlatform::MessageBox(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Ok, window_);
+  box.exec();
+}
+
+void QtPlatform::RunIdDialog(IdDialogHandlers& handlers) {
+  // It comes up before the main window is shown, so it has no owner.
+  IdChooserWindow chooser(handlers);
+  chooser.exec();
+}
+
+std::optional<std::string> QtPlatform::ChooseSaveFile(const std::string& proposedName,
+                                                      const std::string& defaultExtension,
+                                                      const std::string& filter) {
+  QFileDialog dialog(window_, QString(), QString(), QString::fromStdString(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+  dialog.selectFile(QString::fromStdString(proposedName));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.front().toStdString();
+}
+
+ProgressDialog& QtPlatform::DownloadDialog() {
+  if (!progress_) progress_ = new CDLDialog(window_);
+  return *progress_;
+}
+
+std::string QtPlatform::WindowEditText() {
+  return window_ ? window_->WindowEdit().text().toStdString() : std::string();
+}
+
+void QtPlatform::SetWindowEditText(const std::string& text) {
+  if (window_) window_->WindowEdit().setText(QString::fromStdString(text));
+}
+
+void QtPlatform::Present(SurfaceId id) {
+  if (window_) window_->Present(id);
+}
+
+std::string QtPlatform::ApplicationName() {
+  return texts::kApplicationName;
+}
+
+}  // namespace oxi

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "platform/ui/clock.h"
+#include "qt/download_dialog.h"
+#include "qt/id_chooser.h"
+#include "qt/qt_platform.h"
+#include "qt_test_support.h"
+#include "res/texts.h"
+
+namespace oxi {
+namespace {
+
+using testing::App;
+using testing::RecordingHandlers;
+using testing::TestSurfaces;
+
+class DownloadDialogTest : public ::testing::Test {
+ protected:
+  DownloadDialogTest() {
+    App();
+    window = std::make_unique<HostWindow>(handlers, surfaces.Pointers());
+    platform.AttachWindow(*window);
+    dialog = dynamic_cast<CDLDialog*>(&platform.DownloadDialog());
+  }
+
+  RecordingHandlers handlers;
+  TestSurfaces surfaces;
+  SystemClock clock;
+  QtPlatform platform{clock};
+  std::unique_ptr<HostWindow> window;
+  CDLDialog* dialog = nullptr;
+};
+
+TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->parentWidget(), window.get());
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_FALSE(dialog->isModal());
+  EXPECT_EQ(dialog->pos(), QPoint(362, 284));
+  EXPECT_EQ(dialog->size(), QSize(300, 200));
+  EXPECT_EQ(dialog->windowTitle().toStdString(), texts::kDownloadDialogCaption);
+  EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(dialog->Bar().minimum(), 0);
+  EXPECT_EQ(dialog->Bar().maximum(), 100);
+  EXPECT_EQ(dialog->Bar().value(), 0);
+  EXPECT_EQ(dialog->Status().text().toStdString(), texts::kDownloading);
+  EXPECT_EQ(dialog->Percent().text().toStdString(), texts::kInitialPercent);
+  // The same window every time it is asked for.
+  EXPECT_EQ(&platform.DownloadDialog(), dialog);
+}
+
+TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
+  ProgressDialog& progress = platform.DownloadDialog();
+  progress.Show();
+  ASSERT_TRUE(testing::ProcessUntil([&] { return dialog->isVisible(); }));
+  progress.SetBar(42);
+  progress.SetPercentText("42%");
+  progress.SetStatus(texts::kFinishing);
+  progress.Repaint();
+  EXPECT_EQ(dialog->Bar().value(), 42);
+  EXPECT_EQ(dialog->Percent().text().toStdString(), "42%");
+  EXPECT_EQ(dialog->Status().text().toStdString(), texts::kFinishing);
+
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(dialog, &esc);
+  dialog->close();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(handlers.Count("cancel"), 0);  // the main window did not see that Esc
+
+  progress.Hide();
+  EXPECT_FALSE(dialog->isVisible());
+  progress.Show();
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->pos(), QPoint(362, 284));
+  EXPECT_EQ(dialog->Percent().text().toStdString(), "42%");
+  progress.Hide();
+}
+
+// Handlers that behave as the device-ID chooser does and log what reaches them.
+class LoggingIdHandlers : public IdDialogHandlers {
+ public:
+  void OnShowWindow(ComboBox& combo) override {
+    log.push_back("show");
+    combo.ResetContent();
+    combo.AddString("AAAA00000001");
+    combo.AddString("BBBB00000002");
+    combo.SetCurSel(0);
+    chosen = combo.GetWindowText();
+  }
+  void OnSelChange(ComboBox& combo) override {
+    log.push_back("selchange " + combo.GetWindowText());
+  }
+  void OnCloseUp(ComboBox& combo) override {
+    log.push_back("closeup " + combo.GetWindowText());
+    chosen = combo.GetWindowText();
+  }
+  std::vector<std::string> log;
+  std::string chosen;
+};
+
+class IdChooserTest : public ::testing::Test {
+ protected:
+  IdChooserTest() { App(); }
+
+  // Plays `user` against the chooser once it is up, then ends it with `end`.
+  void Run(const std::function<void(IdChooserWindow&)>& user) {
+    QTimer::singleShot(0, [&] {
+      auto* chooser = dynamic_cast<IdChooserWindow*>(QApplication::activeModalWidget());
+      ASSERT_NE(chooser, nullptr);
+      user(*chooser);
+    });
+    // Whatever happens above, the dialog must not stay up.
+    QTimer::singleShot(5000, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    platform.RunIdDialog(handlers);
+  }
+
+  SystemClock clock;
+  QtPlatform platform{clock};
+  LoggingIdHandlers handlers;
+};
+
+QPushButton* ButtonLabelled(QWidget& dialog, const char* text) {
+  for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+    if (b->text().toStdString() == text) return b;
+  }
+  return nullptr;
+}
+
+TEST_F(IdChooserTest, ShowsItsTextsAndFillsTheListWhenShown) {
+  Run([&](IdChooserWindow& chooser) {
+    EXPECT_EQ(chooser.windowTitle().toStdString(), texts::kIdDialogCaption);
+    bool prompt = false;
+    for (QLabel* label : chooser.findChildren<QLabel*>()) {
+      prompt |= label->text().toStdString() == texts::kIdDialogPrompt;
+    }
+    EXPECT_TRUE(prompt);
+    EXPECT_EQ(chooser.Combo().count(), 2);
+    EXPECT_EQ(chooser.Combo().currentText().toStdString(), "AAAA00000001");
+    QPushButton* ok = ButtonLabelled(chooser, texts::kOk);
+    QPushButton* cancel = ButtonLabelled(chooser, texts::kCancel);
+    ASSERT_NE(ok, nullptr);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(cancel->isVisible());
+    ok->click();
+  });
+  // The program's own filling notified nothing; OK at once keeps the first ID.
+  EXPECT_EQ(handlers.log, std::vector<std::string>{"show"});
+  EXPECT_EQ(handlers.chosen, "AAAA00000001");
+}
+
+TEST_F(IdChooserTest, TheListClosingUpHandsOverTheChoice) {
+  Run([&](IdChooserWindow& chooser) {
+    chooser.Combo().showPopup();
+    chooser.Combo().setCurrentIndex(1);
+    chooser.Combo().hidePopup();
+    chooser.close();  // the close box ends it as well
+  });
+  std::vector<std::string> expected{"show", "selchange BBBB00000002", "closeup BBBB00000002"};
+  EXPECT_EQ(handlers.log, expected);
+  EXPECT_EQ(handlers.chosen, "BBBB00000002");
+}
+
+TEST_F(IdChooserTest, EnterPressesOk) {
+  Run([&](IdChooserWindow& chooser) {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(&chooser, &enter);
+  });
+  EXPECT_EQ(handlers.chosen, "AAAA00000001");
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace oxi

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QTimer>
+#include <memory>
+
+#include "platform/ui/clock.h"
+#include "qt/qt_platform.h"
+#include "qt_test_support.h"
+
+namespace oxi {
+namespace {
+
+using testing::App;
+using testing::RecordingHandlers;
+using testing::ShowAndWaitExposed;
+using testing::TestSurfaces;
+
+std::int64_t ThreadCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  const auto ms = [](const timeval& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_usec / 1000;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+class QtPlatformTest : public ::testing::Test {
+ protected:
+  QtPlatformTest() { App(); }
+  SystemClock clock;
+  QtPlatform platform{clock};
+};
+
+TEST_F(QtPlatformTest, TimedWaitReturnsAtItsDeadlineAndDispatchesMeanwhile) {
+  std::int64_t firedAt = -1;
+  const std::int64_t start = clock.NowMs();
+  QTimer::singleShot(30, [&] { firedAt = clock.NowMs(); });
+  platform.TimedWait(150);
+  const std::int64_t end = clock.NowMs();
+  EXPECT_GE(end - start, 150);
+  EXPECT_LT(end - start, 2000);  // it did not sleep on with nothing to wake it
+  EXPECT_GE(firedAt, start);
+  EXPECT_LT(firedAt, start + 150);
+}
+
+TEST_F(QtPlatformTest, TimedWaitSleepsInsteadOfSpinning) {
+  const std::int64_t cpuBefore = ThreadCpuMs();
+  platform.TimedWait(400);
+  EXPECT_LT(ThreadCpuMs() - cpuBefore, 100);
+}
+
+TEST_F(QtPlatformTest, TimedWaitOfNothingReturnsAtOnce) {
+  bool late = false;
+  QTimer::singleShot(500, [&] { late = true; });
+  platform.TimedWait(0);
+  platform.TimedWait(-20);
+  EXPECT_FALSE(late);
+  QCoreApplication::processEvents();
+}
+
+TEST_F(QtPlatformTest, PumpOneMessageDoesNotBlock) {
+  bool late = false;
+  QTimer::singleShot(500, [&] { late = true; });
+  const std::int64_t start = clock.NowMs();
+  platform.PumpOneMessage();
+  EXPECT_LT(clock.NowMs() - start, 400);
+  EXPECT_FALSE(late);
+}
+
+// A press handler that loops on a flag, pumping, as the scroll arrows do: the release
+// must arrive inside that loop and end it.
+TEST_F(QtPlatformTest, HandlersReEnterThroughPumpedMessages) {
+  RecordingHandlers handlers;
+  TestSurfaces surfaces;
+  HostWindow window(handlers, surfaces.Pointers());
+  platform.AttachWindow(window);
+  ASSERT_TRUE(ShowAndWaitExposed(window));
+
+  bool held = false;
+  int depth = 0;
+  int releasesInsidePress = 0;
+  handlers.onDown = [&](int, int) {
+    held = true;
+    ++depth;
+    const std::int64_t giveUp = clock.NowMs() + 3000;
+    while (held && clock.NowMs() < giveUp) {
+      platform.PumpOneMessage();
+      platform.TimedWait(5);
+    }
+    --depth;
+  };
+  handlers.onUp = [&](int, int) {
+    held = false;
+    if (depth > 0) ++releasesInsidePress;
+  };
+
+  testing::PointerDriver pointer(window);
+  QTimer::singleShot(50, [&] { pointer.Release(990, 520); });
+  pointer.Press(990, 520);
+  ASSERT_TRUE(testing::ProcessUntil([&] { return handlers.Count("up 990,520") > 0; }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(releasesInsidePress, 1);
+  EXPECT_FALSE(held);
+  EXPECT_EQ(depth, 0);
+}
+
+TEST_F(QtPlatformTest, NamesItselfForItsOwnMessageBoxes) {
+  EXPECT_EQ(platform.ApplicationName(), "oxiview");
+}
+
+}  // namespace
+}  // namespace oxi
