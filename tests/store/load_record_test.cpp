@@ -12,16 +12,11 @@ using testing::MakeHeader;
 using testing::RecordBytes;
 using testing::WriteBytes;
 
-constexpr const char* kId = "0123456789AB";
+using testing::kTestDeviceId;
+constexpr const char* kId = kTestDeviceId;
 
-class LoadRecordTest : public ::testing::Test {
+class LoadRecordTest : public testing::DeviceFolderTest {
  protected:
-  LoadRecordTest() {
-    store.dataRoot = tmp.Path() / "root";
-    store.currentDeviceId = kId;
-    fs::create_directories(Folder() / "Comment");
-  }
-  fs::path Folder() const { return DeviceFolder(store, kId); }
   void Put(const std::string& name, const std::string& bytes) {
     WriteBytes(Folder() / name, bytes);
   }
@@ -30,8 +25,6 @@ class LoadRecordTest : public ::testing::Test {
   }
   int Load(const std::string& name) { return LoadRecord(store, name, m, comment); }
 
-  testing::TempFolder tmp;
-  StoreState store;
   CurrentMeasurement m;
   std::string comment;
 };

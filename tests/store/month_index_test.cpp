@@ -13,17 +13,11 @@ using testing::MakeHeader;
 using testing::RecordBytes;
 using testing::WriteBytes;
 
-constexpr const char* kId = "0123456789AB";
+constexpr const char* kId = testing::kTestDeviceId;
 constexpr const char* kOther = "ZZZZ-ZZZZ_ZZ";
 
-class MonthIndexTest : public ::testing::Test {
+class MonthIndexTest : public testing::DeviceFolderTest {
  protected:
-  MonthIndexTest() {
-    store.dataRoot = tmp.Path() / "root";
-    store.currentDeviceId = kId;
-    fs::create_directories(Folder(kId));
-  }
-  fs::path Folder(const std::string& id) const { return DeviceFolder(store, id); }
   // A record of `id` put into the current device's folder under its own time's name.
   std::string Put(const std::string& id, int dd, int hh, int mi, const std::string& suffix = "") {
     const RecordHeader h = MakeHeader(id, 8, 3, dd, hh, mi);
@@ -43,8 +37,6 @@ class MonthIndexTest : public ::testing::Test {
     return days;
   }
 
-  testing::TempFolder tmp;
-  StoreState store;
   std::array<Colorref, 31> dayTable{};
 };
 

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "store/record_file.h"
+#include "store/store_state.h"
 
 namespace oxi::testing {
 
@@ -76,5 +79,23 @@ inline std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+inline constexpr const char* kTestDeviceId = "0123456789AB";
+
+// A data root of its own with the folder (and comment folder) of the current device.
+class DeviceFolderTest : public ::testing::Test {
+ protected:
+  DeviceFolderTest() {
+    store.dataRoot = tmp.Path() / "root";
+    store.currentDeviceId = kTestDeviceId;
+    std::filesystem::create_directories(Folder() / "Comment");
+  }
+  std::filesystem::path Folder(const std::string& id = kTestDeviceId) const {
+    return DeviceFolder(store, id);
+  }
+
+  TempFolder tmp;
+  StoreState store;
+};
 
 }  // namespace oxi::testing
