@@ -22,12 +22,14 @@ struct SimulatedFault {
     kDelay,          // the answer starts `value` ms late
     kEraseDuration,  // the erase's completion frame follows its ACK after `value` ms
     kUnplug,         // the converter is pulled out `value` ms after the command arrived
+    kAnswer,         // the monitor does nothing and `bytes` go out instead of its answer
   };
   Kind kind;
   std::string command;  // applies to commands whose text starts so; "" applies to all
   int value = 0;
   int skip = 0;   // matching commands left alone before it applies
   int times = 1;  // matching commands it applies to after that; -1: every one
+  std::vector<std::uint8_t> bytes;
 };
 
 // One converter: its serial number, the monitor behind it (none: nothing answers), the

@@ -97,6 +97,15 @@ std::vector<SimulatedFault> SimulatedD2xx::Port::TakeFaults(const std::string& t
   return due;
 }
 
+MonitorAnswer SimulatedD2xx::Port::AnswerOrReplacement(const std::string& text,
+                                                       const std::vector<SimulatedFault>& faults) {
+  for (const SimulatedFault& f : faults) {
+    if (f.kind == Kind::kNak) return {{monitor::kNak}, {}, 0};
+    if (f.kind == Kind::kAnswer) return {f.bytes, {}, 0};
+  }
+  return converter_.monitor->Answer(text);
+}
+
 void SimulatedD2xx::Port::CommandArrived(const std::string& text, std::int64_t atUs) {
   converter_.commands.push_back(text);
   if (!converter_.monitor) return;
@@ -105,10 +114,7 @@ void SimulatedD2xx::Port::CommandArrived(const std::string& text, std::int64_t a
     if (f.kind == Kind::kSilence) return;
     if (f.kind == Kind::kUnplug) unplugAtUs_ = atUs + Ms(f.value);
   }
-  bool refused = false;
-  for (const SimulatedFault& f : faults) refused = refused || f.kind == Kind::kNak;
-  MonitorAnswer answer =
-      refused ? MonitorAnswer{{monitor::kNak}, {}, 0} : converter_.monitor->Answer(text);
+  MonitorAnswer answer = AnswerOrReplacement(text, faults);
   std::int64_t startUs = atUs;
   std::int64_t gapUs = 0;
   for (const SimulatedFault& f : faults) {

@@ -39,6 +39,9 @@ class SimulatedD2xx::Port {
   bool Configured() const;
   void CommandArrived(const std::string& text, std::int64_t atUs);
   std::vector<SimulatedFault> TakeFaults(const std::string& text);
+  // The monitor's own answer, unless a fault refuses the command or replaces the answer.
+  MonitorAnswer AnswerOrReplacement(const std::string& text,
+                                    const std::vector<SimulatedFault>& faults);
 
   SimulatedConverter converter_;
   SimulatedLine line_;
