@@ -1,16 +1,15 @@
 #pragma once
 #include <cstdint>
 
+#include "store/record_file.h"
+
 namespace oxi {
 
-// Sampling intervals are kept in tenths of a second; a stored rate of 0 (or anything not
-// positive) counts as one sample a second wherever a time is computed, while the rate
-// itself is still shown as stored.
+// Sample times count tenths of a second; EffectiveRate and DurationSeconds (record_file.h)
+// give the rate that times are computed with and a measurement's length.
 inline constexpr int kTenthsPerSecond = 10;
-inline constexpr int kFallbackRate = 10;
-constexpr int EffectiveRate(int rate) {
-  return rate > 0 ? rate : kFallbackRate;
-}
+inline constexpr int kSecondsPerHour = 3600;
+inline constexpr int kSecondsPerMinute = 60;
 
 struct Hms {
   int hours = 0;
@@ -18,18 +17,10 @@ struct Hms {
   int seconds = 0;
 };
 
-inline constexpr int kSecondsPerHour = 3600;
-inline constexpr int kSecondsPerMinute = 60;
-
 constexpr Hms SplitSeconds(std::int64_t seconds) {
   return Hms{static_cast<int>(seconds / kSecondsPerHour),
              static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute),
              static_cast<int>(seconds % kSecondsPerMinute)};
-}
-
-// Whole seconds that `samples` samples at `rate` tenths of a second span.
-constexpr std::int64_t DurationSeconds(int samples, int rate) {
-  return static_cast<std::int64_t>(samples) * EffectiveRate(rate) / kTenthsPerSecond;
 }
 
 }  // namespace oxi
