@@ -1,0 +1,102 @@
+// Costs of the store's work on the user-interface thread: loading a record, recomputing
+// the averaged display series when the window changes, scanning a full month.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "store/load_record.h"
+#include "store/record_file.h"
+#include "store/store_state.h"
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kId = "0123456789AB";
+
+class BenchFolder {
+ public:
+  BenchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "oxi-store-bench-XXXXXX").string();
+    root_ = ::mkdtemp(pattern.data());
+    store.dataRoot = root_;
+    store.currentDeviceId = kId;
+    fs::create_directories(DeviceFolder(store, kId) / "Comment");
+  }
+  ~BenchFolder() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  // A record of `samples` samples with runs of invalid ones, named by its start time.
+  std::string Put(int day, int hour, int minute, int samples) {
+    RecordHeader h;
+    std::copy(kId, kId + kDeviceIdLength, h.deviceId.begin());
+    h.year = 8, h.month = 3, h.day = day, h.hour = hour, h.minute = minute, h.rate = 10;
+    std::ofstream out(DeviceFolder(store, kId) / RecordFileName(h), std::ios::binary);
+    const auto head = EncodeHeader(h);
+    out.write(reinterpret_cast<const char*>(head.data()), head.size());
+    std::mt19937 rng(samples);
+    for (int i = 0; i < samples; ++i) {
+      const bool invalid = (i / 50) % 9 == 4;
+      const Sample s{static_cast<std::int16_t>(invalid ? -1 : 300 + rng() % 600),
+                     static_cast<std::uint8_t>(60 + rng() % 120),
+                     static_cast<std::uint8_t>(rng() % 200),
+                     static_cast<std::uint8_t>(rng() % 200)};
+      const auto bytes = EncodeSample(s);
+      out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    return RecordFileName(h);
+  }
+
+  StoreState store;
+
+ private:
+  fs::path root_;
+};
+
+void BM_LoadRecord(benchmark::State& state) {
+  BenchFolder folder;
+  const std::string name = folder.Put(15, 9, 5, static_cast<int>(state.range(0)));
+  CurrentMeasurement m;
+  std::string comment;
+  for (auto _ : state) {
+    m.recordName.clear();
+    benchmark::DoNotOptimize(LoadRecord(folder.store, name, m, comment));
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_LoadRecord)->Arg(3600)->Arg(65535)->Unit(benchmark::kMicrosecond);
+
+void BM_AveragedSeries65535(benchmark::State& state) {
+  BenchFolder folder;
+  const std::string name = folder.Put(15, 9, 5, 65535);
+  CurrentMeasurement m;
+  std::string comment;
+  LoadRecord(folder.store, name, m, comment);
+  const int window = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    ComputeDisplaySeriesAveraged(m, window);
+    benchmark::DoNotOptimize(m.rows[kToHbRows].data());
+  }
+}
+BENCHMARK(BM_AveragedSeries65535)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_ScanMonth512(benchmark::State& state) {
+  BenchFolder folder;
+  for (int k = 0; k < kMaxMonthRecords; ++k) folder.Put(1 + k / 24, k % 24, 0, 60);
+  std::array<Colorref, 31> dayTable{};
+  for (auto _ : state) {
+    ScanMonth(folder.store, 8, 3, dayTable);
+    benchmark::DoNotOptimize(folder.store.monthList.size());
+  }
+}
+BENCHMARK(BM_ScanMonth512)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace oxi
+
+BENCHMARK_MAIN();
