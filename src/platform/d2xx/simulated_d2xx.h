@@ -25,11 +25,11 @@ struct SimulatedFault {
     kAnswer,         // the monitor does nothing and `bytes` go out instead of its answer
   };
   Kind kind;
-  std::string command;  // applies to commands whose text starts so; "" applies to all
+  std::string command = {};  // applies to commands whose text starts so; "" applies to all
   int value = 0;
   int skip = 0;   // matching commands left alone before it applies
   int times = 1;  // matching commands it applies to after that; -1: every one
-  std::vector<std::uint8_t> bytes;
+  std::vector<std::uint8_t> bytes = {};
 };
 
 // One converter: its serial number, the monitor behind it (none: nothing answers), the
