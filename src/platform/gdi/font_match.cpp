@@ -15,18 +15,36 @@ std::string StringOf(FcPattern* pattern, const char* object) {
   return reinterpret_cast<const char*>(value);
 }
 
+// The fonts and rules of the machine, loaded once and released at exit. A configuration of
+// our own rather than the library's implicit global one, which is never given back.
+class Config {
+ public:
+  static FcConfig* Get() {
+    static Config config;
+    return config.config_;
+  }
+  ~Config() {
+    if (config_) FcConfigDestroy(config_);
+  }
+
+ private:
+  Config() : config_(FcInitLoadConfigAndFonts()) {}
+  FcConfig* config_;
+};
+
 }  // namespace
 
 FontMatch MatchFont(const std::string& face) {
   FontMatch match;
+  FcConfig* config = Config::Get();
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return match;
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
   FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(kFaceLanguage));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* found = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (!found) return match;
   match.family = StringOf(found, FC_FAMILY);

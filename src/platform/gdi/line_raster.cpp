@@ -31,7 +31,37 @@ Range Solve(Wide start, int step, Wide lo, Wide hi) {
 
 }  // namespace
 
+namespace {
+
+bool Inside(int x, int y, int left, int top, int right, int bottom) {
+  return x >= left && x < right && y >= top && y < bottom;
+}
+
+// Both ends inside (the common case on screen): the whole line is visible and small.
+LineSteps Unclipped(int x0, int y0, int x1, int y1) {
+  LineSteps s;
+  const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  s.xMajor = adx >= ady;
+  const std::int64_t b = s.xMajor ? adx : ady;
+  const std::int64_t a = s.xMajor ? ady : adx;
+  s.count = static_cast<int>(b);
+  s.x = x0;
+  s.y = y0;
+  s.majorStep = ((s.xMajor ? dx : dy) < 0) ? -1 : 1;
+  s.minorStep = ((s.xMajor ? dy : dx) < 0) ? -1 : 1;
+  s.error = b;  // 2ka + b at k = 0, below the limit 2b
+  s.errorStep = 2 * a;
+  s.errorLimit = 2 * b;
+  return s;
+}
+
+}  // namespace
+
 LineSteps ClipLine(int x0, int y0, int x1, int y1, int left, int top, int right, int bottom) {
+  if (Inside(x0, y0, left, top, right, bottom) && Inside(x1, y1, left, top, right, bottom)) {
+    return Unclipped(x0, y0, x1, y1);
+  }
   LineSteps s;
   const Wide dx = Wide{x1} - x0;
   const Wide dy = Wide{y1} - y0;
