@@ -1,0 +1,91 @@
+# Helpers for running oxiview on a virtual X display; sourced by the window checks and
+# the held-arrow measurement. Everything started here is stopped by oxi_cleanup.
+# Needs: Xvfb, xdotool, ImageMagick, python3.
+
+OXI_BINARY_DIR=${OXI_BINARY_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build}
+OXIVIEW="$OXI_BINARY_DIR/src/qt/oxiview"
+oxi_pids=()
+
+oxi_cleanup() {
+  local pid
+  for pid in "${oxi_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${oxi_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  [[ -n "${OXI_WORK:-}" && -d "$OXI_WORK" ]] && rm -rf "$OXI_WORK"
+}
+
+# Creates the work folder and a virtual screen on a free display; exports DISPLAY.
+oxi_start_display() {
+  OXI_WORK=$(mktemp -d)
+  trap oxi_cleanup EXIT
+  local fifo="$OXI_WORK/display"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$OXI_WORK/xvfb.log" 2>&1 &
+  oxi_pids+=($!)
+  local number
+  read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$number"
+  # Keeps the pointer off the window until a check moves it there.
+  xdotool mousemove 1270 1010
+}
+
+# oxi_write_records ROOT DEVICE_ID YEAR MONTH DAY COUNT: COUNT record files of DEVICE_ID
+# started on that day one minute apart from 08:00, in the store below ROOT.
+oxi_write_records() {
+  python3 - "$@" <<'PY'
+import math, os, struct, sys
+root, device, year, month, day, count = sys.argv[1], sys.argv[2], *map(int, sys.argv[3:])
+folder = os.path.join(root, "Application Data", "StO2", "OXI" + device)
+os.makedirs(os.path.join(folder, "Comment"), exist_ok=True)
+for i in range(count):
+    hour, minute = 8 + i // 60, i % 60
+    samples = 120 + 30 * (i % 5)
+    head = device.encode("ascii") + bytes([year % 100, month, day, hour, minute, 0, 0, 0, 46, 10])
+    head += struct.pack("<H", 655) + bytes([0, 170, 3]) + struct.pack("<H", samples)
+    body = b"".join(
+        struct.pack("<hBBB", 650 + int(150 * math.sin(s / 15.0)), 80 + (s % 60),
+                    100 + int(20 * math.sin(s / 10.0)), 60 + int(20 * math.cos(s / 10.0)))
+        for s in range(samples))
+    name = "%02d%02d%02d%02d%02d.oxi" % (year % 100, month, day, hour, minute)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(head + body)
+PY
+}
+
+# Starts oxiview in folder $1 and waits for its window; sets OXI_VIEW_PID and OXI_WINDOW.
+oxi_start_view() {
+  (cd "$1" && exec "$OXIVIEW") >"$OXI_WORK/oxiview.log" 2>&1 &
+  OXI_VIEW_PID=$!
+  oxi_pids+=("$OXI_VIEW_PID")
+  OXI_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$OXI_VIEW_PID" --name '^OxiView$' | head -n 1)
+  [[ -n "$OXI_WINDOW" ]] || { echo "no oxiview window" >&2; return 1; }
+  # The first expose paints the face after the window maps.
+  sleep 1
+}
+
+# oxi_shot FILE: the whole screen as PNG.
+oxi_shot() { import -window root "$1"; }
+
+# oxi_pixel FILE X Y: "R,G,B" of one pixel.
+oxi_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# oxi_count_colour FILE W H X Y HEX: pixels of colour HEX (e.g. FF00FF) in the rectangle.
+oxi_count_colour() {
+  convert "$1" -crop "$2x$3+$4+$5" +repage -depth 8 txt:- | grep -ci "#$6 " || true
+}
+
+# Sunday-first column of day 1 of a month, and the calendar cell rectangle of a day:
+# prints "X Y" of the cell's outer frame corner in window coordinates.
+oxi_day_cell() {
+  local year=$1 month=$2 day=$3
+  local first
+  first=$(date -d "$year-$month-01" +%w)
+  local index=$((first + day - 1))
+  echo "$((755 + 32 * (index % 7) + 14)) $((60 + 32 * (index / 7) + 88))"
+}
+
+# oxi_cpu_ticks PID: user + system time of a process so far, in clock ticks.
+oxi_cpu_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
