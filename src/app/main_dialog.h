@@ -1,7 +1,9 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "app/hit_regions.h"
 #include "app/screen_state.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
@@ -11,6 +13,8 @@
 namespace oxi {
 
 class D2xx;
+class ClientDc;
+struct ArrowRect;
 
 // The main window's behaviour, free of any toolkit: it owns the screen state, the current
 // measurement, the store state and the comment text, and paints four surfaces that the
@@ -48,7 +52,60 @@ class CMainDialog : public WindowHandlers {
   const std::string& CommentText() const { return comment_; }
   Platform& GetPlatform() { return platform_; }
 
+  // Loads day-list entry `name` as the shown measurement, with the screen's part of a load
+  // (window back to 1, thumb width, offset 0, no hovered row). 1 on success, -1 on failure.
+  int LoadRecord(const std::string& name);
+  // One spin step of the moving-average edit, +1 or -1.
+  void StepWindowEdit(int direction);
+  // True while the Download button's download runs.
+  bool Downloading() const { return downloading_; }
+
  private:
+  ClientDc OpenDc(SurfaceId id);
+  Surface& SurfaceOf(SurfaceId id);
+
+  // Drawings, each on a fresh client context of its surface.
+  void DrawCalendarNow();
+  // Every day's frame in its day-table colour, then `cell` (if any, and if it holds a day)
+  // in the colour for a day without or with records.
+  void DrawDaysThenCell(std::optional<CalendarCell> cell, Colorref withoutRecords,
+                        Colorref withRecords);
+  void DrawMonthArrowMark(const ArrowRect& arrow, Colorref color);
+  void DrawGraphNow();
+  void DrawGraphBar(int look);
+  void DrawGraphAndBar(int look);
+  void DrawDayListNow(int top);
+  void DrawListBar(int look);
+  void DrawButtonNow(int code);
+  void HoverRowNow(int row);
+
+  // Pointer movement, by region.
+  void MoveOverMonthArrows(int x, int y);
+  void MoveOverCalendar(int x, int y);
+  void MoveOverGraphBar(int x, int y);
+  void MoveOverListBar(int x, int y);
+  void MoveOverButtons(int x, int y);
+
+  // Press, by region.
+  void PressMonthArrow(int step);
+  void PressCalendar(const CalendarCell& cell);
+  void PressGraphBar(GraphBarPart part, int x);
+  void StepGraphArrow(int step, int look);
+  void DragGraphThumb(int x);
+  void PressDayListRow(int row);
+  void PressListBar(ListBarPart part, int y);
+  void PressListUp();
+  void PressListDown();
+  void DragListThumb(int y);
+  void PageList(int step);
+  void SetListTopFromThumb();
+  void RedrawListIfMoved(int look);
+  int ThumbPositionForTop() const;
+  void PressCommandButtons(int x, int y);
+  void RunDownload();
+  void PressSpin(int control, int direction);
+  void EmptyDayList();
+  int& ButtonStateOf(int control);
 
   Platform& platform_;
   D2xx& d2xx_;

@@ -6,8 +6,8 @@
 namespace oxi {
 
 // Lengths and limits of the two drawn scroll bars.
-inline constexpr int kGraphTrackLength = 424;       // graph thumb track, pixels
-inline constexpr int kListTrackLength = 137;        // list thumb track, pixels
+inline constexpr int kGraphTrackLength = 424;  // graph thumb track, pixels
+inline constexpr int kListTrackLength = 137;   // list thumb track, pixels
 inline constexpr int kListVisibleRows = 8;
 inline constexpr int kGraphVisibleSamples = 3600;  // samples the detail graph shows at once
 
@@ -22,8 +22,8 @@ enum ButtonState { kButtonNormal = 0, kButtonHovered = 1, kButtonPressed = 2 };
 // One plain struct owned by the main window; the pointer loops end when a nested handler
 // changes one of these fields.
 struct ScreenState {
-  int shownYear = 0;   // 0..99, meaning 2000 + value
-  int shownMonth = 1;  // 1..12
+  int shownYear = 0;                                        // 0..99, meaning 2000 + value
+  int shownMonth = 1;                                       // 1..12
   std::array<Colorref, 31> dayTable = MakeEmptyDayTable();  // index day - 1
 
   int hoveredDay = -1;          // 0 = none
@@ -36,6 +36,7 @@ struct ScreenState {
   int listThumbLength = kListTrackLength;  // 2..137
   int listHeld = 0;
   int listDrawnThumbPosition = 0;
+  int listDrawnTop = 0;  // list top the day list was last drawn from
   int listGrabY = 0;
   int listBarHover = 0;  // 0 none, 1 up arrow, 2 down arrow, 3 thumb
   int hoveredRow = -1;

@@ -1,0 +1,79 @@
+// The Download, Print and Save buttons and the spin arrows of the moving-average field.
+#include "app/buttons.h"
+#include "app/main_dialog.h"
+#include "app/scroll_bar_geometry.h"
+#include "device/download.h"
+#include "export/csv_export.h"
+#include "graph/print_page.h"
+
+namespace oxi {
+namespace {
+
+constexpr int kSpinRepeatDelayMs = 200;
+constexpr int kSpinRepeatIntervalMs = 100;
+
+// Sets a flag for the length of a scope, so that a press that arrives through a pumped
+// message while the command runs finds it set.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void CMainDialog::PressCommandButtons(int x, int y) {
+  if (InButton(kDownloadButton, x, y) && !downloading_) {
+    DrawButtonNow(ButtonCode(kDownloadButton, kButtonPressed));
+    RunDownload();
+    state_.downloadButtonState = kButtonPressed;
+  }
+  if (InButton(kPrintButton, x, y)) {
+    DrawButtonNow(ButtonCode(kPrintButton, kButtonPressed));
+    Print(platform_, measurement_, state_.movingAverageWindow, state_.screenMode, comment_);
+    state_.printButtonState = kButtonPressed;
+  }
+  if (InButton(kSaveButton, x, y)) {
+    DrawButtonNow(ButtonCode(kSaveButton, kButtonPressed));
+    CsvExport(platform_, measurement_, state_.screenMode);
+    state_.saveButtonState = kButtonPressed;
+  }
+  if (InButton(kSpinUpButton, x, y)) PressSpin(kSpinUpButton, +1);
+  if (InButton(kSpinDownButton, x, y)) PressSpin(kSpinDownButton, -1);
+}
+
+void CMainDialog::RunDownload() {
+  const std::string deviceBefore = store_.currentDeviceId;
+  {
+    FlagScope running(downloading_);
+    Download(platform_, d2xx_, store_, state_.shownYear, state_.shownMonth, state_.dayTable);
+  }
+  // The records listed belong to the device shown before; once the calendar shows another
+  // device's month, its rows would name files that are not there.
+  if (store_.currentDeviceId != deviceBefore) {
+    EmptyDayList();
+    DrawDayListNow(0);
+    DrawListBar(kLookPlain);
+  }
+  DrawCalendarNow();
+}
+
+void CMainDialog::PressSpin(int control, int direction) {
+  int& look = ButtonStateOf(control);
+  DrawButtonNow(ButtonCode(control, kButtonPressed));
+  look = kButtonPressed;
+  StepWindowEdit(direction);
+  platform_.TimedWait(kSpinRepeatDelayMs);
+  while (look == kButtonPressed) {
+    StepWindowEdit(direction);
+    platform_.PumpOneMessage();
+    platform_.TimedWait(kSpinRepeatIntervalMs);
+  }
+}
+
+}  // namespace oxi

@@ -1,0 +1,57 @@
+// oxitool render: the detail graph of one record file as the main window shows it.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/record_render.h"
+#include "cli/command.h"
+
+namespace oxi::cli {
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  char* end = nullptr;
+  const long parsed = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || parsed < -100000 || parsed > 100000) return false;
+  value = static_cast<int>(parsed);
+  return true;
+}
+
+int Render(const std::vector<std::string>& args) {
+  RecordView view;
+  std::string output;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "-o" && hasValue) {
+      output = args[++i];
+    } else if (arg == "--window" && hasValue) {
+      view.windowText = args[++i];
+    } else if (arg == "--offset" && hasValue) {
+      int offset = 0;
+      if (!ParseInt(args[++i], offset)) return Fail("--offset takes a number of pixels");
+      view.offset = offset;
+    } else if (view.recordFile.empty() && !arg.empty() && arg[0] != '-') {
+      view.recordFile = arg;
+    } else {
+      return Fail("usage: render FILE.oxi -o OUT.png [--window W] [--offset PX]");
+    }
+  }
+  if (view.recordFile.empty() || output.empty()) {
+    return Fail("usage: render FILE.oxi -o OUT.png [--window W] [--offset PX]");
+  }
+  const RenderedGraph rendered = RenderRecordGraph(view);
+  if (!rendered.graph) return Fail(view.recordFile.string() + ": " + rendered.error);
+  if (!rendered.graph->WritePng(output)) return Fail("cannot write " + output);
+  return 0;
+}
+
+const CommandRegistration kRegistration({
+    "render",
+    "render FILE.oxi -o OUT.png [--window W] [--offset PX]   the detail graph as the window "
+    "shows it",
+    Render,
+});
+
+}  // namespace
+}  // namespace oxi::cli

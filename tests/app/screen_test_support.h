@@ -1,0 +1,108 @@
+#pragma once
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/calendar.h"
+#include "app/main_dialog.h"
+#include "app/screen_layout.h"
+#include "platform/d2xx/simulated_d2xx.h"
+#include "platform/ui/scripted_platform.h"
+#include "store/record_file.h"
+
+namespace oxi::testing {
+
+namespace fs = std::filesystem;
+
+inline constexpr const char* kDeviceA = "0123456789AB";
+inline constexpr const char* kDeviceB = "BA9876543210";
+
+// A main window on a scripted platform over a working folder of its own. Records are
+// written into the store before Start(), which runs the window's start-up and first paint.
+class Session {
+  static fs::path MakeFolder() {
+    std::string pattern = (fs::temp_directory_path() / "oxi-screen-XXXXXX").string();
+    return ::mkdtemp(pattern.data());
+  }
+  fs::path folder_ = MakeFolder();
+
+ public:
+  ScriptedPlatform platform;
+  SimulatedD2xx d2xx{platform.GetClock()};
+  CMainDialog dialog{platform, d2xx, folder_};
+
+  explicit Session(LocalTime now = {2008, 3, 15, 9, 30, 0}) {
+    platform.now = now;
+    platform.SetTarget(&dialog);
+  }
+  ~Session() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  fs::path DataRoot() const { return folder_ / "Application Data" / "StO2"; }
+
+  // A record of `samples` samples starting at the given time, whose StO2 climbs with the
+  // minute of its start so that different records draw differently.
+  std::string AddRecord(const std::string& id, int yy, int mo, int dd, int hh, int mi,
+                        int samples) {
+    RecordHeader h;
+    for (int i = 0; i < kDeviceIdLength; ++i) h.deviceId[i] = id[i];
+    h.year = static_cast<std::uint8_t>(yy);
+    h.month = static_cast<std::uint8_t>(mo);
+    h.day = static_cast<std::uint8_t>(dd);
+    h.hour = static_cast<std::uint8_t>(hh);
+    h.minute = static_cast<std::uint8_t>(mi);
+    h.rate = 10;
+    h.fatThickness = 42;
+    const auto head = EncodeHeader(h);
+    std::string bytes(head.begin(), head.end());
+    for (int i = 0; i < samples; ++i) {
+      const Sample s{static_cast<std::int16_t>(300 + (10 * mi + i) % 600),
+                     static_cast<std::uint8_t>(80 + i % 90), static_cast<std::uint8_t>(i % 150),
+                     static_cast<std::uint8_t>(40 + i % 50)};
+      const auto b = EncodeSample(s);
+      bytes.append(b.begin(), b.end());
+    }
+    const fs::path folder = DataRoot() / ("OXI" + id);
+    fs::create_directories(folder);
+    const std::string name = RecordFileName(h);
+    std::ofstream(folder / name, std::ios::binary).write(bytes.data(), bytes.size());
+    return name;
+  }
+
+  void Start() {
+    dialog.OnInitDialog();
+    dialog.FullRepaint();
+  }
+
+  // A point well inside the calendar cell of `day` of the shown month.
+  PixelPoint DayPoint(int day) {
+    const ScreenState& s = dialog.State();
+    const int index = CellIndex(s.shownYear, s.shownMonth, day);
+    return {kCalendarControl.x + kCellOriginX + kCellPitch * (index % 10) + 5,
+            kCalendarControl.y + kCellOriginY + kCellPitch * (index / 10) + 5};
+  }
+
+  // Moves onto the point, presses and releases there, as a quick click does.
+  void Click(int x, int y) {
+    platform.QueueMove(x, y);
+    platform.QueueDown(x, y);
+    platform.QueueUp(x, y);
+    platform.RunUntilIdle();
+  }
+  void Click(PixelPoint p) { Click(p.x, p.y); }
+  void Move(int x, int y) {
+    platform.QueueMove(x, y);
+    platform.RunUntilIdle();
+  }
+
+  Colorref Pixel(SurfaceId id, int x, int y) const { return dialog.GetSurface(id).Pixel(x, y); }
+  ScreenState& State() { return dialog.State(); }
+};
+
+}  // namespace oxi::testing

@@ -1,0 +1,120 @@
+// Scripted sessions of the Download, Print and Save buttons.
+#include <gtest/gtest.h>
+
+#include "app/buttons.h"
+#include "device/demo_monitor.h"
+#include "platform/d2xx/simulated_monitor.h"
+#include "platform/gdi/recording_dc.h"
+#include "screen_test_support.h"
+
+namespace oxi::testing {
+namespace {
+
+constexpr PixelPoint kDownload = {790, 33};
+constexpr PixelPoint kPrint = {870, 33};
+constexpr PixelPoint kSave = {950, 33};
+constexpr const char* kDemoId = "DEMO00000001";
+
+void Plug(Session& s, int measurements) {
+  DemoMonitorOptions options;
+  options.measurements = measurements;
+  options.deviceId = kDemoId;
+  s.d2xx.AddConverter("Kx47SIM0",
+                      std::make_unique<SimulatedMonitor>(MakeDemoMonitor(options, s.platform.now)));
+}
+
+int Shows(Session& s) {
+  int shows = 0;
+  for (const std::string& entry : s.platform.Progress().log) shows += entry == "show";
+  return shows;
+}
+
+TEST(DownloadButton, TheCalendarShowsTheDeviceJustRead) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  s.Click(s.DayPoint(15));
+  ASSERT_EQ(s.State().dayListCount, 1);
+  Plug(s, 3);
+  s.Click(kDownload.x, kDownload.y);
+  EXPECT_EQ(s.dialog.Store().currentDeviceId, kDemoId);
+  // The release arrived while the download was pumping messages; the button keeps its
+  // pressed look until the pointer moves off it.
+  EXPECT_EQ(s.State().downloadButtonState, kButtonPressed);
+  s.Move(500, 300);
+  EXPECT_EQ(s.State().downloadButtonState, kButtonNormal);
+  // The records of the other device's day are no longer listed.
+  EXPECT_EQ(s.State().dayListCount, 0);
+  EXPECT_EQ(s.State().listThumbLength, 137);
+  int marked = 0;
+  for (int day = 1; day <= 31; ++day) {
+    if (s.State().dayTable[day - 1] != kDayWithRecords) continue;
+    ++marked;
+    const PixelPoint p = s.DayPoint(day);
+    // The outer frame on the calendar control, left of the day's origin.
+    EXPECT_EQ(s.Pixel(SurfaceId::kCalendar, p.x - 755 - 9, p.y - 60 + 5), Rgb(255, 0, 255));
+  }
+  EXPECT_GT(marked, 0);
+}
+
+// The download pumps messages while it waits for the monitor; a second press on the button
+// that arrives then must not start a second download inside the first.
+TEST(DownloadButton, APressDuringADownloadDoesNothing) {
+  Session s;
+  s.Start();
+  Plug(s, 2);
+  s.platform.QueueMove(kDownload.x, kDownload.y);
+  s.platform.QueueDown(kDownload.x, kDownload.y);
+  s.platform.QueueDown(kDownload.x, kDownload.y);
+  s.platform.QueueUp(kDownload.x, kDownload.y);
+  s.platform.RunUntilIdle();
+  EXPECT_EQ(Shows(s), 1);
+  EXPECT_FALSE(s.dialog.Downloading());  // lifted once the download is over
+}
+
+TEST(PrintButton, PrintsTheShownMeasurementUnderItsTitle) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  s.Click(s.DayPoint(15));
+  // The page context lives only as long as the printing; keep what was drawn on it.
+  struct KeptPage : RecordingDc {
+    std::vector<std::string>* documents = nullptr;
+    ~KeptPage() override {
+      for (const RecordedOp& op : OpsOf(RecordedOp::Kind::kStartDoc)) documents->push_back(op.text);
+    }
+  };
+  std::vector<std::string> documents;
+  s.platform.printDialogAnswer = [&documents]() {
+    auto page = std::make_unique<KeptPage>();
+    page->documents = &documents;
+    return page;
+  };
+  s.platform.QueueMove(kPrint.x, kPrint.y);
+  s.platform.QueueDown(kPrint.x, kPrint.y);
+  s.platform.RunUntilIdle();
+  EXPECT_EQ(s.State().printButtonState, kButtonPressed);
+  EXPECT_EQ(s.Pixel(SurfaceId::kFace, 838, 44), Rgb(192, 230, 255));  // pressed face
+  s.platform.QueueUp(kPrint.x, kPrint.y);
+  s.platform.RunUntilIdle();
+  EXPECT_EQ(s.State().printButtonState, kButtonHovered);
+  s.Move(500, 300);
+  EXPECT_EQ(s.State().printButtonState, kButtonNormal);
+  EXPECT_EQ(s.Pixel(SurfaceId::kFace, 838, 44), Rgb(212, 245, 255));
+  EXPECT_EQ(documents, std::vector<std::string>{s.dialog.Measurement().title});
+}
+
+TEST(SaveButton, WritesTheCsvFileChosen) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  s.Click(s.DayPoint(15));
+  const fs::path out = s.DataRoot().parent_path() / "out.csv";
+  s.platform.saveFileAnswer = out.string();
+  s.Click(kSave.x, kSave.y);
+  EXPECT_EQ(s.platform.lastProposedSaveName, s.dialog.Measurement().title + ".csv");
+  EXPECT_TRUE(fs::exists(out));
+}
+
+}  // namespace
+}  // namespace oxi::testing
