@@ -58,13 +58,19 @@ class Dc {
   int CurrentY() const { return curY_; }
 
   // Line from the current position to (x, y) with the selected pen, (x, y) itself not
-  // painted; the current position becomes (x, y).
+  // painted; the current position becomes (x, y). A one-pixel pen paints one pixel per
+  // step along the longer axis (x when equal), the other coordinate rounded to the nearest
+  // pixel with exact halves going towards (x, y): (0,0) to (4,2) paints (0,0) (1,1) (2,1)
+  // (3,2). A wider pen paints `width` pixels across the longer axis around each of those
+  // (offsets -(width-1)/2 .. width/2) plus width x width squares on both end points.
   virtual void LineTo(int x, int y) = 0;
   virtual void SetPixel(int x, int y, Colorref c) = 0;
-  // Outline with the pen, inside filled with the brush; right and bottom exclusive.
+  // Outline with the pen, inside filled with the brush; right and bottom exclusive. The
+  // outline lies inside the rectangle, pen-width pixels deep.
   virtual void Rectangle(int left, int top, int right, int bottom) = 0;
   // UTF-8 text with its cell's top-left corner at (x, y), in the selected font and text
-  // colour; in opaque mode the text cell is first filled with the background colour.
+  // colour; in opaque mode the text cell, x .. x + TextWidth - 1 by y .. y + height - 1, is
+  // first filled with the background colour.
   virtual void TextOut(int x, int y, std::string_view utf8) = 0;
 
  protected:

@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kTmYearBase = 1900;
 constexpr int kTmMonthBase = 1;  // tm_mon counts from 0
+constexpr int kLastSecond = 59;
 
 }  // namespace
 
@@ -22,7 +23,7 @@ LocalTime CurrentLocalTime() {
   t.hour = tm.tm_hour;
   t.minute = tm.tm_min;
   // A leap second reads as the last ordinary second of its minute.
-  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
+  t.second = tm.tm_sec > kLastSecond ? kLastSecond : tm.tm_sec;
   return t;
 }
 
