@@ -42,9 +42,10 @@ std::vector<std::string> MonthCandidates(const fs::path& folder, const std::stri
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
+    // Only plain files: a folder is no record, and opening a pipe would wait forever.
     std::error_code typeError;
     if (name.rfind(yymm, 0) != 0 || !HasRecordExtension(name) || !StartsWithTenDigits(name) ||
-        it->is_directory(typeError)) {
+        !it->is_regular_file(typeError)) {
       continue;
     }
     names.push_back(name);
