@@ -1,0 +1,81 @@
+// oxitool pdf: the pages the Print button prints for a record, as a PDF file.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/window_input.h"
+#include "cli/command.h"
+#include "export/record_file_load.h"
+#ifdef OXI_HAVE_QT
+#include "qt/pdf_output.h"
+#endif
+
+namespace oxi::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage =
+    "usage: oxitool pdf FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]";
+
+struct PdfArgs {
+  fs::path record;
+  fs::path output;
+  int window = kMinWindow;
+  std::optional<fs::path> comment;
+};
+
+// The window as the moving-average input takes it.
+bool ParseWindow(const std::string& text, int& window) {
+  const std::optional<int> parsed = ParseEnteredWindow(text);
+  if (parsed) window = *parsed;
+  return parsed.has_value();
+}
+
+bool Parse(const std::vector<std::string>& args, PdfArgs& out) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "-o" && hasValue) {
+      out.output = args[++i];
+    } else if (arg == "--window" && hasValue) {
+      if (!ParseWindow(args[++i], out.window)) return false;
+    } else if (arg == "--comment" && hasValue) {
+      out.comment = args[++i];
+    } else if (out.record.empty() && !arg.empty() && arg[0] != '-') {
+      out.record = arg;
+    } else {
+      return false;
+    }
+  }
+  return !out.record.empty() && !out.output.empty();
+}
+
+int RunPdf(const std::vector<std::string>& argv) {
+  PdfArgs args;
+  if (!Parse(argv, args)) return Fail(std::string(kUsage) + " (W from 1 to 100)");
+  CurrentMeasurement m;
+  const std::string loadError = LoadRecordFile(args.record, m);
+  if (!loadError.empty()) return Fail(args.record.string() + ": " + loadError);
+  std::string comment;
+  if (args.comment) {
+    const std::optional<std::string> text = ReadCommentFile(*args.comment);
+    if (!text) return Fail(args.comment->string() + ": cannot be read");
+    comment = *text;
+  }
+#ifdef OXI_HAVE_QT
+  const std::string error = WritePrintedPdf(args.output, m, args.window, comment);
+  if (!error.empty()) return Fail(args.output.string() + ": " + error);
+  return 0;
+#else
+  return Fail("this oxitool was built without Qt, which writes the PDF");
+#endif
+}
+
+const CommandRegistration kPdf(
+    {"pdf", "pdf FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]    printed pages as PDF",
+     RunPdf});
+
+}  // namespace
+}  // namespace oxi::cli

@@ -1,0 +1,56 @@
+#include "qt/pdf_output.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <cstdlib>
+
+#include "export/csv_export.h"
+#include "graph/print_page.h"
+#include "qt/qt_page_dc.h"
+
+namespace oxi {
+namespace {
+
+constexpr int kPdfDpi = 600;
+constexpr int kMeasurementShown = 1;
+
+// Fonts need a GUI application. A command-line process gets one on the offscreen
+// platform; it lives until the process ends, as Qt expects of its application object.
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance()) return;
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "oxitool";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);
+}
+
+}  // namespace
+
+std::string WritePrintedPdf(const std::filesystem::path& path, const CurrentMeasurement& m,
+                            int window, const std::string& commentCp932) {
+  EnsureGuiApplication();
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfDpi);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    writer.setCreator(QStringLiteral("oxitool"));
+    QtPageDc page(writer);
+    DrawPrintedDocument(page, m, window, kMeasurementShown, commentCp932);
+    if (page.Pages() == 0) return "nothing was drawn";
+  }
+  const QByteArray& pdf = buffer.data();
+  if (!WriteFileAtomically(path,
+                           std::string(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
+    return "cannot be written";
+  }
+  return {};
+}
+
+}  // namespace oxi

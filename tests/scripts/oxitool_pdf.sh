@@ -1,0 +1,75 @@
+#!/bin/bash
+# oxitool pdf: the printed pages of a record as a PDF: page count, size, title, texts and
+# curve colours, and the refusals.
+set -u
+tool="$OXI_BINARY_DIR/src/cli/oxitool"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# 5000 samples at 1.0 s with smooth curves and a run of invalid samples; a comment of
+# 70 lines in CP932 with lone LF line ends.
+python3 - "$work" <<'PY'
+import math, struct, sys
+work = sys.argv[1]
+head = b"0123456789AB" + bytes([8, 3, 15, 9, 5, 0, 0, 0, 55, 10])
+head += struct.pack("<H", 683) + bytes([0, 181, 6]) + struct.pack("<H", 5000)
+body = b"".join(struct.pack("<hBBB", -1 if 2000 <= i < 2300 else int(600 + 200 * math.sin(i / 300)),
+                            int(120 + 50 * math.sin(i / 500)), int(80 + 40 * math.sin(i / 200)),
+                            int(40 + 20 * math.cos(i / 250))) for i in range(5000))
+open(work + "/0803150905.oxi", "wb").write(head + body)
+text = "".join("行 %d：コメント\n" % i for i in range(70))
+open(work + "/comment.txt", "wb").write(text.encode("cp932"))
+PY
+
+out=$("$tool" pdf "$work/0803150905.oxi" -o "$work/plain.pdf" 2>&1)
+if grep -q "without Qt" <<<"$out"; then
+  echo "oxitool pdf: skipped (built without Qt)"
+  exit 0
+fi
+[ -s "$work/plain.pdf" ] || fail "no PDF written: $out"
+info=$(pdfinfo "$work/plain.pdf")
+grep -q "^Pages: *1$" <<<"$info" || fail "expected one page: $info"
+grep -q "^Title: *2008_0315_0905$" <<<"$info" || fail "title: $info"
+grep -q "^Page size: *842 x 595 pts (A4)" <<<"$info" || fail "not A4 landscape: $info"
+text=$(pdftotext "$work/plain.pdf" -)
+grep -qF "Date 2008年03月15日09時05分" <<<"$text" || fail "header missing: $text"
+grep -qF "Time 1:23:20" <<<"$text" || fail "duration missing: $text"
+grep -qF "01:15:00" <<<"$text" || fail "last tick label missing: $text"
+pdftoppm -r 72 -png "$work/plain.pdf" "$work/plain"
+colours=$(convert "$work/plain-1.png" -format %c histogram:info:)
+for c in "#FF0000" "#008000" "#0080FF" "#FF8000" "#E0E0E0"; do
+  grep -q "$c" <<<"$colours" || fail "no $c pixels on the page"
+done
+
+# 70 comment lines: 6 on the first page, 40 on the second, 24 on the third.
+"$tool" pdf "$work/0803150905.oxi" -o "$work/long.pdf" --window 30 --comment "$work/comment.txt" \
+  2>/dev/null || fail "pdf with a comment failed"
+grep -q "^Pages: *3$" <<<"$(pdfinfo "$work/long.pdf")" || fail "expected three pages"
+page3=$(pdftotext -f 3 -l 3 "$work/long.pdf" -)
+grep -qF "行 46：コメント" <<<"$page3" || fail "page 3 does not start at line 46: $page3"
+grep -qF "行 69：コメント" <<<"$page3" || fail "last line missing: $page3"
+
+# Refusals: exit 1, one line on stderr, no file.
+for args in "--window 0" "--window 101" "--window x" "--comment $work/missing.txt"; do
+  # shellcheck disable=SC2086
+  if "$tool" pdf "$work/0803150905.oxi" -o "$work/bad.pdf" $args 2>/dev/null; then
+    fail "accepted $args"
+  fi
+done
+head -c 10 "$work/0803150905.oxi" >"$work/short.oxi"
+err=$("$tool" pdf "$work/short.oxi" -o "$work/bad.pdf" 2>&1)
+[ $? -eq 1 ] || fail "a short record was accepted"
+[ "$(wc -l <<<"$err")" -eq 1 ] || fail "expected one error line: $err"
+[ -e "$work/bad.pdf" ] && fail "a refused command wrote a file"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)" >&2
+  exit 1
+fi
+echo "oxitool pdf: all checks passed"
