@@ -5,6 +5,7 @@
 #include "graph/detail_parts.h"
 #include "graph/draw_steps.h"
 #include "graph/header_text.h"
+#include "graph/scale_labels.h"
 #include "graph/text_format.h"
 #include "graph/time_axis.h"
 #include "res/texts.h"
@@ -14,44 +15,35 @@ namespace {
 
 using namespace detail_layout;
 
-constexpr int kHrFullScale = 200;
-constexpr int kHrScaleStep = 20;
-constexpr int kStO2ScaleStep = 10;
-constexpr int kStO2FullScale = 100;
-constexpr int kHbFullScaleHundredths = 20;
-constexpr int kHbScaleStep = 2;
+using namespace scale_labels;
 
 int GridRow(int plotTop, int k) {
   return plotTop + kGridStep * k;
 }
 
 void DrawHeartRateScale(Dc& dc) {
-  for (int k = 0; k <= kGridRows; ++k) {
+  for (int k = 0; k < kDivisions; ++k) {
     const int y = GridRow(kUpperTop, k);
     dc.SelectPen(Pen{kGridColor});
     DrawLine(dc, kHrTickLeft, y, kHrTickRight, y);
-    DrawText(dc, kHrLabelX, y + kHrLabelDy, kBlack,
-             FormatText("%d", kHrFullScale - kHrScaleStep * k));
+    DrawText(dc, kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", HeartRateAt(k)));
   }
   DrawText(dc, kHrLabelX, kHrZeroY, kBlack, "0");
 }
 
 void DrawStO2Scale(Dc& dc) {
-  for (int v = kStO2ScaleStep; v <= kStO2FullScale; v += kStO2ScaleStep) {
-    const std::string label = FormatText("%d", v);
-    const int x = label.size() >= 3   ? kStO2HundredX
-                  : label.size() == 2 ? kStO2TwoDigitX
-                                      : kStO2OneDigitX;
-    DrawText(dc, x, kStO2LabelBase - kStO2RowsPerPercent * v, kBlack, label);
+  for (int v = kStO2PercentStep; v <= kStO2Percent; v += kStO2PercentStep) {
+    const StO2Label label = StO2LabelOf(v);
+    DrawText(dc, kStO2LabelX[label.column], kStO2LabelBase - kStO2RowsPerPercent * v, kBlack,
+             label.text);
   }
-  DrawText(dc, kStO2OneDigitX, kStO2ZeroY, kBlack, FormatText("%d", 0));
+  DrawText(dc, kStO2LabelX[2], kStO2ZeroY, kBlack, FormatText("%d", 0));
 }
 
 void DrawHbScale(Dc& dc) {
-  for (int k = 0; k <= kGridRows; ++k) {
+  for (int k = 0; k < kDivisions; ++k) {
     const int y = k == 0 ? kHbFirstLabelY : kHbLabelBase + kGridStep * k;
-    DrawText(dc, kHbLabelX, y, kBlack,
-             FormatText(texts::kHbScaleFormat, kHbFullScaleHundredths - kHbScaleStep * k));
+    DrawText(dc, kHbLabelX, y, kBlack, FormatText(texts::kHbScaleFormat, HbHundredthsAt(k)));
   }
   DrawText(dc, kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
 }
@@ -71,7 +63,7 @@ void DrawVerticalTitles(Dc& dc) {
 
 void DrawGrid(Dc& dc) {
   dc.SelectPen(Pen{kGridColor});
-  for (int k = 1; k <= kGridRows; ++k) {
+  for (int k = 1; k < kDivisions; ++k) {
     DrawLine(dc, kGridLeft, GridRow(kUpperTop, k), kPlotRight, GridRow(kUpperTop, k));
     DrawLine(dc, kGridLeft, GridRow(kLowerTop, k), kPlotRight, GridRow(kLowerTop, k));
   }

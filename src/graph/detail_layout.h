@@ -20,7 +20,6 @@ inline constexpr int kUpperBottom = 325;
 inline constexpr int kLowerTop = 335;
 inline constexpr int kLowerBottom = 635;
 inline constexpr int kGridStep = 30;
-inline constexpr int kGridRows = 9;
 inline constexpr int kGridLeft = 61;
 
 // Time axis below the lower plot.
@@ -59,9 +58,7 @@ inline constexpr int kHrTitleY[3] = {139, 169, 201};
 // StO2 scale left of the upper plot: value v at row kStO2LabelBase - 3 v.
 inline constexpr int kStO2LabelBase = 316;
 inline constexpr int kStO2RowsPerPercent = 3;
-inline constexpr int kStO2HundredX = 28;
-inline constexpr int kStO2TwoDigitX = 38;
-inline constexpr int kStO2OneDigitX = 48;
+inline constexpr int kStO2LabelX[3] = {28, 38, 48};  // three, two and one digits
 inline constexpr int kStO2ZeroY = 309;
 inline constexpr int kStO2TitleX[4] = {16, 18, 16, 18};
 inline constexpr int kStO2TitleY[4] = {130, 150, 170, 190};

@@ -12,9 +12,6 @@ namespace {
 
 using namespace print_layout;
 
-constexpr int kStO2FullScale = 1000;
-constexpr int kHbFullScale = 200;
-constexpr int kHrFullScale = 200;
 constexpr int kStO2MaxAverage = 65535;
 constexpr int kCurvePenWidth = 2;  // in units of the page's thin pen
 constexpr int kGapDotSpacing = 3;
@@ -39,7 +36,7 @@ struct PrintedCurve {
 };
 
 const PrintedCurve kCurves[] = {
-    {kRed, false, kStO2FullScale, kUpperTop,
+    {kRed, false, kSto2FullScale, kUpperTop,
      [](const PrintedValues& v, int i) { return v.sto2[i]; }},
     {kGreen, true, kHrFullScale, kUpperTop, [](const PrintedValues& v, int i) { return v.hr[i]; }},
     {kBlue, false, kHbFullScale, kLowerTop,

@@ -3,6 +3,7 @@
 
 #include "graph/header_text.h"
 #include "graph/print_parts.h"
+#include "graph/scale_labels.h"
 #include "graph/text_format.h"
 #include "graph/time_axis.h"
 #include "res/texts.h"
@@ -12,21 +13,16 @@ namespace {
 
 using namespace print_layout;
 
-constexpr int kHrFullScale = 200;
-constexpr int kHrScaleStep = 20;
-constexpr int kStO2ScaleStep = 10;
-constexpr int kStO2FullScale = 100;
-constexpr int kHbFullScaleHundredths = 20;
-constexpr int kHbScaleStep = 2;
+using namespace scale_labels;
 
 // Row k of the grid (0 = the plot's top) below a plot top, in whole layout units.
 int GridRow(int plotTop, int k) {
-  return plotTop + k * kPlotHeight / kGridDivisions;
+  return plotTop + k * kPlotHeight / kDivisions;
 }
 
 void DrawGrid(PagePainter& p) {
   p.UsePen(kGridColor);
-  for (int k = 1; k < kGridDivisions; ++k) {
+  for (int k = 1; k < kDivisions; ++k) {
     p.Line(kPlotLeft, GridRow(kUpperTop, k), kGridRight, GridRow(kUpperTop, k));
     p.Line(kPlotLeft, GridRow(kLowerTop, k), kGridRight, GridRow(kLowerTop, k));
   }
@@ -43,10 +39,10 @@ void DrawTitles(PagePainter& p) {
 
 void DrawHeartRateScale(PagePainter& p) {
   p.UsePen(kGridColor);
-  for (int k = 0; k < kGridDivisions; ++k) {
+  for (int k = 0; k < kDivisions; ++k) {
     const int y = GridRow(kUpperTop, k);
     p.Line(kHrTickLeft, y, kHrTickRight, y);
-    p.Text(kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", kHrFullScale - kHrScaleStep * k));
+    p.Text(kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", HeartRateAt(k)));
   }
   p.Text(kHrLabelX, kHrZeroY, kBlack, "0");
   for (int i = 0; i < 3; ++i) p.Text(kHrTitleX, kHrTitleY[i], kBlack, texts::kHeartRateVertical[i]);
@@ -54,23 +50,19 @@ void DrawHeartRateScale(PagePainter& p) {
 
 void DrawStO2Scale(PagePainter& p) {
   p.Text(kStO2ZeroX, kStO2ZeroY, kBlack, FormatText("%d", 0));
-  for (int v = kStO2ScaleStep; v <= kStO2FullScale; v += kStO2ScaleStep) {
-    const std::string label = FormatText("%d", v);
-    const double x = label.size() >= 3   ? kStO2HundredX
-                     : label.size() == 2 ? kStO2TwoDigitX
-                                         : kStO2OneDigitX;
-    const int y = (kStO2FullScale - v) * kPlotHeight / kStO2FullScale + kStO2LabelDy;
-    p.Text(x, y, kBlack, label);
+  for (int v = kStO2PercentStep; v <= kStO2Percent; v += kStO2PercentStep) {
+    const StO2Label label = StO2LabelOf(v);
+    const int y = (kStO2Percent - v) * kPlotHeight / kStO2Percent + kStO2LabelDy;
+    p.Text(kStO2LabelX[label.column], y, kBlack, label.text);
   }
   for (int i = 0; i < 4; ++i) p.Text(kStO2TitleX, kStO2TitleY[i], kBlack, texts::kStO2Vertical[i]);
   p.Text(kPercentX, kPercentY, kBlack, FormatText(texts::kPercentUnitFormat));
 }
 
 void DrawHbScale(PagePainter& p) {
-  for (int k = 0; k < kGridDivisions; ++k) {
+  for (int k = 0; k < kDivisions; ++k) {
     const int y = GridRow(kLowerTop, k) + (k == 0 ? kHbFirstLabelDy : kHbLabelDy);
-    p.Text(kHbLabelX, y, kBlack,
-           FormatText(texts::kHbScaleFormat, kHbFullScaleHundredths - kHbScaleStep * k));
+    p.Text(kHbLabelX, y, kBlack, FormatText(texts::kHbScaleFormat, HbHundredthsAt(k)));
   }
   p.Text(kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
   p.Text(kHbUnitX, kHbUnitY, kBlack, texts::kHbUnit);

@@ -17,7 +17,6 @@ inline constexpr int kUpperTop = 25;
 inline constexpr int kLowerTop = 290;
 inline constexpr double kUpperFrameBottom = 281;
 inline constexpr double kLowerFrameBottom = 546;
-inline constexpr int kGridDivisions = 10;
 
 inline constexpr double kTickBottom = 550;
 inline constexpr double kTickLabelY = 550;
@@ -46,9 +45,7 @@ inline constexpr double kHrTitleY[3] = {115, 145, 175};
 
 // StO2 scale, left of the upper plot.
 inline constexpr int kStO2LabelDy = 19;
-inline constexpr double kStO2HundredX = 39;
-inline constexpr double kStO2TwoDigitX = 45;
-inline constexpr double kStO2OneDigitX = 54;
+inline constexpr double kStO2LabelX[3] = {39, 45, 54};  // three, two and one digits
 inline constexpr double kStO2ZeroX = 50;
 inline constexpr double kStO2ZeroY = 270;
 inline constexpr double kStO2TitleX = 26;
