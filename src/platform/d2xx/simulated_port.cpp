@@ -37,6 +37,52 @@ std::vector<std::uint8_t> Concat(std::vector<std::uint8_t> head,
   return head;
 }
 
+// An answer on its way to the line: what is sent, when it starts and where it pauses.
+struct ShapedAnswer {
+  MonitorAnswer answer;
+  std::int64_t startUs;
+  std::int64_t gapUs;  // a pause half-way through the immediate part
+};
+
+void Disturb(const SimulatedFault& f, ShapedAnswer& shaped) {
+  std::vector<std::uint8_t>& bytes = shaped.answer.immediate;
+  switch (f.kind) {
+    case Kind::kGarbageBefore:
+      for (int i = 0; i < f.value; ++i) bytes.insert(bytes.begin(), kNoise[i % std::size(kNoise)]);
+      break;
+    case Kind::kSecondStx: {
+      const std::size_t cut = std::min<std::size_t>(f.value + 1, bytes.size());
+      bytes = Concat({bytes.begin(), bytes.begin() + cut}, bytes);
+      break;
+    }
+    case Kind::kSectorType:
+      SetSectorType(bytes, f.value);
+      break;
+    case Kind::kDelay:
+      shaped.startUs += Ms(f.value);
+      break;
+    case Kind::kSplitFrame:
+      shaped.gapUs = Ms(f.value);
+      break;
+    case Kind::kEraseDuration:
+      shaped.answer.laterDelayMs = f.value;
+      break;
+    default:
+      break;
+  }
+}
+
+// The immediate part (in two halves when it pauses), then the later part after its delay.
+std::vector<SimulatedLine::Segment> OnTheLine(const ShapedAnswer& shaped, double byteUs) {
+  const std::vector<std::uint8_t>& bytes = shaped.answer.immediate;
+  const std::size_t half = shaped.gapUs > 0 ? bytes.size() / 2 : bytes.size();
+  const auto timeOf = [byteUs](std::size_t n) { return static_cast<std::int64_t>(n * byteUs); };
+  const std::int64_t endUs = shaped.startUs + timeOf(bytes.size()) + shaped.gapUs;
+  return {{{bytes.begin(), bytes.begin() + half}, shaped.startUs},
+          {{bytes.begin() + half, bytes.end()}, shaped.startUs + timeOf(half) + shaped.gapUs},
+          {shaped.answer.later, endUs + Ms(static_cast<int>(shaped.answer.laterDelayMs))}};
+}
+
 }  // namespace
 
 void SimulatedD2xx::Port::Reset() {
@@ -114,48 +160,9 @@ void SimulatedD2xx::Port::CommandArrived(const std::string& text, std::int64_t a
     if (f.kind == Kind::kSilence) return;
     if (f.kind == Kind::kUnplug) unplugAtUs_ = atUs + Ms(f.value);
   }
-  MonitorAnswer answer = AnswerOrReplacement(text, faults);
-  std::int64_t startUs = atUs;
-  std::int64_t gapUs = 0;
-  for (const SimulatedFault& f : faults) {
-    switch (f.kind) {
-      case Kind::kGarbageBefore:
-        for (int i = 0; i < f.value; ++i) {
-          answer.immediate.insert(answer.immediate.begin(), kNoise[i % std::size(kNoise)]);
-        }
-        break;
-      case Kind::kSecondStx: {
-        const std::size_t cut = std::min<std::size_t>(f.value + 1, answer.immediate.size());
-        answer.immediate =
-            Concat({answer.immediate.begin(), answer.immediate.begin() + cut}, answer.immediate);
-        break;
-      }
-      case Kind::kSectorType:
-        SetSectorType(answer.immediate, f.value);
-        break;
-      case Kind::kDelay:
-        startUs += Ms(f.value);
-        break;
-      case Kind::kSplitFrame:
-        gapUs = Ms(f.value);
-        break;
-      case Kind::kEraseDuration:
-        answer.laterDelayMs = f.value;
-        break;
-      default:
-        break;
-    }
-  }
-  std::vector<SimulatedLine::Segment> segments;
-  const std::size_t half = gapUs > 0 ? answer.immediate.size() / 2 : answer.immediate.size();
-  segments.push_back({{answer.immediate.begin(), answer.immediate.begin() + half}, startUs});
-  const std::int64_t halfEndUs =
-      startUs + static_cast<std::int64_t>(half * line_.ByteTimeUs()) + gapUs;
-  segments.push_back({{answer.immediate.begin() + half, answer.immediate.end()}, halfEndUs});
-  const std::int64_t endUs =
-      startUs + static_cast<std::int64_t>(answer.immediate.size() * line_.ByteTimeUs()) + gapUs;
-  segments.push_back({answer.later, endUs + Ms(static_cast<int>(answer.laterDelayMs))});
-  line_.Send(segments);
+  ShapedAnswer shaped{AnswerOrReplacement(text, faults), atUs, 0};
+  for (const SimulatedFault& f : faults) Disturb(f, shaped);
+  line_.Send(OnTheLine(shaped, line_.ByteTimeUs()));
   if (unplugAtUs_) line_.CutFrom(*unplugAtUs_);
 }
 
