@@ -108,42 +108,54 @@ void DrawListTrack(Dc& dc, int firstRow, int lastRow, int edgeFrom, int edgeTo) 
   }
 }
 
+// The fixed parts both bars share: frame and two arrow boxes with their chevrons.
+struct BarParts {
+  std::span<const Segment> frame;
+  ArrowBox firstArrow;
+  std::span<const Segment> firstChevron;
+  ArrowBox secondArrow;
+  std::span<const Segment> secondChevron;
+};
+constexpr BarParts kGraphParts = {kGraphFrame, kGraphLeftArrow, kLeftChevron, kGraphRightArrow,
+                                  kRightChevron};
+constexpr BarParts kListParts = {kListFrame, kListUpArrow, kUpChevron, kListDownArrow,
+                                 kDownChevron};
+
+// Draws the frame, holds `position` inside 0..last (storing it back), draws the arrows.
+int DrawFrameAndArrows(Dc& dc, const BarParts& parts, int& position, int last, int look) {
+  DrawSegments(dc, kFramePen, parts.frame);
+  if (position < 0) position = 0;
+  if (position > last) position = last;
+  DrawArrowBox(dc, parts.firstArrow, FacePen(look, kLookFirstArrowHovered, kLookFirstArrowPressed));
+  DrawSegments(dc, kGlyphPen, parts.firstChevron);
+  DrawArrowBox(dc, parts.secondArrow,
+               FacePen(look, kLookSecondArrowHovered, kLookSecondArrowPressed));
+  DrawSegments(dc, kGlyphPen, parts.secondChevron);
+  return position;
+}
+
+const Pen& ThumbPen(int look) {
+  return FacePen(look, kLookThumbHovered, kLookThumbDragged);
+}
+
 }  // namespace
 
 void DrawGraphScrollBar(Dc& control, int& offset, int look, int thumbWidth) {
-  DrawSegments(control, kFramePen, kGraphFrame);
-  const int last = kGraphTrackLength - thumbWidth;
-  if (offset < 0) offset = 0;
-  if (offset > last) offset = last;
-  const int a = offset;
-  DrawArrowBox(control, kGraphLeftArrow,
-               FacePen(look, kLookFirstArrowHovered, kLookFirstArrowPressed));
-  DrawSegments(control, kGlyphPen, kLeftChevron);
-  DrawArrowBox(control, kGraphRightArrow,
-               FacePen(look, kLookSecondArrowHovered, kLookSecondArrowPressed));
-  DrawSegments(control, kGlyphPen, kRightChevron);
+  const int a =
+      DrawFrameAndArrows(control, kGraphParts, offset, kGraphTrackLength - thumbWidth, look);
   const int x0 = a + kGraphThumbStart;
   const int x1 = x0 + thumbWidth;
-  DrawGraphThumb(control, x0, x1, FacePen(look, kLookThumbHovered, kLookThumbDragged));
+  DrawGraphThumb(control, x0, x1, ThumbPen(look));
   if (a > 0) DrawGraphTrack(control, kGraphLeftArrow.right + 1, x0);
   if (a + thumbWidth < kGraphTrackLength) DrawGraphTrack(control, x1 + 1, kGraphRightArrow.left);
 }
 
 void DrawListScrollBar(Dc& control, int& position, int look, int thumbLength) {
-  DrawSegments(control, kFramePen, kListFrame);
-  const int last = kListDownArrowTop - thumbLength;
-  if (position < 0) position = 0;
-  if (position > last) position = last;
-  const int p = position;
-  DrawArrowBox(control, kListUpArrow,
-               FacePen(look, kLookFirstArrowHovered, kLookFirstArrowPressed));
-  DrawSegments(control, kGlyphPen, kUpChevron);
-  DrawArrowBox(control, kListDownArrow,
-               FacePen(look, kLookSecondArrowHovered, kLookSecondArrowPressed));
-  DrawSegments(control, kGlyphPen, kDownChevron);
+  const int p =
+      DrawFrameAndArrows(control, kListParts, position, kListDownArrowTop - thumbLength, look);
   const int y0 = p + kListThumbStart;
   const int y1 = y0 + thumbLength;
-  DrawListThumb(control, y0, y1, FacePen(look, kLookThumbHovered, kLookThumbDragged));
+  DrawListThumb(control, y0, y1, ThumbPen(look));
   if (p > 0) DrawListTrack(control, kListTrackFirstRow, y0 - 1, kListTrackEdgeTop, y0);
   if (p + thumbLength < kListDownArrowTop) {
     DrawListTrack(control, y1 + 1, kListTrackLastRow, y1 + 1, kListTrackEdgeBottom);

@@ -19,14 +19,8 @@ class GraphScroll : public ::testing::Test {
     s.Click(s.DayPoint(15));
     ASSERT_EQ(s.State().graphThumbWidth, 212);
   }
-  std::int64_t Now() { return s.platform.Virtual().NowMs(); }
-  // Holds the pointer down at (x, y) for `ms` of virtual time.
-  void Hold(int x, int y, std::int64_t ms) {
-    s.platform.QueueMove(x, y);
-    s.platform.QueueDown(x, y);
-    s.platform.QueueUp(x, y, Now() + ms);
-    s.platform.RunUntilIdle();
-  }
+  std::int64_t Now() { return s.Now(); }
+  void Hold(int x, int y, std::int64_t ms) { s.Hold(x, y, ms); }
   ScreenState& st() { return s.State(); }
   Session s;
 };
