@@ -82,7 +82,11 @@ void HostWindow::Present(SurfaceId id) {
 bool HostWindow::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowActivate:
-      handlers_.OnActivate(true);
+      if (activatedByPress_) {
+        activatedByPress_ = false;  // already told, before the press that caused it
+      } else {
+        handlers_.OnActivate(true);
+      }
       break;
     case QEvent::WindowDeactivate:
       handlers_.OnActivate(false);
@@ -134,7 +138,18 @@ void HostWindow::DeliverPaint() {
   if (!cancelled_) handlers_.OnPaint();
 }
 
+// A click into an inactive window activates it, and the activation's full repaint comes
+// first: the press then draws its pressed look on the fresh face. The window system
+// reports the activation only after the press, so it is delivered here ahead of it.
+void HostWindow::ActivateForPress() {
+  if (isActiveWindow() || activatedByPress_) return;
+  activatedByPress_ = true;
+  activateWindow();
+  handlers_.OnActivate(true);
+}
+
 void HostWindow::mousePressEvent(QMouseEvent* event) {
+  ActivateForPress();
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = ClientPoint(event);
   handlers_.OnLButtonDown(p.x(), p.y());

@@ -44,6 +44,7 @@ class HostWindow : public SurfaceWidget {
  private:
   void BuildChildren(const Surfaces& surfaces);
   bool HandleKey(QObject* receiver, QEvent* event);
+  void ActivateForPress();
   void QueuePaint();
   void DeliverPaint();
 
@@ -51,6 +52,7 @@ class HostWindow : public SurfaceWidget {
   std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
   QLineEdit* windowEdit_ = nullptr;
   bool paintQueued_ = false;
+  bool activatedByPress_ = false;
   bool cancelled_ = false;
 };
 

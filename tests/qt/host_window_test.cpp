@@ -183,6 +183,23 @@ TEST_F(HostWindowTest, ActivationReachesTheHandler) {
   EXPECT_TRUE(ProcessUntil([&] { return handlers.Count("activate") > 0; }));
 }
 
+TEST_F(HostWindowTest, AClickIntoAnInactiveWindowActivatesItBeforeThePress) {
+  ASSERT_TRUE(ShowAndWaitExposed(*window));
+  QWidget other;
+  ASSERT_TRUE(ShowAndWaitExposed(other));
+  other.activateWindow();
+  ASSERT_TRUE(ProcessUntil([&] { return !window->isActiveWindow(); }));
+  handlers.log.clear();
+
+  pointer.Press(300, 300);
+  pointer.Release(300, 300);
+  ASSERT_TRUE(ProcessUntil([&] { return window->isActiveWindow(); }));
+  QCoreApplication::processEvents();
+  std::vector<std::string> expected{"activate", "down 300,300", "up 300,300"};
+  std::erase_if(handlers.log, [](const std::string& e) { return e.starts_with("move"); });
+  EXPECT_EQ(handlers.log, expected);  // one activation, ahead of the press
+}
+
 TEST_F(HostWindowTest, PresentShowsTheSurfacePixelsBeforeItReturns) {
   ASSERT_TRUE(ShowAndWaitExposed(*window));
   QCoreApplication::processEvents();

@@ -28,19 +28,22 @@ oxi_start_display() {
   xdotool mousemove 1270 1010
 }
 
-# oxi_write_records ROOT DEVICE_ID YEAR MONTH DAY COUNT: COUNT record files of DEVICE_ID
-# started on that day one minute apart from 08:00, in the store below ROOT.
+# oxi_write_records ROOT DEVICE_ID YEAR MONTH DAY COUNT [SAMPLES]: COUNT record files of
+# DEVICE_ID started on that day one minute apart from 08:00, in the store below ROOT, of
+# SAMPLES samples each (default 120 to 240).
 oxi_write_records() {
   python3 - "$@" <<'PY'
 import math, os, struct, sys
-root, device, year, month, day, count = sys.argv[1], sys.argv[2], *map(int, sys.argv[3:])
+root, device = sys.argv[1], sys.argv[2]
+year, month, day, count = map(int, sys.argv[3:7])
+fixed = int(sys.argv[7]) if len(sys.argv) > 7 else 0
 folder = os.path.join(root, "Application Data", "StO2", "OXI" + device)
 os.makedirs(os.path.join(folder, "Comment"), exist_ok=True)
 for i in range(count):
     hour, minute = 8 + i // 60, i % 60
-    samples = 120 + 30 * (i % 5)
+    samples = fixed or 120 + 30 * (i % 5)
     head = device.encode("ascii") + bytes([year % 100, month, day, hour, minute, 0, 0, 0, 46, 10])
-    head += struct.pack("<H", 655) + bytes([0, 170, 3]) + struct.pack("<H", samples)
+    head += struct.pack("<H", 655) + bytes([0, 170, 3]) + struct.pack("<H", samples & 0xFFFF)
     body = b"".join(
         struct.pack("<hBBB", 650 + int(150 * math.sin(s / 15.0)), 80 + (s % 60),
                     100 + int(20 * math.sin(s / 10.0)), 60 + int(20 * math.cos(s / 10.0)))
