@@ -92,3 +92,22 @@ oxi_day_cell() {
 oxi_cpu_ticks() {
   awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
+
+# oxi_diff_pixels FILE1 FILE2 W H X Y: how many pixels of the rectangle differ.
+oxi_diff_pixels() {
+  local a="$OXI_WORK/diff_a.png" b="$OXI_WORK/diff_b.png"
+  convert "$1" -crop "$3x$4+$5+$6" +repage "$a"
+  convert "$2" -crop "$3x$4+$5+$6" +repage "$b"
+  compare -metric AE "$a" "$b" null: 2>&1 || true
+}
+
+# oxi_until TRIES COMMAND...: runs COMMAND every 0.2 s until it succeeds; fails after TRIES.
+oxi_until() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Works oxiview with the pointer and the keyboard on a virtual screen: hovering and pressing
+# a day with records, holding the graph's right arrow, dragging the list thumb, entering a
+# moving-average window and an invalid one; checks what each leaves on the screen.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../qt/xvfb_session.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -f "${OXI_WORK:-}/oxiview.log" ]] && cat "$OXI_WORK/oxiview.log" >&2
+  exit 1
+}
+
+oxi_start_display
+run="$OXI_WORK/run"
+mkdir -p "$run"
+read -r year month day < <(date +'%Y %-m %-d')
+# Two hours at one sample a second: longer than the graph shows at once, so it scrolls;
+# twelve records: more than the list shows, so its thumb can be dragged.
+oxi_write_records "$run" TESTDEV00001 "$year" "$month" "$day" 12 7200
+oxi_start_view "$run"
+read -r cx cy < <(oxi_day_cell "$year" "$month" "$day")
+shot() { oxi_shot "$OXI_WORK/$1.png"; }
+frame_has() {  # frame_has SHOT HEX: the day's frame shows that colour
+  (($(oxi_count_colour "$OXI_WORK/$1.png" 28 24 "$cx" "$cy" "$2") > 20))
+}
+shot_frame_has() {
+  shot "$1"
+  frame_has "$@"
+}
+graph_changed() { (($(oxi_diff_pixels "$OXI_WORK/$1.png" "$OXI_WORK/$2.png" 600 600 80 40) > 500)); }
+list_changed() { (($(oxi_diff_pixels "$OXI_WORK/$1.png" "$OXI_WORK/$2.png" 250 180 755 355) > 200)); }
+
+# A visible window of oxiview captioned exactly "oxiview" (window names are matched
+# case-blind by xdotool, and the main window is "OxiView").
+box_up() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$OXI_VIEW_PID" 2>/dev/null); do
+    [[ $(xdotool getwindowname "$w") == oxiview ]] && return 0
+  done
+  return 1
+}
+
+shot start
+# Hovering the day frames it in green, pressing in yellow, releasing in green again.
+xdotool mousemove $((cx + 14)) $((cy + 12))
+oxi_until 20 shot_frame_has hover 00FF00 || fail "hovered day is not framed in green"
+xdotool mousedown 1
+oxi_until 20 shot_frame_has pressed FFFF00 || fail "pressed day is not framed in yellow"
+xdotool mouseup 1
+oxi_until 20 shot_frame_has released 00FF00 || fail "released day is not framed in green"
+graph_changed start released || fail "the press drew no graph"
+list_changed start released || fail "the press listed no records"
+
+# Holding the graph's right arrow scrolls the graph.
+xdotool mousemove 670 688
+sleep 0.3
+xdotool mousedown 1
+sleep 0.5
+xdotool mouseup 1
+sleep 0.3
+shot scrolled
+graph_changed released scrolled || fail "holding the right arrow did not scroll the graph"
+
+# Dragging the list thumb down scrolls the list.
+xdotool mousemove 993 400
+sleep 0.2
+xdotool mousedown 1
+for y in 410 420 430 440; do
+  xdotool mousemove 993 "$y"
+  sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.3
+shot dragged
+list_changed scrolled dragged || fail "dragging the thumb did not scroll the list"
+
+# A window of 10 entered with Enter smooths the curves; the window stays.
+xdotool mousemove 860 584 click 1
+xdotool key ctrl+a
+xdotool type 10
+xdotool key Return
+sleep 0.5
+shot smoothed
+graph_changed dragged smoothed || fail "Enter with 10 did not redraw the graph"
+kill -0 "$OXI_VIEW_PID" || fail "Enter ended oxiview"
+
+# An invalid window brings up the application's message box; Enter closes it.
+xdotool key ctrl+a
+xdotool type abc
+xdotool key Return
+oxi_until 25 box_up || fail "no message box"
+xdotool key Return
+sleep 0.5
+box_up && fail "the message box stays"
+kill -0 "$OXI_VIEW_PID" || fail "oxiview ended"
+echo "oxiview pointer checks passed"
