@@ -1,6 +1,6 @@
 // The main screen's drawings as the window makes them: the detail graph of a loaded
-// 3600-sample record, the full repaint, and one page step of the graph scroll bar (graph
-// and bar redrawn through the press handler).
+// 3600-sample record (smooth curves: /0, jagged ones: /1), the full repaint, and one page
+// step of the graph scroll bar (graph and bar redrawn through the press handler).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -21,12 +21,36 @@ namespace fs = std::filesystem;
 
 constexpr const char* kId = "0123456789AB";
 
+// Smooth curves as a measurement draws them (slow triangle waves, a run of invalid samples
+// every 1500), or jagged ones whose heart rate jumps by 90 beats every 90 samples, which
+// makes long vertical lines in every fifteenth column.
+enum class Curves { kSmooth, kJagged };
+
+int Triangle(int i, int period, int low, int high) {
+  const int phase = i % period;
+  const int half = period / 2;
+  return low + (high - low) * (phase < half ? phase : period - phase) / half;
+}
+
+Sample SampleAt(int i, Curves curves) {
+  if (curves == Curves::kJagged) {
+    return Sample{static_cast<std::int16_t>(i % 97 == 5 ? -1 : 300 + i % 600),
+                  static_cast<std::uint8_t>(80 + i % 90), static_cast<std::uint8_t>(i % 150),
+                  static_cast<std::uint8_t>(40 + i % 50)};
+  }
+  const bool invalid = i % 1500 >= 1400 && i % 1500 < 1410;
+  return Sample{static_cast<std::int16_t>(invalid ? -1 : Triangle(i, 900, 450, 750)),
+                static_cast<std::uint8_t>(Triangle(i, 1200, 90, 170)),
+                static_cast<std::uint8_t>(Triangle(i, 700, 40, 140)),
+                static_cast<std::uint8_t>(Triangle(i, 1100, 30, 90))};
+}
+
 // A store in a folder of its own holding one record of `samples` samples on 2008-03-15,
 // shown in the window after a press on its day.
 class LoadedWindow {
  public:
-  explicit LoadedWindow(int samples) {
-    WriteRecord(samples);
+  explicit LoadedWindow(int samples, Curves curves = Curves::kSmooth) {
+    WriteRecord(samples, curves);
     platform_.SetTarget(&dialog_);
     dialog_.OnInitDialog();
     dialog_.FullRepaint();
@@ -41,7 +65,7 @@ class LoadedWindow {
   CMainDialog& Dialog() { return dialog_; }
 
  private:
-  void WriteRecord(int samples) {
+  void WriteRecord(int samples, Curves curves) {
     RecordHeader h;
     for (int i = 0; i < kDeviceIdLength; ++i) h.deviceId[i] = kId[i];
     h.year = 8;
@@ -52,10 +76,7 @@ class LoadedWindow {
     const auto head = EncodeHeader(h);
     std::string bytes(head.begin(), head.end());
     for (int i = 0; i < samples; ++i) {
-      const auto s = EncodeSample(
-          Sample{static_cast<std::int16_t>(i % 97 == 5 ? -1 : 300 + i % 600),
-                 static_cast<std::uint8_t>(80 + i % 90), static_cast<std::uint8_t>(i % 150),
-                 static_cast<std::uint8_t>(40 + i % 50)});
+      const auto s = EncodeSample(SampleAt(i, curves));
       bytes.append(s.begin(), s.end());
     }
     const fs::path device = folder_ / "Application Data" / "StO2" / (std::string("OXI") + kId);
@@ -75,7 +96,7 @@ class LoadedWindow {
 };
 
 void BM_DetailGraph3600(benchmark::State& state) {
-  LoadedWindow window(3600);
+  LoadedWindow window(3600, state.range(0) ? Curves::kJagged : Curves::kSmooth);
   CMainDialog& dialog = window.Dialog();
   Surface graph(kGraphControlWidth, kGraphControlHeight);
   SurfaceDc dc(graph);
@@ -85,7 +106,7 @@ void BM_DetailGraph3600(benchmark::State& state) {
     benchmark::DoNotOptimize(graph.Data());
   }
 }
-BENCHMARK(BM_DetailGraph3600)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DetailGraph3600)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint(benchmark::State& state) {
   LoadedWindow window(3600);

@@ -54,6 +54,11 @@ TEST_F(RecordRender, PixelsAreThoseOfTheWindow) {
   EXPECT_TRUE(SameSurface(*rendered.graph, s.dialog.GetSurface(SurfaceId::kGraph)));
 }
 
+TEST_F(RecordRender, AHeaderWithoutSamplesShowsAnEmptyGraph) {
+  const RenderedGraph empty = RenderRecordGraph({Write(kDeviceA, 0), std::nullopt, std::nullopt});
+  ASSERT_TRUE(empty.graph) << empty.error;
+}
+
 TEST_F(RecordRender, OffsetsAreHeldInsideTheTrack) {
   const fs::path file = Write(kDeviceA, 7200);
   const RenderedGraph far = RenderRecordGraph({file, std::nullopt, 5000});
@@ -75,7 +80,11 @@ TEST_F(RecordRender, RefusesWhatCannotBeShown) {
   EXPECT_FALSE(RenderRecordGraph({Write("../../../tmp", 10), std::nullopt, std::nullopt}).graph);
   EXPECT_FALSE(RenderRecordGraph({Write("0123456789A/", 10), std::nullopt, std::nullopt}).graph);
   EXPECT_FALSE(RenderRecordGraph({Write(kDeviceA, 10, 32), std::nullopt, std::nullopt})
-                   .graph);  // no such day
+                   .graph);                   // no such day
+  const fs::path huge = folder / "huge.oxi";  // more samples than any measurement holds
+  WriteRecordFile(huge, TestHeader(kDeviceA, 8, 3, 15, 9, 5), 0);
+  fs::resize_file(huge, kRecordHeaderSize + 5 * 1'000'001);
+  EXPECT_FALSE(RenderRecordGraph({huge, std::nullopt, std::nullopt}).graph);
   const RenderedGraph badWindow = RenderRecordGraph({Write(kDeviceA, 10), "0", std::nullopt});
   EXPECT_FALSE(badWindow.graph);
   EXPECT_FALSE(badWindow.error.empty());
