@@ -1,9 +1,12 @@
 #include "qt/download_dialog.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QWindow>
 
 #include "qt/dialog_units.h"
+#include "qt/event_wait.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -15,6 +18,8 @@ constexpr int kScreenY = 284;
 constexpr int kWidth = 300;
 constexpr int kHeight = 200;
 constexpr int kBarMaximum = 100;
+// Longest wait for the window system to show the window.
+constexpr qint64 kExposeWaitMs = 1000;
 
 }  // namespace
 
@@ -38,6 +43,20 @@ CDLDialog::CDLDialog(QWidget* owner)
 
 void CDLDialog::Show() {
   show();
+  // A new window is mapped asynchronously, and nothing painted on it shows until the
+  // window system reports it exposed; the download then reads the converter without
+  // dispatching anything. So the expose is awaited here, taking window-system events
+  // only: the user's input stays queued for the download's own waits.
+  QElapsedTimer waited;
+  waited.start();
+  while (!IsExposed() && waited.elapsed() < kExposeWaitMs) {
+    WaitForEvents(QEventLoop::ExcludeUserInputEvents,
+                  static_cast<int>(kExposeWaitMs - waited.elapsed()));
+  }
+}
+
+bool CDLDialog::IsExposed() const {
+  return windowHandle() && windowHandle()->isExposed();
 }
 void CDLDialog::Hide() {
   hide();

@@ -25,6 +25,7 @@ class CDLDialog : public QDialog, public ProgressDialog {
   const QProgressBar& Bar() const { return *bar_; }
   const QLabel& Status() const { return *status_; }
   const QLabel& Percent() const { return *percent_; }
+  bool IsExposed() const;
 
  public:
   void reject() override;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "qt/dialog_units.h"
 #include "res/texts.h"
@@ -51,7 +52,11 @@ IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
   setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
 
   auto* prompt = new QLabel(QString::fromUtf8(texts::kIdDialogPrompt), this);
-  prompt->setGeometry(DluRect(36, 18, 84, 8));
+  // Placed as laid out, but as wide as its text needs in the face this system has.
+  const QRect promptArea = DluRect(36, 18, 84, 8);
+  prompt->move(promptArea.topLeft());
+  prompt->resize(std::max(promptArea.width(), prompt->sizeHint().width()),
+                 std::max(promptArea.height(), prompt->sizeHint().height()));
   // The list drops down below the field; the field itself is one row high.
   combo_->setGeometry(DluRect(36, 36, 132, 12));
   auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QTimer>
 
 #include "platform/ui/local_time.h"
 #include "qt/download_dialog.h"
+#include "qt/event_wait.h"
 #include "qt/host_window.h"
 #include "qt/id_chooser.h"
 #include "res/texts.h"
@@ -30,14 +30,9 @@ void QtPlatform::PumpOneMessage() {
 
 void QtPlatform::TimedWait(int ticks) {
   const std::int64_t deadline = clock_.NowMs() + ticks;
+  // Sleeps between messages rather than polling: a held arrow must not keep a core busy.
   for (std::int64_t left = ticks; left > 0; left = deadline - clock_.NowMs()) {
-    // Sleeps in the event dispatcher until a message arrives or the timer wakes it at
-    // the deadline: a held arrow must not keep a core busy.
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
-    wake.start(static_cast<int>(left));
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    WaitForEvents(QEventLoop::AllEvents, static_cast<int>(left));
   }
 }
 

@@ -59,7 +59,9 @@ TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
 TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
   ProgressDialog& progress = platform.DownloadDialog();
   progress.Show();
-  ASSERT_TRUE(testing::ProcessUntil([&] { return dialog->isVisible(); }));
+  // On the screen when Show returns: the download dispatches nothing while it reads.
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(dialog->IsExposed());
   progress.SetBar(42);
   progress.SetPercentText("42%");
   progress.SetStatus(texts::kFinishing);
@@ -139,11 +141,12 @@ QPushButton* ButtonLabelled(QWidget& dialog, const char* text) {
 TEST_F(IdChooserTest, ShowsItsTextsAndFillsTheListWhenShown) {
   Run([&](IdChooserWindow& chooser) {
     EXPECT_EQ(chooser.windowTitle().toStdString(), texts::kIdDialogCaption);
-    bool prompt = false;
-    for (QLabel* label : chooser.findChildren<QLabel*>()) {
-      prompt |= label->text().toStdString() == texts::kIdDialogPrompt;
+    const QLabel* prompt = nullptr;
+    for (const QLabel* label : chooser.findChildren<QLabel*>()) {
+      if (label->text().toStdString() == texts::kIdDialogPrompt) prompt = label;
     }
-    EXPECT_TRUE(prompt);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_GE(prompt->width(), prompt->sizeHint().width());  // the whole text shows
     EXPECT_EQ(chooser.Combo().count(), 2);
     EXPECT_EQ(chooser.Combo().currentText().toStdString(), "AAAA00000001");
     QPushButton* ok = ButtonLabelled(chooser, texts::kOk);
