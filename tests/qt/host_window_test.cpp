@@ -139,8 +139,19 @@ TEST_F(HostWindowTest, EnterIsConsumedWhereverItIsTypedAndNeverEndsTheWindow) {
   Key(*window, Qt::Key_Return);
   EXPECT_EQ(handlers.Count("enter"), 3);
   EXPECT_EQ(returns, 0);
+  // F1 opens no help and reaches no handler.
+  const std::size_t before = handlers.log.size();
+  Key(window->WindowEdit(), Qt::Key_F1);
+  Key(*window, Qt::Key_F1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(handlers.log.size(), before);
   EXPECT_EQ(handlers.Count("cancel"), 0);
   EXPECT_TRUE(window->isVisible());
+  int otherWindows = 0;
+  for (const QWidget* w : QApplication::topLevelWidgets()) {
+    otherWindows += w != window.get() && w->isVisible();
+  }
+  EXPECT_EQ(otherWindows, 0);  // no help window either
 
   // Keys of other windows are theirs.
   QLineEdit elsewhere;

@@ -105,9 +105,5 @@ TEST_F(QtPlatformTest, HandlersReEnterThroughPumpedMessages) {
   EXPECT_EQ(depth, 0);
 }
 
-TEST_F(QtPlatformTest, NamesItselfForItsOwnMessageBoxes) {
-  EXPECT_EQ(platform.ApplicationName(), "oxiview");
-}
-
 }  // namespace
 }  // namespace oxi
