@@ -152,23 +152,30 @@ void HostWindow::mousePressEvent(QMouseEvent* event) {
   ActivateForPress();
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = ClientPoint(event);
+  pointer_ = p;
+  leftDown_ = true;
   handlers_.OnLButtonDown(p.x(), p.y());
 }
 
 void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = ClientPoint(event);
+  pointer_ = p;
+  leftDown_ = false;
   handlers_.OnLButtonUp(p.x(), p.y());
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = ClientPoint(event);
+  pointer_ = p;
   handlers_.OnMouseMove(p.x(), p.y());
 }
 
 // The window answers no double-click: the second press of one does nothing (its release
 // still arrives as a release).
-void HostWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
+void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) leftDown_ = true;
+}
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
   const QString aboutText = QString::fromUtf8(texts::kAboutMenuItem);
@@ -181,6 +188,12 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
 void HostWindow::closeEvent(QCloseEvent* event) {
   if (!cancelled_) {
     cancelled_ = true;
+    // Esc while a press is held: once the window is gone its release can never come, and
+    // the press handler's loop would wait for it for ever. It gets the release here.
+    if (leftDown_) {
+      leftDown_ = false;
+      handlers_.OnLButtonUp(pointer_.x(), pointer_.y());
+    }
     handlers_.OnCancel();
     emit ended();
   }

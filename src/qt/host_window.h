@@ -51,6 +51,8 @@ class HostWindow : public SurfaceWidget {
   WindowHandlers& handlers_;
   std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
   QLineEdit* windowEdit_ = nullptr;
+  QPoint pointer_;         // where the pointer was last seen, in client coordinates
+  bool leftDown_ = false;  // the left button is held over the window
   bool paintQueued_ = false;
   bool activatedByPress_ = false;
   bool cancelled_ = false;

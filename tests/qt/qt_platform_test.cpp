@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <QKeyEvent>
 #include <QTimer>
 #include <memory>
 
@@ -103,6 +104,40 @@ TEST_F(QtPlatformTest, HandlersReEnterThroughPumpedMessages) {
   EXPECT_EQ(releasesInsidePress, 1);
   EXPECT_FALSE(held);
   EXPECT_EQ(depth, 0);
+}
+
+// Esc while a press loop runs: the window goes, and with it any release that could end
+// the loop, so the loop is handed one before the handlers hear of the cancel.
+TEST_F(QtPlatformTest, EndingTheWindowDuringAPressLoopEndsTheLoop) {
+  RecordingHandlers handlers;
+  TestSurfaces surfaces;
+  HostWindow window(handlers, surfaces.Pointers());
+  platform.AttachWindow(window);
+  ASSERT_TRUE(ShowAndWaitExposed(window));
+
+  bool held = false;
+  bool gaveUp = false;
+  handlers.onDown = [&](int, int) {
+    held = true;
+    const std::int64_t giveUp = clock.NowMs() + 3000;
+    while (held && !(gaveUp = clock.NowMs() >= giveUp)) platform.TimedWait(5);
+  };
+  handlers.onUp = [&](int, int) { held = false; };
+
+  testing::PointerDriver pointer(window);
+  pointer.Move(500, 300);
+  QTimer::singleShot(50, [&] {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window.WindowEdit(), &esc);
+  });
+  pointer.Press(500, 300);
+  EXPECT_FALSE(gaveUp);
+  EXPECT_FALSE(window.isVisible());
+  std::erase_if(handlers.log, [](const std::string& e) {
+    return !e.starts_with("down") && !e.starts_with("up") && e != "cancel";
+  });
+  const std::vector<std::string> expected{"down 500,300", "up 500,300", "cancel"};
+  EXPECT_EQ(handlers.log, expected);
 }
 
 }  // namespace
