@@ -11,6 +11,7 @@ hold=${2:-5}
 arrow_x=993
 arrow_y=523
 
+oxi_require_view
 oxi_start_display
 run="$OXI_WORK/run"
 mkdir -p "$run"

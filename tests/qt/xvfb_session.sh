@@ -6,6 +6,16 @@ OXI_BINARY_DIR=${OXI_BINARY_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && 
 OXIVIEW="$OXI_BINARY_DIR/src/qt/oxiview"
 oxi_pids=()
 
+# A build without the Qt host has no window to check: say so and stop. With the host
+# configured, a missing oxiview is a failure like any other.
+oxi_require_view() {
+  if grep -q '^OXI_BUILD_QT:BOOL=OFF' "$OXI_BINARY_DIR/CMakeCache.txt" 2>/dev/null; then
+    echo "skipped: this build has no Qt host"
+    exit 0
+  fi
+  [[ -x "$OXIVIEW" ]] || { echo "FAIL: $OXIVIEW is not built" >&2; exit 1; }
+}
+
 oxi_cleanup() {
   local pid
   for pid in "${oxi_pids[@]}"; do kill "$pid" 2>/dev/null || true; done

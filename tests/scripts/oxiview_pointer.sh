@@ -12,6 +12,7 @@ fail() {
   exit 1
 }
 
+oxi_require_view
 oxi_start_display
 run="$OXI_WORK/run"
 mkdir -p "$run"
