@@ -58,7 +58,7 @@ void HostWindow::BuildChildren(const Surfaces& surfaces) {
     if (id == SurfaceId::kFace) continue;
     auto* view = new SurfaceWidget(*surfaces[static_cast<int>(id)], this);
     view->setGeometry(ToQRect(host::RectOf(id)));
-    // The controls were plain statics: every pointer message belongs to the main window
+    // The controls only show pictures: every pointer message belongs to the main window
     // in its own client coordinates.
     view->setAttribute(Qt::WA_TransparentForMouseEvents);
     controls_[ControlIndex(id)] = view;
