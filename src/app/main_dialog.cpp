@@ -135,7 +135,7 @@ void CMainDialog::DrawDaysThenCell(std::optional<CalendarCell> cell, Colorref wi
   if (!cell) return;
   const int day = DayOfCell(*cell, FirstColumn(year, month));
   if (day < 1 || day > DaysInMonth(year, month)) return;
-  const bool empty = state_.dayTable[day - 1] == kDayWithoutRecords;
+  const bool empty = state_.dayTable[day - 1] == kDayTableEmpty;
   DrawDayCell(dc, year, month, cell->column, cell->row, empty ? withoutRecords : withRecords);
 }
 

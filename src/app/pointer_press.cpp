@@ -66,7 +66,7 @@ void CMainDialog::PressCalendar(const CalendarCell& cell) {
   const int month = state_.shownMonth;
   const int day = DayOfCell(cell, FirstColumn(year, month));
   const bool inMonth = day >= 1 && day <= DaysInMonth(year, month);
-  if (!inMonth || state_.dayTable[day - 1] == kDayWithoutRecords) {
+  if (!inMonth || state_.dayTable[day - 1] == kDayTableEmpty) {
     EmptyDayList();
     DrawDayListNow(0);
     DrawListBar(kLookPlain);

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "platform/gdi/color.h"
+#include "store/day_table.h"
 
 namespace oxi {
 
@@ -10,10 +11,6 @@ inline constexpr int kGraphTrackLength = 424;  // graph thumb track, pixels
 inline constexpr int kListTrackLength = 137;   // list thumb track, pixels
 inline constexpr int kListVisibleRows = 8;
 inline constexpr int kGraphVisibleSamples = 3600;  // samples the detail graph shows at once
-
-// Day table colours: what the calendar frames each day with.
-inline constexpr Colorref kDayWithoutRecords = 0xFFFFFF;
-inline constexpr Colorref kDayWithRecords = 0xFF00FF;
 
 // Look of a drawn button or spin arrow.
 enum ButtonState { kButtonNormal = 0, kButtonHovered = 1, kButtonPressed = 2 };
@@ -60,7 +57,7 @@ struct ScreenState {
 
   static constexpr std::array<Colorref, 31> MakeEmptyDayTable() {
     std::array<Colorref, 31> t{};
-    for (auto& c : t) c = kDayWithoutRecords;
+    for (auto& c : t) c = kDayTableEmpty;
     return t;
   }
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gdi/color.h"
+#include "store/day_table.h"
 
 namespace oxi {
 
@@ -15,9 +16,6 @@ inline constexpr const char* kNoDeviceId = "00099990000Z";
 inline constexpr int kMaxDeviceFolders = 64;
 inline constexpr int kMaxMonthRecords = 512;
 inline constexpr int kMaxDayRecords = 512;
-// Day table colours of the month scan: a day without records, a day with records.
-inline constexpr Colorref kDayTableEmpty = Rgb(255, 255, 255);
-inline constexpr Colorref kDayTableMarked = Rgb(255, 0, 255);
 
 // The folder tree below the data root and the indexes made from it.
 struct StoreState {

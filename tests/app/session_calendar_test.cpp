@@ -36,8 +36,8 @@ TEST(StartUp, InitialStateAndFirstPaint) {
   EXPECT_EQ(s.platform.WindowEditText(), "1");
   EXPECT_EQ(s.dialog.Measurement().title, "no-data");
   EXPECT_EQ(s.dialog.Store().currentDeviceId, kDeviceA);
-  EXPECT_EQ(st.dayTable[14], kDayWithRecords);
-  EXPECT_EQ(st.dayTable[15], kDayWithoutRecords);
+  EXPECT_EQ(st.dayTable[14], kDayTableMarked);
+  EXPECT_EQ(st.dayTable[15], kDayTableEmpty);
   EXPECT_EQ(FrameOf(s, 15), kMagenta);
   EXPECT_EQ(FrameOf(s, 16), kWhite);
   // The face: grey margins, white behind the controls' places, buttons in their normal look.
@@ -181,13 +181,13 @@ TEST_F(DayPress, MonthArrowsRescanAndEmptyTheList) {
   s.Click(800, 100);
   EXPECT_EQ(s.State().shownMonth, 2);
   EXPECT_EQ(s.State().dayListCount, 0);
-  EXPECT_EQ(s.State().dayTable[14], kDayWithoutRecords);
+  EXPECT_EQ(s.State().dayTable[14], kDayTableEmpty);
   EXPECT_EQ(s.Pixel(SurfaceId::kCalendar, 41, 30), kBlack);  // mark drawn again
   s.Move(900, 100);
   EXPECT_EQ(s.Pixel(SurfaceId::kCalendar, 41, 30), kWhite);
   s.Click(940, 100);
   EXPECT_EQ(s.State().shownMonth, 3);
-  EXPECT_EQ(s.State().dayTable[14], kDayWithRecords);
+  EXPECT_EQ(s.State().dayTable[14], kDayTableMarked);
   EXPECT_EQ(FrameOf(s, 15), kMagenta);
 }
 

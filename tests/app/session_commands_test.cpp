@@ -48,7 +48,7 @@ TEST(DownloadButton, TheCalendarShowsTheDeviceJustRead) {
   EXPECT_EQ(s.State().listThumbLength, 137);
   int marked = 0;
   for (int day = 1; day <= 31; ++day) {
-    if (s.State().dayTable[day - 1] != kDayWithRecords) continue;
+    if (s.State().dayTable[day - 1] != kDayTableMarked) continue;
     ++marked;
     const PixelPoint p = s.DayPoint(day);
     // The outer frame on the calendar control, left of the day's origin.
