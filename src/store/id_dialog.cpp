@@ -15,14 +15,20 @@ void CIdDialog::OnShowWindow(ComboBox& combo) {
   combo.ResetContent();
   for (const std::string& folder : store_.deviceFolders) combo.AddString(DeviceIdOfFolder(folder));
   combo.SetCurSel(0);
-  store_.currentDeviceId = CutToId(combo.GetWindowText());
+  TakeShownId(combo);
 }
 
-// Only closing the list commits a choice, so a selection scrolled through with the keys
-// while the list is open changes nothing until it closes.
-void CIdDialog::OnSelChange(ComboBox&) {}
+// With the keyboard the selection of a closed list changes without any close-up, so a
+// selection change takes the shown ID too: the ID the dialog shows is always the one used.
+void CIdDialog::OnSelChange(ComboBox& combo) {
+  TakeShownId(combo);
+}
 
 void CIdDialog::OnCloseUp(ComboBox& combo) {
+  TakeShownId(combo);
+}
+
+void CIdDialog::TakeShownId(ComboBox& combo) {
   store_.currentDeviceId = CutToId(combo.GetWindowText());
 }
 

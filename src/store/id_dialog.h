@@ -5,8 +5,8 @@
 namespace oxi {
 
 // The device-ID chooser's behaviour: it lists the device folders' IDs, preselects the
-// first and writes the shown ID into the store's current device ID when the list closes
-// up; a selection change alone does nothing.
+// first and writes the shown ID into the store's current device ID whenever the shown ID
+// changes (a selection change) and when the list closes up.
 class CIdDialog : public IdDialogHandlers {
  public:
   explicit CIdDialog(StoreState& store) : store_(store) {}
@@ -15,6 +15,7 @@ class CIdDialog : public IdDialogHandlers {
   void OnCloseUp(ComboBox& combo) override;
 
  private:
+  void TakeShownId(ComboBox& combo);
   StoreState& store_;
 };
 

@@ -58,14 +58,25 @@ TEST_F(StoreStartTest, SeveralDevicesAskAndTheFirstIsTakenAtOnce) {
   EXPECT_TRUE(fs::is_directory(Root() / "OXIBBBBBBBBBBBB" / "Comment"));
 }
 
-TEST_F(StoreStartTest, ClosingTheListCommitsTheSelectionButSelectingAloneDoesNot) {
+TEST_F(StoreStartTest, TheIdShownWhenTheDialogEndsIsTheOneUsed) {
   MakeDevice("OXIAAAAAAAAAAAA");
   MakeDevice("OXIBBBBBBBBBBBB");
+  MakeDevice("OXICCCCCCCCCCCC");
+  // Picked in the open list, then the list closes up.
   platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 1}, {IdDialogStep::Kind::kCloseUp}};
   Start();
   EXPECT_EQ(store.currentDeviceId, "BBBBBBBBBBBB");
 
-  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 1}, {IdDialogStep::Kind::kClose}};
+  // Stepped with the arrow keys while the list stays closed: no close-up ever comes.
+  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 2}, {IdDialogStep::Kind::kClose}};
+  Start();
+  EXPECT_EQ(store.currentDeviceId, "CCCCCCCCCCCC");
+
+  // Stepped down and back up again: the ID shown last counts.
+  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 2},
+                             {IdDialogStep::Kind::kCloseUp},
+                             {IdDialogStep::Kind::kSelect, 0},
+                             {IdDialogStep::Kind::kClose}};
   Start();
   EXPECT_EQ(store.currentDeviceId, "AAAAAAAAAAAA");
 }
