@@ -12,13 +12,7 @@ RecordHeader MakeRecordHeader(std::string_view deviceId, const monitor::HeadSect
   for (int i = 0; i < monitor::kStartTimeLength; ++i) {
     *start[i] = static_cast<std::uint8_t>(monitor::BcdToInt(head.bcdStart[i]));
   }
-  h.reserved = head.reserved;
-  h.fatThickness = head.fatThickness;
-  h.rate = head.rate;
-  h.sto2Average = head.sto2Average;
-  h.reserved4 = head.reserved4;
-  h.maxHeartRate = head.maxHeartRate;
-  h.currentSetting = head.currentSetting;
+  CopyHeadSettings(head, h);
   h.announcedSamples = announcedSamples;
   return h;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "export/csv_export.h"
+#include "store/file_ops.h"
 
 namespace oxi {
 namespace {
@@ -16,11 +17,16 @@ namespace fs = std::filesystem;
 constexpr int kNameAttempts = 100;
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, like any new file
 
+// The folder a file name given without one lies in is the working folder.
+fs::path FolderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
 // Creates a new, empty file next to `path` whose name no other writer uses; -1 on failure.
 int CreateTempBeside(const fs::path& path, fs::path& tempPath) {
   std::random_device seed;
   std::mt19937 random(seed());
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const fs::path folder = FolderOf(path);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     tempPath = folder / ("." + path.filename().string() + ".tmp-" + std::to_string(random()));
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
@@ -43,16 +49,6 @@ bool WriteAll(int fd, const std::string& bytes) {
   return ok;
 }
 
-// Makes the rename itself durable; a folder that cannot be synced is no failure of the
-// write, which is complete by now.
-void SyncFolder(const fs::path& path) {
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
 
 bool WriteFileAtomically(const fs::path& path, const std::string& bytes) {
@@ -64,7 +60,9 @@ bool WriteFileAtomically(const fs::path& path, const std::string& bytes) {
     ::unlink(tempPath.c_str());
     return false;
   }
-  SyncFolder(path);
+  // Makes the rename itself durable; a folder that cannot be synced is no failure of the
+  // write, which is complete by now.
+  SyncFolder(FolderOf(path));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "store/file_ops.h"
 
@@ -15,7 +16,7 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr std::size_t kReadBlock = 4096;
 
-// The file's bytes up to its first NUL; nullopt when it cannot be opened.
+// The file's bytes up to its first NUL; nullopt when it cannot be read.
 std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
@@ -29,12 +30,12 @@ std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
     text.append(part.substr(0, nul));
     if (nul != std::string_view::npos) break;
   }
+  const bool failed = std::ferror(f) != 0;
   std::fclose(f);
+  if (failed) return std::nullopt;
   return text;
 }
 
-// Every line end (CR LF, a lone LF, a lone CR) becomes CR LF: the printed page breaks
-// lines there and nowhere else.
 std::string WithCrLfLineEnds(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
@@ -57,12 +58,18 @@ void LoadComment(const StoreState& store, const std::string& newName, bool anoth
                  std::string& commentField) {
   const std::string key = newName.substr(0, kCommentKeyLength);
   std::optional<std::string> text;
-  if (IsPlainFileName(key)) text = ReadUpToNul(CommentFolder(store) / key);
+  if (IsPlainFileName(key)) text = ReadCommentFile(CommentFolder(store) / key);
   if (!text) {
     commentField.clear();
   } else if (anotherRecord) {
-    commentField = WithCrLfLineEnds(*text);
+    commentField = std::move(*text);
   }
+}
+
+std::optional<std::string> ReadCommentFile(const std::filesystem::path& path) {
+  std::optional<std::string> text = ReadUpToNul(path);
+  if (text) *text = WithCrLfLineEnds(*text);
+  return text;
 }
 
 }  // namespace oxi

@@ -1,4 +1,6 @@
 #pragma once
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "store/store_state.h"
@@ -10,5 +12,10 @@ namespace oxi {
 // record loaded again keeps the field as it is.
 void LoadComment(const StoreState& store, const std::string& newName, bool anotherRecord,
                  std::string& commentField);
+
+// A comment file's text as the comment field takes it: its bytes up to the first NUL,
+// every line end (CR LF, a lone LF or a lone CR) made CR LF, the pair the printed page
+// breaks lines at. Nothing when the file cannot be read.
+std::optional<std::string> ReadCommentFile(const std::filesystem::path& path);
 
 }  // namespace oxi

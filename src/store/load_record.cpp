@@ -15,22 +15,6 @@ int FailedLoad(CurrentMeasurement& m) {
   return -1;
 }
 
-void CopyHeader(const RecordHeader& h, CurrentMeasurement& m) {
-  m.year = h.year;
-  m.month = h.month;
-  m.day = h.day;
-  m.hour = h.hour;
-  m.minute = h.minute;
-  for (std::size_t k = 0; k < h.reserved.size(); ++k) m.reserved[k] = h.reserved[k];
-  m.fatThickness = h.fatThickness;
-  m.rate = h.rate;
-  m.sto2Average = h.sto2Average;
-  m.reserved4 = h.reserved4;
-  m.maxHeartRate = h.maxHeartRate;
-  m.currentSetting = h.currentSetting;
-  m.announcedSamples = h.announcedSamples;
-}
-
 }  // namespace
 
 int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurement& m,
@@ -48,8 +32,7 @@ int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurem
   if (!SameDeviceId(std::string_view(id.data(), id.size()), store.currentDeviceId)) {
     return FailedLoad(m);
   }
-  CopyHeader(reader.Header(), m);
-  m.n = reader.ReadSamples(m);
+  reader.ReadInto(m);
   if (m.n > 0) {
     ComputeDisplaySeriesUnaveraged(m);
     m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -41,6 +42,19 @@ struct Sample {
   bool Valid() const { return sto2 >= 0; }
   bool operator==(const Sample&) const = default;
 };
+
+// Copies the settings a measurement's head carries under the same names wherever it is
+// held: the monitor's head sector, the record header and the current measurement.
+template <typename From, typename To>
+void CopyHeadSettings(const From& from, To& to) {
+  std::copy(from.reserved.begin(), from.reserved.end(), to.reserved.begin());
+  to.fatThickness = from.fatThickness;
+  to.rate = from.rate;
+  to.sto2Average = from.sto2Average;
+  to.reserved4 = from.reserved4;
+  to.maxHeartRate = from.maxHeartRate;
+  to.currentSetting = from.currentSetting;
+}
 
 std::array<std::uint8_t, kRecordHeaderSize> EncodeHeader(const RecordHeader& header);
 RecordHeader DecodeHeader(const std::uint8_t* bytes);  // reads kRecordHeaderSize bytes

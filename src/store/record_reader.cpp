@@ -59,6 +59,21 @@ int RecordReader::ReadSamples(CurrentMeasurement& m) {
   return count;
 }
 
+void RecordReader::ReadInto(CurrentMeasurement& m) {
+  TakeHeaderValues(header_, m);
+  m.n = ReadSamples(m);
+}
+
+void TakeHeaderValues(const RecordHeader& h, CurrentMeasurement& m) {
+  m.year = h.year;
+  m.month = h.month;
+  m.day = h.day;
+  m.hour = h.hour;
+  m.minute = h.minute;
+  CopyHeadSettings(h, m);
+  m.announcedSamples = h.announcedSamples;
+}
+
 const char* StatusText(RecordReader::Status status) {
   switch (status) {
     case RecordReader::Status::kOk:

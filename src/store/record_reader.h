@@ -27,12 +27,17 @@ class RecordReader {
   // Reads the samples into the sample arrays of `m` (grown to hold them) and returns how
   // many were read; the missing bytes of a trailing incomplete sample read as 0.
   int ReadSamples(CurrentMeasurement& m);
+  // The header values and the samples into `m`; n becomes the count read.
+  void ReadInto(CurrentMeasurement& m);
 
  private:
   std::FILE* file_ = nullptr;
   RecordHeader header_;
   long samples_ = 0;
 };
+
+// The header's values as the current measurement holds them.
+void TakeHeaderValues(const RecordHeader& header, CurrentMeasurement& m);
 
 // The text of a failed Open, for the command-line tool.
 const char* StatusText(RecordReader::Status status);
