@@ -23,10 +23,10 @@ constexpr int kShortestMonth = 28;
 constexpr int kIndexPerRow = 10;
 
 // Texts and where they go on the calendar.
-constexpr Font kDayFont = {kScreenFace, 20, 0};
-constexpr Font kMonthFont = {kScreenFace, 36, 100};
-constexpr Font kYearFont = {kScreenFace, 16, 100};
-constexpr Font kWeekdayFont = {kScreenFace, 12, 100};
+const Font kDayFont = {kScreenFace, 20, 0};
+const Font kMonthFont = {kScreenFace, 36, 100};
+const Font kYearFont = {kScreenFace, 16, 100};
+const Font kWeekdayFont = {kScreenFace, 12, 100};
 constexpr Colorref kSundayRed = Rgb(255, 0, 0);
 constexpr PixelPoint kYearAt = {103, 6};
 constexpr PixelPoint kMonthAt = {83, 25};

@@ -22,7 +22,7 @@ inline constexpr ControlRect kListControl = {755, 355, 250, 180};
 inline constexpr Colorref kFaceGrey = Rgb(245, 245, 245);
 inline constexpr Colorref kControlFrame = Rgb(113, 111, 100);
 // The font of the window's labels and button captions.
-inline constexpr Font kScreenFont = {kScreenFace, 16, 0};
+inline const Font kScreenFont = {kScreenFace, 16, 0};
 
 // A point of the client area seen from a control's own origin.
 struct ControlPoint {
