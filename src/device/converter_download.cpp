@@ -69,7 +69,13 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
   const int erase = link.SendCmd(EraseCommand());
   dialog.SetBar(kFullBar);
   dialog.Repaint();
-  if (link.Lost()) platform.MessageBox(texts::kCommunicationError, texts::kErrorCaption);
+  // A monitor that refused or never took the erase still holds its measurements: the run
+  // must not look as if it had been emptied. One that acknowledged it but finished late
+  // has most likely erased.
+  if (link.Lost() || erase == kSendWriteFailed || erase == kSendEraseNak ||
+      erase == kSendEraseNoAnswer) {
+    platform.MessageBox(texts::kCommunicationError, texts::kErrorCaption);
+  }
   return erase == kSendEraseDone || erase == kSendAck ? ConverterOutcome::kErased
                                                       : ConverterOutcome::kEraseFailed;
 }

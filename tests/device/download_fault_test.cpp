@@ -210,14 +210,22 @@ TEST_F(DownloadFaults, EraseCompletionInALaterReadIsAwaited) {
   EXPECT_EQ(erase[erase.size() - 3], "bar 100");
 }
 
-TEST_F(DownloadFaults, RefusedEraseIsReportedInTheResult) {
-  Plug(image).faults = {{Kind::kNak, "DE"}};
+// A refused or unanswered erase keeps every record but leaves the measurements on the
+// monitor: the user is told, and the result says so.
+class EraseNotTaken : public DownloadFaults, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(EraseNotTaken, IsReportedToTheUser) {
+  Plug(image).faults = {{GetParam(), "DE"}};
   const DownloadResult result = Run();
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kEraseFailed});
   EXPECT_FALSE(result.AllReadAndErased());
   EXPECT_FALSE(Erased(Memory(0)));
   EXPECT_EQ(Records(kId).size(), 2u);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kCommunicationError, texts::kUnplugUsb}));
 }
+
+INSTANTIATE_TEST_SUITE_P(RefusedAndSilent, EraseNotTaken,
+                         ::testing::Values(Kind::kNak, Kind::kSilence));
 
 }  // namespace
 }  // namespace oxi::testing
