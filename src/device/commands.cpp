@@ -12,7 +12,7 @@ using namespace monitor;
 constexpr int kCenturyYears = 100;
 // The command carries the low 16 bits of the sector number.
 constexpr unsigned kSectorNumberMask = 0xFFFF;
-// Room for the longest command (the clock: 19 bytes) and the terminator.
+// Room for the longest command text (the clock: 16 characters) and the terminator.
 constexpr int kCommandBufferSize = 32;
 
 std::string Framed(const char* text) {

@@ -11,7 +11,7 @@ namespace oxi {
 
 // STX "SR," the sector number as four upper-case hexadecimal digits, ETX: 9 bytes.
 std::string SectorReadCommand(int sector);
-// STX "SC," YYMMDD "," hhmmss ETX of the given local time: 19 bytes.
+// STX "SC," YYMMDD "," hhmmss ETX of the given local time: 18 bytes.
 std::string ClockCommand(const LocalTime& time);
 // STX "DE" ETX: 4 bytes.
 std::string EraseCommand();
