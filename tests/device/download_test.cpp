@@ -130,6 +130,28 @@ TEST_F(DownloadRuns, ProgressDialogSequence) {
   EXPECT_EQ(platform.Progress().percentText, "100%");
 }
 
+TEST_F(DownloadRuns, ProgressTextsCarryOverBetweenConvertersAndDownloads) {
+  // A monitor with one single-sector measurement, then one without any.
+  Plug(ImageBuilder(kId).Add(1, Head(8, 3, 15, 9, 5), Samples(10)).Build(), "Kx47A001");
+  Plug(ImageBuilder("OXI000000002").Build(), "Kx47B002");
+  Run();
+  const std::string finishing = std::string("status ") + texts::kFinishing;
+  const std::string nothing = std::string("status ") + texts::kNoMeasurements;
+  const std::string downloading = std::string("status ") + texts::kDownloading;
+  // The second monitor is read under the first one's end text; only its own end replaces
+  // it, and the status goes back to its start text once the dialog is hidden.
+  EXPECT_EQ(platform.Progress().log,
+            (std::vector<std::string>{"show", "bar 0", "bar 100", "percent 100%", finishing,
+                                      "bar 0", "bar 100", nothing, "hide", downloading}));
+
+  // The next download reads no sector: the percentage keeps the text the last one left.
+  platform.Progress().log.clear();
+  Run();
+  EXPECT_EQ(platform.Progress().log,
+            (std::vector<std::string>{"show", "bar 0", nothing, nothing, "hide", downloading}));
+  EXPECT_EQ(platform.Progress().percentText, "100%");
+}
+
 TEST_F(DownloadRuns, TwoConvertersOneAfterTheOtherSecondBecomesCurrent) {
   const std::string otherId = "OXI000000002";
   Plug(ImageBuilder(kId).Add(1, Head(8, 3, 10, 9, 0), Samples(10)).Build(), "Kx47A001");
