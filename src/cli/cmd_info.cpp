@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "graph/elapsed_time.h"
 #include "store/record_reader.h"
 
 namespace oxi::cli {
 namespace {
 
-constexpr int kSecondsPerMinute = 60;
-constexpr int kSecondsPerHour = 3600;
 constexpr int kTenths = 10;  // fat thickness, rate and StO2 are kept in tenths
 constexpr int kYearBase = 2000;
 
@@ -27,9 +26,9 @@ std::string Tenths(int value) {
 }
 
 std::string Duration(long seconds) {
+  const Hms d = SplitSeconds(seconds);
   char text[48];
-  std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / kSecondsPerHour,
-                seconds % kSecondsPerHour / kSecondsPerMinute, seconds % kSecondsPerMinute);
+  std::snprintf(text, sizeof text, "%d:%02d:%02d", d.hours, d.minutes, d.seconds);
   return text;
 }
 

@@ -41,7 +41,8 @@ std::string EraseCommand() {
 }
 
 bool IsEraseCommand(std::string_view command) {
-  return command.substr(1, kMnemonicLength) == kEraseMnemonic;
+  // The mnemonic follows the STX.
+  return command.size() > kMnemonicLength && command.substr(1, kMnemonicLength) == kEraseMnemonic;
 }
 
 }  // namespace oxi

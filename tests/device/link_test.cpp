@@ -25,6 +25,8 @@ TEST(Commands, BytesOnTheWire) {
             "DE\x03");
   EXPECT_TRUE(IsEraseCommand(EraseCommand()));
   EXPECT_FALSE(IsEraseCommand(ClockCommand({2009, 3, 7, 14, 5, 9})));
+  EXPECT_FALSE(IsEraseCommand(""));
+  EXPECT_FALSE(IsEraseCommand("\x02"));
 }
 
 // A converter that sends one byte fewer than asked.
