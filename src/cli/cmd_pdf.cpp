@@ -7,6 +7,7 @@
 #include "app/window_input.h"
 #include "cli/command.h"
 #include "export/record_file_load.h"
+#include "store/comment.h"
 #ifdef OXI_HAVE_QT
 #include "qt/pdf_output.h"
 #endif
