@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "store/record_reader.h"
+
 namespace oxi {
 namespace {
 
@@ -61,6 +63,21 @@ TEST(RecordFile, NamesComeFromTheStartTime) {
   late.hour = 23;
   late.minute = 59;
   EXPECT_EQ(RecordFileName(late), "9912312359.oxi");
+}
+
+TEST(RecordFile, EveryHeaderValueReachesTheMeasurement) {
+  CurrentMeasurement m;
+  TakeHeaderValues(SampleHeader(), m);
+  EXPECT_EQ((std::array<int, 5>{m.year, m.month, m.day, m.hour, m.minute}),
+            (std::array<int, 5>{8, 3, 15, 9, 5}));
+  EXPECT_EQ(m.reserved, (std::array<int, 3>{0xA1, 0xA2, 0xA3}));
+  EXPECT_EQ(m.fatThickness, 55);
+  EXPECT_EQ(m.rate, 10);
+  EXPECT_EQ(m.sto2Average, 0x02AB);
+  EXPECT_EQ(m.reserved4, 0xB4);
+  EXPECT_EQ(m.maxHeartRate, 181);
+  EXPECT_EQ(m.currentSetting, 0xC6);
+  EXPECT_EQ(m.announcedSamples, 0x0E10);
 }
 
 }  // namespace
