@@ -1,8 +1,80 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test.
+#   ./scripts/test.sh            the ordinary build and every test
+#   ./scripts/test.sh sanitize   every test again, built by clang with ASan and UBSan
+#   ./scripts/test.sh fuzz       the fuzz targets, each run briefly over its corpus
+#   ./scripts/test.sh all        the three in turn (what CI runs)
+# Build folders: BUILD_DIR (build), SANITIZE_BUILD_DIR (build-asan), FUZZ_BUILD_DIR
+# (build-fuzz); FUZZ_SECONDS (10) is each target's run time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+ordinary() {
+  BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh"
+  (cd "${BUILD_DIR:-$root/build}" && ctest --output-on-failure -j"$jobs")
+}
+
+# Any report of the sanitizers ends the test that made it with a failure; leaks count.
+export_sanitizer_options() {
+  export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  # Leaks inside system libraries only, listed by library.
+  if [[ -f "$root/tests/lsan.supp" ]]; then
+    export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+  fi
+}
+
+sanitize() {
+  local build=${SANITIZE_BUILD_DIR:-$root/build-asan}
+  CC=clang CXX=clang++ BUILD_DIR=$build "$root/scripts/build.sh" -DOXI_SANITIZE=ON \
+    -DOXI_BUILD_BENCH=OFF
+  export_sanitizer_options
+  (cd "$build" && ctest --output-on-failure -j"$jobs")
+}
+
+fuzz() {
+  local build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DOXI_BUILD_FUZZ=ON -DOXI_BUILD_QT=OFF \
+    -DOXI_BUILD_TESTS=OFF -DOXI_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$build" --target fuzz_all -j"$jobs"
+  export_sanitizer_options
+  local passed=0 failed=0
+  for src in "$root"/fuzz/*.cpp; do
+    local name
+    name=$(basename "$src" .cpp)
+    local corpus=$build/fuzz/corpus/$name
+    local found=$root/fuzz/regressions/$name
+    mkdir -p "$corpus"
+    local dirs=("$corpus")
+    [[ -d "$found" ]] && dirs+=("$found")
+    echo "fuzz: $name for ${FUZZ_SECONDS:-10} s over ${dirs[*]}"
+    if "$build/fuzz/$name" -max_total_time="${FUZZ_SECONDS:-10}" -timeout=60 -max_len=9000 \
+      -print_final_stats=1 -artifact_prefix="$build/fuzz/$name-" "${dirs[@]}" \
+      >"$build/fuzz/$name.log" 2>&1; then
+      passed=$((passed + 1))
+      grep -E "^stat::number_of_executed_units" "$build/fuzz/$name.log" || true
+    else
+      failed=$((failed + 1))
+      tail -n 60 "$build/fuzz/$name.log"
+    fi
+  done
+  echo "fuzz: $passed passed, $failed failed"
+  ((failed == 0))
+}
+
 "$root/scripts/install-deps.sh"
-BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh"
-cd "${BUILD_DIR:-$root/build}"
-ctest --output-on-failure -j"$(nproc)"
+case "${1:-ordinary}" in
+  ordinary) ordinary ;;
+  sanitize) sanitize ;;
+  fuzz) fuzz ;;
+  all)
+    ordinary
+    sanitize
+    fuzz
+    ;;
+  *)
+    echo "usage: $0 [ordinary|sanitize|fuzz|all]" >&2
+    exit 2
+    ;;
+esac
