@@ -11,7 +11,6 @@
 namespace oxi::cli {
 namespace {
 
-constexpr int kTenths = 10;  // fat thickness, rate and StO2 are kept in tenths
 constexpr int kYearBase = 2000;
 
 // The ID bytes as text; anything that would upset a terminal shows as '?'.
@@ -22,7 +21,7 @@ std::string PrintableId(const RecordHeader& h) {
 }
 
 std::string Tenths(int value) {
-  return std::to_string(value / kTenths) + "." + std::to_string(value % kTenths);
+  return std::to_string(value / kTenthsPerUnit) + "." + std::to_string(value % kTenthsPerUnit);
 }
 
 std::string Duration(long seconds) {

@@ -11,7 +11,6 @@
 namespace oxi {
 namespace {
 
-constexpr int kTenths = 10;  // StO2, fat thickness, rate and sample times all count tenths
 constexpr int kLowestHeartRate = 50;
 constexpr int kHighestHeartRate = 200;
 constexpr const char* kLineEnd = "\r\n";
@@ -29,18 +28,18 @@ std::string WithCrLf(const std::string& text) {
 std::string FirstLines(const CurrentMeasurement& m) {
   const Hms d = SplitSeconds(DurationSeconds(m.n, m.rate));
   std::string text = FormatText(texts::kCsvDateFormat, m.year, m.month, m.day, m.hour, m.minute);
-  text +=
-      FormatText(texts::kCsvSettingsFormat, d.hours, d.minutes, d.seconds, m.fatThickness / kTenths,
-                 m.fatThickness % kTenths, m.rate / kTenths, m.rate % kTenths);
+  text += FormatText(texts::kCsvSettingsFormat, d.hours, d.minutes, d.seconds,
+                     m.fatThickness / kTenthsPerUnit, m.fatThickness % kTenthsPerUnit,
+                     m.rate / kTenthsPerUnit, m.rate % kTenthsPerUnit);
   text += texts::kCsvColumns;
   return Utf8ToCp932(WithCrLf(text));
 }
 
 void AppendTime(std::string& line, int sample, int rate) {
   const std::int64_t tenths = static_cast<std::int64_t>(sample) * EffectiveRate(rate);
-  const Hms t = SplitSeconds(tenths / kTenths);
+  const Hms t = SplitSeconds(tenths / kTenthsPerUnit);
   line += FormatText(texts::kCsvTimeColumn, t.hours, t.minutes, t.seconds,
-                     static_cast<int>(tenths % kTenths));
+                     static_cast<int>(tenths % kTenthsPerUnit));
 }
 
 void AppendHeartRate(std::string& line, int hr) {
@@ -49,7 +48,7 @@ void AppendHeartRate(std::string& line, int hr) {
 }
 
 void AppendStO2(std::string& line, std::optional<int> sto2) {
-  line += sto2 ? FormatText(texts::kCsvStO2Column, *sto2 / kTenths, *sto2 % kTenths)
+  line += sto2 ? FormatText(texts::kCsvStO2Column, *sto2 / kTenthsPerUnit, *sto2 % kTenthsPerUnit)
                : texts::kCsvMissingColumn;
 }
 

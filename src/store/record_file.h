@@ -68,14 +68,17 @@ std::string RecordFileName(const RecordHeader& header);
 // "20YY_MMDD_hhmm": the title of a loaded measurement.
 std::string MeasurementTitle(int year, int month, int day, int hour, int minute);
 
+// StO2 (0.1 %), fat thickness (0.1 mm) and rate (0.1 s) are all kept in tenths.
+inline constexpr int kTenthsPerUnit = 10;
+
 // Sampling interval in 0.1 s that times are computed with: a rate byte of 0 means 1.0 s.
-inline constexpr int kDefaultRate = 10;
+inline constexpr int kDefaultRate = kTenthsPerUnit;
 constexpr int EffectiveRate(int rate) {
   return rate == 0 ? kDefaultRate : rate;
 }
 // Whole seconds that `samples` samples at `rate` (0.1 s) last.
 constexpr long DurationSeconds(long samples, int rate) {
-  return samples * EffectiveRate(rate) / 10;
+  return samples * EffectiveRate(rate) / kTenthsPerUnit;
 }
 
 }  // namespace oxi
