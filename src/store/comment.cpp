@@ -7,11 +7,11 @@
 #include <utility>
 
 #include "store/file_ops.h"
+#include "store/record_file.h"
 
 namespace oxi {
 namespace {
 
-constexpr std::size_t kCommentKeyLength = 10;  // YYMMDDhhmm of the record name
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr std::size_t kReadBlock = 4096;
@@ -56,7 +56,7 @@ std::string WithCrLfLineEnds(const std::string& text) {
 
 void LoadComment(const StoreState& store, const std::string& newName, bool anotherRecord,
                  std::string& commentField) {
-  const std::string key = newName.substr(0, kCommentKeyLength);
+  const std::string key = newName.substr(0, kRecordKeyLength);
   std::optional<std::string> text;
   if (IsPlainFileName(key)) text = ReadCommentFile(CommentFolder(store) / key);
   if (!text) {

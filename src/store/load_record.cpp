@@ -7,9 +7,6 @@
 namespace oxi {
 namespace {
 
-// Characters of a record name that tell records apart; they also key the comment file.
-constexpr std::size_t kRecordKeyLength = 10;
-
 int FailedLoad(CurrentMeasurement& m) {
   m.n = 0;
   return -1;

@@ -12,13 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kNameDigits = 10;  // YYMMDDhhmm
 constexpr std::size_t kDayPosition = 4;  // DD within the ten digits
 constexpr int kDaysInTable = 31;
 
 bool StartsWithTenDigits(const std::string& name) {
-  return name.size() >= kNameDigits && std::all_of(name.begin(), name.begin() + kNameDigits,
-                                                   [](unsigned char c) { return std::isdigit(c); });
+  return name.size() >= kRecordKeyLength &&
+         std::all_of(name.begin(), name.begin() + kRecordKeyLength,
+                     [](unsigned char c) { return std::isdigit(c); });
 }
 
 bool HasRecordExtension(const std::string& name) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,9 @@ inline constexpr int kDeviceIdLength = 12;
 // memory holds far fewer); it is refused before anything is allocated.
 inline constexpr long kMaxRecordSamples = 1'000'000;
 inline constexpr const char* kRecordExtension = ".oxi";
+// A record's name begins with the ten digits YYMMDDhhmm of its start time: they tell
+// records apart and name the record's comment file.
+inline constexpr std::size_t kRecordKeyLength = 10;
 
 struct RecordHeader {
   std::array<char, kDeviceIdLength> deviceId{};
