@@ -6,9 +6,6 @@
 #include "res/texts.h"
 
 namespace oxi {
-namespace {
-constexpr int kMeasurementShown = 1;
-}  // namespace
 
 void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) {
   if (screenMode != kMeasurementShown) return;

@@ -13,8 +13,6 @@ namespace {
 
 using namespace print_layout;
 
-constexpr int kMeasurementShown = 1;
-
 // Prints lines [next, next + count) of the comment, one below the other from y; returns
 // the index of the first line not printed.
 std::size_t PrintCommentLines(PagePainter& p, const std::vector<std::string>& lines,
@@ -61,7 +59,7 @@ void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues
 void DrawPrintedDocument(PageDc& page, const CurrentMeasurement& m, int window, int screenMode,
                          const std::string& commentCp932) {
   print_parts::PrintedValues values;
-  if (screenMode == print_parts::kMeasurementShown) {
+  if (screenMode == kMeasurementShown) {
     values = print_parts::ComputePrintedValues(m, window);
   }
   print_parts::DrawDocument(page, m, values, screenMode, commentCp932);
@@ -73,7 +71,7 @@ void Print(Platform& platform, const CurrentMeasurement& m, int window, int scre
   // print quietly instead of leaving a started job behind.
   print_parts::PrintedValues values;
   try {
-    if (screenMode == print_parts::kMeasurementShown) {
+    if (screenMode == kMeasurementShown) {
       values = print_parts::ComputePrintedValues(m, window);
     }
   } catch (const std::bad_alloc&) {

@@ -8,6 +8,9 @@
 namespace oxi {
 
 inline constexpr int kInitialSampleCapacity = 3600;
+// The main screen's mode once a measurement has been shown (0 before): the mode in which
+// the page gets a header and curves and the Save button writes a file.
+inline constexpr int kMeasurementShown = 1;
 
 enum Series { kStO2Rows = 0, kHrRows = 1, kOxHbRows = 2, kDxHbRows = 3, kToHbRows = 4 };
 inline constexpr int kSeriesCount = 5;
