@@ -46,6 +46,7 @@ void CMainDialog::PressListUp() {
   DrawDayListNow(state_.listTop);
   DrawListBar(kLookFirstArrowPressed);
   state_.listHeld = 1;
+  state_.listThumbHeld = false;
   platform_.TimedWait(kListRepeatDelayMs);
   while (state_.listHeld == 1) {
     if (state_.listTop - 1 < 0) {
@@ -69,6 +70,7 @@ void CMainDialog::PressListDown() {
   DrawDayListNow(state_.listTop);
   DrawListBar(kLookSecondArrowPressed);
   state_.listHeld = 1;
+  state_.listThumbHeld = false;
   platform_.TimedWait(kListRepeatDelayMs);
   while (state_.listHeld == 1) {
     // A nested handler may have emptied the list meanwhile.
@@ -110,11 +112,13 @@ void CMainDialog::DragListThumb(int y) {
   DrawListBar(kLookThumbDragged);
   state_.listGrabY = ToControl(kListControl, 0, y).dy;
   state_.listHeld = 1;
+  state_.listThumbHeld = true;
   do {
     SetListTopFromThumb();
     RedrawListIfMoved(kLookThumbDragged);
     platform_.PumpOneMessage();
   } while (state_.listHeld == 1);
+  state_.listThumbHeld = false;
 }
 
 void CMainDialog::PageList(int direction) {

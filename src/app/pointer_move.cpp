@@ -67,15 +67,17 @@ void CMainDialog::MoveOverGraphBar(int x, int y) {
       if (hover(kLookSecondArrowHovered)) state_.graphHeld = 0;
       return;
     case GraphBarPart::kThumb:
-      if (state_.graphHeld == 0) {
-        hover(kLookThumbHovered);
-      } else {
+      if (state_.graphHeld == 1 && state_.graphThumbHeld) {
         // A drag moves the offset only; the press loop draws it.
         const int dx = ToControl(kGraphControl, x, y).dx;
         state_.graphOffset = std::clamp(state_.graphOffset + dx - state_.graphGrabX, 0,
                                         std::max(0, kGraphTrackLength - state_.graphThumbWidth));
         state_.graphGrabX = dx;
+        return;
       }
+      // Sliding off a held arrow onto the thumb leaves the arrow: its repeat ends here.
+      state_.graphHeld = 0;
+      hover(kLookThumbHovered);
       return;
     default:
       hover(kLookNormal);
@@ -99,15 +101,16 @@ void CMainDialog::MoveOverListBar(int x, int y) {
       if (hover(kLookSecondArrowHovered)) state_.listHeld = 0;
       return;
     case ListBarPart::kThumb:
-      if (state_.listHeld == 0) {
-        hover(kLookThumbHovered);
-      } else {
+      if (state_.listHeld == 1 && state_.listThumbHeld) {
         const int dy = ToControl(kListControl, x, y).dy;
         const int last = kListTrackLength - state_.listThumbLength;
         state_.listThumbPosition =
             std::clamp(state_.listThumbPosition + dy - state_.listGrabY, 0, std::max(0, last));
         state_.listGrabY = dy;
+        return;
       }
+      state_.listHeld = 0;
+      hover(kLookThumbHovered);
       return;
     default:
       hover(kLookNormal);

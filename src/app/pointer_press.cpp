@@ -118,6 +118,7 @@ void CMainDialog::PressGraphBar(GraphBarPart part, int x) {
 
 void CMainDialog::StepGraphArrow(int step, int look) {
   state_.graphHeld = 1;
+  state_.graphThumbHeld = false;
   DrawGraphBar(look);
   do {
     const int before = state_.graphOffset;
@@ -141,6 +142,7 @@ void CMainDialog::StepGraphArrow(int step, int look) {
 void CMainDialog::DragGraphThumb(int x) {
   state_.graphGrabX = ToControl(kGraphControl, x, 0).dx;
   state_.graphHeld = 1;
+  state_.graphThumbHeld = true;
   DrawGraphBar(kLookThumbDragged);
   do {
     if (state_.graphDrawnOffset != state_.graphOffset) {
@@ -149,6 +151,7 @@ void CMainDialog::DragGraphThumb(int x) {
     }
     platform_.PumpOneMessage();
   } while (state_.graphHeld == 1);
+  state_.graphThumbHeld = false;
 }
 
 void CMainDialog::PressDayListRow(int row) {

@@ -32,6 +32,7 @@ struct ScreenState {
   int listThumbPosition = 0;
   int listThumbLength = kListTrackLength;  // 2..137
   int listHeld = 0;
+  bool listThumbHeld = false;  // the held part is the thumb: a movement over it drags it
   int listDrawnThumbPosition = 0;
   int listDrawnTop = 0;  // list top the day list was last drawn from
   int listGrabY = 0;
@@ -41,6 +42,7 @@ struct ScreenState {
   int graphOffset = 0;
   int graphThumbWidth = kGraphTrackLength;
   int graphHeld = 0;
+  bool graphThumbHeld = false;  // the held part is the thumb: a movement over it drags it
   int graphDrawnOffset = 0;
   int graphGrabX = 0;
   int graphBarHover = -1;  // -1 .. 3: none yet, none, left arrow, right arrow, thumb

@@ -118,6 +118,23 @@ TEST_F(DayListSession, LeavingAHeldArrowStopsIt) {
   EXPECT_LE(st().listTop, 5);
 }
 
+// The thumb comes down to meet the pointer on a held down arrow; sliding onto it leaves the
+// arrow and is no drag, so the repeat stops there.
+TEST_F(DayListSession, SlidingFromAHeldArrowOntoTheThumbEndsTheRepeat) {
+  Fill(20);
+  s.Move(kBarX, kDownArrowY);
+  const std::int64_t t = Now();
+  s.platform.QueueDown(kBarX, kDownArrowY);
+  s.platform.QueueMove(kBarX, 440, t + 250);  // on the thumb after a few steps
+  s.platform.QueueMove(kBarX, 441, t + 260);
+  s.platform.QueueUp(kBarX, 441, t + 100'000);
+  s.platform.RunUntilIdle();
+  EXPECT_GE(st().listTop, 2);
+  EXPECT_LE(st().listTop, 5);
+  EXPECT_EQ(st().listThumbPosition, 83 * st().listTop / 12);
+  EXPECT_EQ(st().listDrawnTop, st().listTop);
+}
+
 TEST_F(DayListSession, PagesMoveTheThumbByItsLengthAndTheRowsFollow) {
   Fill(20);
   s.Click(kBarX, 500);  // below the thumb (376..430)

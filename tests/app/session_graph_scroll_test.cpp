@@ -56,6 +56,23 @@ TEST_F(GraphScroll, LeavingTheArrowStopsTheRepeatMovingInsideItDoesNot) {
   EXPECT_LT(st().graphOffset, 212);  // leaving did, long before the release
 }
 
+// Sliding from a held arrow straight onto the thumb leaves the arrow like any other move
+// off it; it is no drag, so the thumb does not jump by a grab point it never had, and the
+// graph shows the offset the bar shows.
+TEST_F(GraphScroll, SlidingFromAHeldArrowOntoTheThumbEndsTheRepeat) {
+  s.Move(kRightArrowX, kBarY);
+  const std::int64_t t = Now();
+  s.platform.QueueDown(kRightArrowX, kBarY);
+  s.platform.QueueMove(450, kBarY, t + 3);  // on the thumb once it has moved a few steps
+  s.platform.QueueMove(452, kBarY, t + 6);
+  s.platform.QueueUp(452, kBarY, t + 10'000);
+  s.platform.RunUntilIdle();
+  EXPECT_GE(st().graphOffset, 20);
+  EXPECT_LE(st().graphOffset, 60);
+  EXPECT_EQ(st().graphDrawnOffset, st().graphOffset);
+  EXPECT_EQ(st().graphBarHover, 3);
+}
+
 TEST_F(GraphScroll, PagesMoveByTheThumbWidthAndClamp) {
   s.Click(600, kBarY);  // right of the thumb (236..448)
   EXPECT_EQ(st().graphOffset, 212);
