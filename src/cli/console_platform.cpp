@@ -12,7 +12,6 @@ namespace oxi::cli {
 namespace {
 
 constexpr int kBarCells = 30;
-constexpr int kFullPercent = 100;
 constexpr char kFilledCell = '#';
 constexpr char kEmptyCell = '.';
 constexpr const char* kEraseToLineEnd = "\x1b[K";
@@ -56,7 +55,7 @@ TerminalProgress::TerminalProgress(std::FILE* out)
       percent_(texts::kInitialPercent) {}
 
 std::string TerminalProgress::RenderBar() const {
-  const int filled = std::clamp(bar_, 0, kFullPercent) * kBarCells / kFullPercent;
+  const int filled = std::clamp(bar_, 0, kProgressBarMaximum) * kBarCells / kProgressBarMaximum;
   return status_ + " [" + std::string(filled, kFilledCell) +
          std::string(kBarCells - filled, kEmptyCell) + "]";
 }

@@ -15,7 +15,6 @@ using namespace monitor;
 // Only converters whose serial number begins so have a monitor behind them.
 constexpr char kMonitorSerialPrefix[] = "Kx47";
 constexpr std::size_t kMonitorSerialPrefixLength = sizeof kMonitorSerialPrefix - 1;
-constexpr int kFullBar = 100;
 
 struct TableRead {
   bool complete = true;  // every measurement read and stored
@@ -67,7 +66,7 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
   dialog.SetStatus(texts::kFinishing);
   dialog.Repaint();
   const int erase = link.SendCmd(EraseCommand());
-  dialog.SetBar(kFullBar);
+  dialog.SetBar(kProgressBarMaximum);
   dialog.Repaint();
   // A monitor that refused or never took the erase still holds its measurements: the run
   // must not look as if it had been emptied. One that acknowledged it but finished late

@@ -8,7 +8,6 @@
 namespace oxi {
 namespace {
 
-constexpr int kFullPercent = 100;
 constexpr int kPercentTextSize = 16;
 
 }  // namespace
@@ -20,7 +19,8 @@ void DownloadProgress::Start(int sectorTotal) {
 
 void DownloadProgress::SectorDone() {
   ++done_;
-  const int percent = total_ > 0 ? std::min(kFullPercent, done_ * kFullPercent / total_) : 0;
+  const int percent =
+      total_ > 0 ? std::min(kProgressBarMaximum, done_ * kProgressBarMaximum / total_) : 0;
   char text[kPercentTextSize];
   std::snprintf(text, sizeof text, texts::kPercentFormat, percent);
   dialog_.SetBar(percent);

@@ -16,7 +16,6 @@ constexpr UCHAR kNoXoff = 0;
 constexpr ULONG kPurgeBoth = FT_PURGE_RX | FT_PURGE_TX;
 // The erase's progress bar counts tenths of a second, round and round.
 constexpr std::int64_t kTenthMs = 100;
-constexpr int kBarRange = 100;
 
 }  // namespace
 
@@ -138,7 +137,8 @@ int Link::EraseWait() {
       platform_.PumpOneMessage();
     }
     // While the monitor erases after its ACK, the bar shows that time goes on.
-    const int tenths = static_cast<int>((platform_.ClockMs() - start) / kTenthMs % kBarRange);
+    const int tenths =
+        static_cast<int>((platform_.ClockMs() - start) / kTenthMs % kProgressBarMaximum);
     if (ackedAt >= 0 && tenths != bar) {
       bar = tenths;
       dialog.SetBar(bar);

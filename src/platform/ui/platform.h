@@ -38,13 +38,16 @@ class WindowHandlers {
   virtual void OnCancel() = 0;
 };
 
+// The progress bar runs from 0 to this.
+inline constexpr int kProgressBarMaximum = 100;
+
 // The modeless download-progress window.
 class ProgressDialog {
  public:
   virtual ~ProgressDialog() = default;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  virtual void SetBar(int percent) = 0;  // 0..100
+  virtual void SetBar(int percent) = 0;  // 0..kProgressBarMaximum
   virtual void SetStatus(const std::string& text) = 0;
   virtual void SetPercentText(const std::string& text) = 0;
   virtual void Repaint() = 0;  // show the changes at once
