@@ -20,7 +20,6 @@ namespace oxi::cli {
 namespace {
 
 constexpr const char* kUsage = "download [--root DIR]";
-constexpr int kCenturyYears = 100;
 
 int RunDownload(const std::vector<std::string>& args) {
   std::filesystem::path root = std::filesystem::current_path();
@@ -40,7 +39,7 @@ int RunDownload(const std::vector<std::string>& args) {
   const LocalTime now = platform.Now();
   std::array<Colorref, 31> dayTable{};
   const DownloadResult result =
-      Download(platform, *d2xx, store, now.year % kCenturyYears, now.month, dayTable);
+      Download(platform, *d2xx, store, now.TwoDigitYear(), now.month, dayTable);
   for (const std::filesystem::path& record : result.records) {
     std::printf("%s\n", record.lexically_relative(store.dataRoot).string().c_str());
   }

@@ -9,7 +9,6 @@ namespace {
 
 using namespace monitor;
 
-constexpr int kCenturyYears = 100;
 // The command carries the low 16 bits of the sector number.
 constexpr unsigned kSectorNumberMask = 0xFFFF;
 // Room for the longest command text (the clock: 16 characters) and the terminator.
@@ -31,7 +30,7 @@ std::string SectorReadCommand(int sector) {
 std::string ClockCommand(const LocalTime& time) {
   char text[kCommandBufferSize];
   std::snprintf(text, sizeof text, "%s%c%02d%02d%02d%c%02d%02d%02d", kClockSetMnemonic,
-                kFieldSeparator, time.year % kCenturyYears, time.month, time.day, kFieldSeparator,
+                kFieldSeparator, time.TwoDigitYear(), time.month, time.day, kFieldSeparator,
                 time.hour, time.minute, time.second);
   return Framed(text);
 }

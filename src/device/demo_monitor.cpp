@@ -33,7 +33,6 @@ constexpr int kLastHour = 20;
 constexpr int kMinFat = 30;
 constexpr int kMaxFat = 80;
 constexpr std::uint8_t kCurrentSetting = 3;
-constexpr int kCenturyYears = 100;
 constexpr int kMinutesPerHour = 60;
 
 Levels TargetAt(int second) {
@@ -69,8 +68,7 @@ std::vector<MonitorSample> MakeSamples(std::mt19937& rng, int count) {
 HeadSector MakeHead(std::mt19937& rng, const LocalTime& start,
                     const std::vector<MonitorSample>& samples) {
   HeadSector head;
-  const int fields[] = {start.year % kCenturyYears, start.month, start.day, start.hour,
-                        start.minute};
+  const int fields[] = {start.TwoDigitYear(), start.month, start.day, start.hour, start.minute};
   for (int i = 0; i < kStartTimeLength; ++i) head.bcdStart[i] = IntToBcd(fields[i]);
   head.fatThickness =
       static_cast<std::uint8_t>(std::uniform_int_distribution<int>(kMinFat, kMaxFat)(rng));
@@ -108,7 +106,7 @@ std::vector<LocalTime> StartTimes(std::mt19937& rng, int count, const LocalTime&
 MonitorImage MakeDemoMonitor(const DemoMonitorOptions& options, const LocalTime& today) {
   MonitorImage image(options.ringSize);
   image.SetDeviceId(options.deviceId);
-  image.SetClock({IntToBcd(today.year % kCenturyYears), IntToBcd(today.month), IntToBcd(today.day),
+  image.SetClock({IntToBcd(today.TwoDigitYear()), IntToBcd(today.month), IntToBcd(today.day),
                   IntToBcd(today.hour), IntToBcd(today.minute), IntToBcd(today.second)});
   std::mt19937 rng(options.seed);
   const int count = std::clamp(options.measurements, 0, kDataTableEntries);

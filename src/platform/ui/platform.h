@@ -17,6 +17,9 @@ struct LocalTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
+  // The year as records, names and the monitor's clock keep it: 0..99 for 2000..2099.
+  int TwoDigitYear() const { return year % kYearsPerCentury; }
+  static constexpr int kYearsPerCentury = 100;
 };
 
 // The four painted surfaces of the main window.
