@@ -104,7 +104,7 @@ int CMainDialog::LoadRecord(const std::string& name) {
 }
 
 bool CMainDialog::OnEnterKey() {
-  if (state_.screenMode != 1) return true;
+  if (state_.screenMode != kMeasurementShown) return true;
   const std::optional<int> window = ParseEnteredWindow(platform_.WindowEditText());
   if (!window) {
     platform_.MessageBox(texts::kInvalidInput, platform_.ApplicationName());

@@ -89,7 +89,7 @@ void CMainDialog::PressCalendar(const CalendarCell& cell) {
   if (state_.dayListCount == 0 || store_.dayList.empty()) return;
   LoadRecord(store_.dayList[0]);
   DrawGraphAndBar(kLookNormal);
-  state_.screenMode = 1;
+  state_.screenMode = kMeasurementShown;
 }
 
 void CMainDialog::PressGraphBar(GraphBarPart part, int x) {
@@ -163,7 +163,7 @@ void CMainDialog::PressDayListRow(int row) {
   LoadRecord(store_.dayList[index]);
   state_.graphOffset = 0;
   DrawGraphAndBar(kLookNormal);
-  state_.screenMode = 1;
+  state_.screenMode = kMeasurementShown;
   DrawListBar(kLookNormal);
 }
 

@@ -101,7 +101,8 @@ RenderedGraph Play(const RecordView& view, const RecordHeader& header, const fs:
   // A record of only a header shows an empty graph; one with samples must have loaded some.
   std::error_code ec;
   const bool hasSamples = fs::file_size(view.recordFile, ec) > kRecordHeaderSize;
-  if (dialog.State().screenMode != 1 || (hasSamples && dialog.Measurement().n == 0)) {
+  if (dialog.State().screenMode != kMeasurementShown ||
+      (hasSamples && dialog.Measurement().n == 0)) {
     return {std::nullopt, "the record cannot be loaded"};
   }
   if (view.windowText) {

@@ -47,7 +47,7 @@ struct ScreenState {
   int graphGrabX = 0;
   int graphBarHover = -1;  // -1 .. 3: none yet, none, left arrow, right arrow, thumb
 
-  int screenMode = 0;  // 0 nothing loaded yet, 1 a measurement is shown
+  int screenMode = 0;  // 0 nothing loaded yet, kMeasurementShown once one is shown
 
   int downloadButtonState = kButtonNormal;
   int printButtonState = kButtonNormal;
