@@ -81,6 +81,14 @@ MonitorImage TakeImage(Input& in) {
   return sized;
 }
 
+// Faults that make a sector reply say what the memory does not hold: a replaced answer
+// (anything may come), a changed type byte (the record may take a sector the memory marks
+// otherwise, so the check goes by the sectors' places alone).
+struct Forgery {
+  bool answers = false;
+  bool types = false;
+};
+
 // The record file a table entry must give, as far as the memory can give it: the
 // measurement's header and the samples of the sectors that are there and of the right
 // type. `whole` tells whether every sector was.
@@ -112,14 +120,15 @@ Bytes HeaderOf(const std::string& id, const SectorBytes& head, std::uint16_t ann
 }
 
 std::optional<ExpectedRecord> Expect(const MonitorImage& image, const SystemSector& system,
-                                     const DataTableEntry& entry) {
+                                     const DataTableEntry& entry, bool typesForged) {
   ExpectedRecord r;
   int taken = 0;
   for (int k = 0; k < SectorsFor(entry.sampleCount); ++k) {
     const int sector =
         RingSector(static_cast<std::int32_t>(entry.firstSector) + k, system.ringSize);
     const std::uint8_t type = k == 0 ? kHeadSectorType : kContinuationSectorType;
-    if (sector < 0 || sector >= image.SectorCount() || image.Sector(sector)[kTypeOffset] != type) {
+    if (sector < 0 || sector >= image.SectorCount() ||
+        (!typesForged && image.Sector(sector)[kTypeOffset] != type)) {
       r.whole = false;
       break;
     }
@@ -151,9 +160,10 @@ void CheckPlaces(const fs::path& scratch, const fs::path& work, const fs::path& 
 // The record files of the device folder: each whole, each what the memory held (or the
 // first part of it), and, when the memory was erased, one whole copy of every measurement.
 void CheckRecords(const fs::path& folder, const MonitorImage& before, bool erased,
-                  bool answersForged) {
+                  const Forgery& forged) {
   const SystemSector system = DecodeSystemSector(before.System());
   std::vector<Bytes> files;
+  std::vector<std::string> names;
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(folder, ec)) {
     const std::string name = e.path().filename().string();
@@ -164,22 +174,25 @@ void CheckRecords(const fs::path& folder, const MonitorImage& before, bool erase
               (bytes.size() - kRecordHeaderSize) % kSampleSize == 0,
           "a record file holding part of a sample", name);
     files.push_back(bytes);
+    names.push_back(name);
   }
-  if (answersForged) return;
+  if (forged.answers) return;
   std::vector<ExpectedRecord> expected;
   for (const DataTableEntry& entry : system.table) {
-    const auto r = Expect(before, system, entry);
+    const auto r = Expect(before, system, entry, forged.types);
     Check(!erased || (r && r->whole), "erased although a measurement could not be whole");
     if (r) expected.push_back(*r);
   }
-  for (const Bytes& file : files) {
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    const Bytes& file = files[f];
     const bool matches =
         std::any_of(expected.begin(), expected.end(), [&](const ExpectedRecord& r) {
           return file.compare(0, kRecordHeaderSize, r.header) == 0 &&
                  r.samples.compare(0, file.size() - kRecordHeaderSize, file, kRecordHeaderSize) ==
                      0;
         });
-    Check(matches, "a record file that is not what the monitor held");
+    Check(matches, "a record file that is not what the monitor held",
+          names[f] + " (" + std::to_string(file.size()) + " bytes)");
   }
   if (!erased) return;
   for (const ExpectedRecord& r : expected) {
@@ -188,10 +201,14 @@ void CheckRecords(const fs::path& folder, const MonitorImage& before, bool erase
   }
 }
 
-bool ForgesSectorAnswers(const std::vector<SimulatedFault>& faults) {
-  return std::any_of(faults.begin(), faults.end(), [](const SimulatedFault& f) {
-    return f.kind == Kind::kAnswer && (f.command.empty() || f.command.rfind("SR", 0) == 0);
-  });
+Forgery ForgeryOf(const std::vector<SimulatedFault>& faults) {
+  Forgery forged;
+  for (const SimulatedFault& f : faults) {
+    if (!f.command.empty() && f.command.rfind("SR", 0) != 0) continue;
+    forged.answers = forged.answers || f.kind == Kind::kAnswer;
+    forged.types = forged.types || f.kind == Kind::kSectorType;
+  }
+  return forged;
 }
 
 }  // namespace
@@ -209,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::create_directories(work);
   ScriptedPlatform platform;
   SimulatedD2xx d2xx(platform.Virtual());
-  const bool forged = ForgesSectorAnswers(faults);
+  const Forgery forged = ForgeryOf(faults);
   d2xx.AddConverter("Kx47FUZZ", std::make_unique<SimulatedMonitor>(before)).faults =
       std::move(faults);
   StoreState store;
