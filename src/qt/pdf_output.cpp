@@ -15,7 +15,6 @@ namespace oxi {
 namespace {
 
 constexpr int kPdfDpi = 600;
-constexpr int kMeasurementShown = 1;
 
 // Fonts need a GUI application. A command-line process gets one on the offscreen
 // platform; it lives until the process ends, as Qt expects of its application object.
