@@ -55,7 +55,7 @@ class QuietPlatform : public Platform {
                                             const std::string&) override {
     return std::nullopt;
   }
-  std::unique_ptr<PageDc> ShowPrintDialog() override { return nullptr; }
+  std::unique_ptr<PageDc> ShowPrintDialog(const std::string&) override { return nullptr; }
   ProgressDialog& DownloadDialog() override { return dialog_; }
   std::string WindowEditText() override { return ""; }
   void SetWindowEditText(const std::string&) override {}

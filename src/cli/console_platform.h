@@ -51,7 +51,7 @@ class ConsolePlatform : public Platform {
                                             const std::string&) override {
     return std::nullopt;
   }
-  std::unique_ptr<PageDc> ShowPrintDialog() override { return nullptr; }
+  std::unique_ptr<PageDc> ShowPrintDialog(const std::string&) override { return nullptr; }
   ProgressDialog& DownloadDialog() override { return progress_; }
   std::string WindowEditText() override { return editText_; }
   void SetWindowEditText(const std::string& text) override { editText_ = text; }

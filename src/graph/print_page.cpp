@@ -77,7 +77,7 @@ void Print(Platform& platform, const CurrentMeasurement& m, int window, int scre
   } catch (const std::bad_alloc&) {
     return;
   }
-  std::unique_ptr<PageDc> page = platform.ShowPrintDialog();
+  std::unique_ptr<PageDc> page = platform.ShowPrintDialog(m.title);
   if (!page) return;
   print_parts::DrawDocument(*page, m, values, screenMode, commentCp932);
 }

@@ -18,9 +18,11 @@ void SetA4Landscape(QPrinter& printer) {
 
 }  // namespace
 
-std::unique_ptr<PageDc> QtPlatform::ShowPrintDialog() {
+std::unique_ptr<PageDc> QtPlatform::ShowPrintDialog(const std::string& documentName) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   SetA4Landscape(*printer);
+  // Named before the dialog opens, so that printing to a file proposes "<name>.pdf".
+  printer->setDocName(QString::fromStdString(documentName));
   QPrintDialog dialog(printer.get(), window_);
   // One document of known pages: nothing to select and no page numbers to choose. The
   // file output stays: on this system it is how a page becomes a PDF.

@@ -32,7 +32,7 @@ class QtPlatform : public Platform {
   std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
                                             const std::string& defaultExtension,
                                             const std::string& filter) override;
-  std::unique_ptr<PageDc> ShowPrintDialog() override;
+  std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;
   ProgressDialog& DownloadDialog() override;
 
   std::string WindowEditText() override;

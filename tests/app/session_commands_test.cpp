@@ -102,6 +102,7 @@ TEST(PrintButton, PrintsTheShownMeasurementUnderItsTitle) {
   EXPECT_EQ(s.State().printButtonState, kButtonNormal);
   EXPECT_EQ(s.Pixel(SurfaceId::kFace, 838, 44), Rgb(212, 245, 255));
   EXPECT_EQ(documents, std::vector<std::string>{s.dialog.Measurement().title});
+  EXPECT_EQ(s.platform.lastPrintDocumentName, "2008_0315_0905");  // the dialog knew it
 }
 
 TEST(SaveButton, WritesTheCsvFileChosen) {

@@ -26,6 +26,7 @@ class PrintDialogTest : public ::testing::Test {
       offersSelection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
       offersPageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
       offersCurrentPage = dialog->testOption(QAbstractPrintDialog::PrintCurrentPage);
+      documentName = dialog->printer()->docName();
       if (accept) {
         // Paper left on portrait Letter: the page must still come out A4 landscape.
         dialog->printer()->setPageSize(QPageSize(QPageSize::Letter));
@@ -46,11 +47,13 @@ class PrintDialogTest : public ::testing::Test {
   bool offersSelection = true;
   bool offersPageRange = true;
   bool offersCurrentPage = true;
+  QString documentName;
 };
 
 TEST_F(PrintDialogTest, CancellingGivesNoPage) {
   Answer(false);
-  EXPECT_EQ(platform.ShowPrintDialog(), nullptr);
+  EXPECT_EQ(platform.ShowPrintDialog("2008_0315_0905"), nullptr);
+  EXPECT_EQ(documentName, "2008_0315_0905");  // a file output proposes 2008_0315_0905.pdf
   EXPECT_FALSE(offersSelection);
   EXPECT_FALSE(offersPageRange);
   EXPECT_FALSE(offersCurrentPage);
@@ -58,7 +61,7 @@ TEST_F(PrintDialogTest, CancellingGivesNoPage) {
 
 TEST_F(PrintDialogTest, ConfirmingGivesAnA4LandscapePageAtThePrinterResolution) {
   Answer(true);
-  std::unique_ptr<PageDc> page = platform.ShowPrintDialog();
+  std::unique_ptr<PageDc> page = platform.ShowPrintDialog("2008_0315_0905");
   ASSERT_NE(page, nullptr);
   EXPECT_GE(page->DpiX(), 300);
   EXPECT_EQ(page->DpiX(), page->DpiY());

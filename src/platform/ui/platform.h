@@ -99,8 +99,9 @@ class Platform {
   virtual std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
                                                     const std::string& defaultExtension,
                                                     const std::string& filter) = 0;
-  // The print dialog; a page context set to A4 landscape, or nothing when cancelled.
-  virtual std::unique_ptr<PageDc> ShowPrintDialog() = 0;
+  // The print dialog for a document of that name (a file output proposes "<name>.pdf");
+  // a page context set to A4 landscape, or nothing when cancelled.
+  virtual std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) = 0;
   virtual ProgressDialog& DownloadDialog() = 0;
 
   // The moving-average edit field.

@@ -160,7 +160,8 @@ std::optional<std::string> ScriptedPlatform::ChooseSaveFile(const std::string& p
   return saveFileAnswer;
 }
 
-std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog() {
+std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog(const std::string& documentName) {
+  lastPrintDocumentName = documentName;
   if (!printDialogAnswer) return nullptr;
   return printDialogAnswer();
 }

@@ -78,6 +78,7 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> saveFileAnswer;  // nullopt: the user cancels
   std::string lastProposedSaveName;
   std::function<std::unique_ptr<PageDc>()> printDialogAnswer;  // empty: cancelled
+  std::string lastPrintDocumentName;
   std::map<SurfaceId, int> presents;
   LocalTime now;
   // Pumping without a due event moves the clock on by this much, so loops that pump
@@ -96,7 +97,7 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
                                             const std::string& defaultExtension,
                                             const std::string& filter) override;
-  std::unique_ptr<PageDc> ShowPrintDialog() override;
+  std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;
   ProgressDialog& DownloadDialog() override { return progress_; }
   std::string WindowEditText() override { return editText_; }
   void SetWindowEditText(const std::string& text) override { editText_ = text; }
