@@ -1,16 +1,7 @@
 #!/bin/bash
 # oxitool csv: the CSV bytes of record files, where they go, and what happens to records
 # that cannot be read.
-set -u
-tool="$OXI_BINARY_DIR/src/cli/oxitool"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib/checks.sh"
 
 # A record started 20$1-03-15 09:05, fat 5.5 mm, rate 1.0 s, with three samples: valid,
 # invalid with HR 49, valid with oxHb and dxHb 255.
@@ -84,8 +75,4 @@ if "$tool" csv "$work/a.oxi" -o "$work/nowhere/x.csv" 2>/dev/null; then
   fail "writing into a missing folder succeeded"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "oxitool csv: all checks passed"
+finish "oxitool csv"

@@ -1,16 +1,7 @@
 #!/bin/bash
 # oxitool info: the header lines of a record file, and a one-line refusal with exit code 1
 # for anything that is not a readable record.
-set -u
-tool="$OXI_BINARY_DIR/src/cli/oxitool"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib/checks.sh"
 
 # header: ID, 08-03-15 09:05, reserved, fat 55, rate $2, StO2 avg 683, reserved, HR 181,
 # current, announced 3600; then $1 samples of 5 bytes and $3 stray bytes.
@@ -70,5 +61,4 @@ for bad in short.oxi empty.oxi folder.oxi huge.oxi missing.oxi; do
 done
 "$tool" info >/dev/null 2>&1 && fail "no argument accepted"
 
-[ "$failures" -eq 0 ] && echo "oxitool info: all checks passed"
-exit $((failures > 0))
+finish "oxitool info"

@@ -1,16 +1,7 @@
 #!/bin/bash
 # oxitool pdf: the printed pages of a record as a PDF: page count, size, title, texts and
 # curve colours, and the refusals.
-set -u
-tool="$OXI_BINARY_DIR/src/cli/oxitool"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib/checks.sh"
 
 # 5000 samples at 1.0 s with smooth curves and a run of invalid samples; a comment of
 # 70 lines in CP932 with lone LF line ends.
@@ -68,8 +59,4 @@ err=$("$tool" pdf "$work/short.oxi" -o "$work/bad.pdf" 2>&1)
 [ "$(wc -l <<<"$err")" -eq 1 ] || fail "expected one error line: $err"
 [ -e "$work/bad.pdf" ] && fail "a refused command wrote a file"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "oxitool pdf: all checks passed"
+finish "oxitool pdf"
