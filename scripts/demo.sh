@@ -14,6 +14,7 @@ cd "$demo"
 if [[ -x "$build/src/qt/oxiview" ]]; then
   OXI_SIMULATED_MONITOR="$image" exec "$build/src/qt/oxiview"
 fi
-# Until the window is built: show what the demo monitor holds.
+# A build without the Qt host (-DOXI_BUILD_QT=OFF): download the demo monitor on the
+# terminal and show what it held.
 OXI_SIMULATED_MONITOR="$image" "$build/src/cli/oxitool" download --root "$demo"
 for f in "$demo"/Application\ Data/StO2/OXI*/*.oxi; do "$build/src/cli/oxitool" info "$f"; done
