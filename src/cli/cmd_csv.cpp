@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage = "usage: oxitool csv FILE.oxi... [-o OUT.csv | -d DIR]";
+constexpr const char* kName = "csv";
 
 struct CsvArgs {
   std::vector<fs::path> records;
@@ -65,7 +65,7 @@ bool Export(const CsvArgs& args, const fs::path& record) {
 
 int RunCsv(const std::vector<std::string>& argv) {
   CsvArgs args;
-  if (!Parse(argv, args)) return Fail(kUsage);
+  if (!Parse(argv, args)) return FailUsage(kName);
   if (!args.output.empty() && args.records.size() > 1) {
     return Fail("-o takes the CSV of one record; use -d DIR for several");
   }
@@ -74,8 +74,8 @@ int RunCsv(const std::vector<std::string>& argv) {
   return allWritten ? 0 : 1;
 }
 
-const CommandRegistration kCsv({"csv",
-                                "csv FILE.oxi... [-o OUT.csv | -d DIR]    CSV files of records",
+const CommandRegistration kCsv({kName, "FILE.oxi... [-o OUT.csv | -d DIR]",
+                                "the CSV file of each record, as the Save button writes it",
                                 RunCsv});
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace oxi::cli {
 namespace {
 
-constexpr const char* kUsage = "demo-monitor -o IMAGE [--measurements N] [--seed S]";
+constexpr const char* kName = "demo-monitor";
 
 template <typename T>
 bool ParseNumber(const std::string& text, T& value) {
@@ -40,14 +40,16 @@ int RunDemoMonitor(const std::vector<std::string>& args) {
     }
   }
   if (!ok || output.empty()) {
-    return Fail(std::string("usage: oxitool ") + kUsage + " (N from 0 to 30)");
+    return FailUsage(kName, "N from 0 to 30");
   }
   const monitor::MonitorImage image = MakeDemoMonitor(options, CurrentLocalTime());
   if (!image.Save(output)) return Fail("cannot write " + output);
   return 0;
 }
 
-const CommandRegistration kRegistration({"demo-monitor", kUsage, RunDemoMonitor});
+const CommandRegistration kRegistration(
+    {kName, "-o IMAGE [--measurements N] [--seed S]",
+     "a simulated monitor's memory with exercise measurements of this month", RunDemoMonitor});
 
 }  // namespace
 }  // namespace oxi::cli

@@ -19,7 +19,7 @@
 namespace oxi::cli {
 namespace {
 
-constexpr const char* kUsage = "download [--root DIR]";
+constexpr const char* kName = "download";
 
 int RunDownload(const std::vector<std::string>& args) {
   std::filesystem::path root = std::filesystem::current_path();
@@ -27,7 +27,7 @@ int RunDownload(const std::vector<std::string>& args) {
     if (args[i] == "--root" && i + 1 < args.size()) {
       root = args[++i];
     } else {
-      return Fail(std::string("usage: oxitool ") + kUsage);
+      return FailUsage(kName);
     }
   }
   std::error_code ec;
@@ -46,7 +46,10 @@ int RunDownload(const std::vector<std::string>& args) {
   return result.AllReadAndErased() ? 0 : 1;
 }
 
-const CommandRegistration kRegistration({"download", kUsage, RunDownload});
+const CommandRegistration kRegistration(
+    {kName, "[--root DIR]",
+     "copy every connected monitor's measurements into DIR's store, set its clock, erase it",
+     RunDownload});
 
 }  // namespace
 }  // namespace oxi::cli

@@ -43,7 +43,7 @@ void Line(const char* name, const std::string& value) {
 }
 
 int RunInfo(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Fail("usage: oxitool info FILE.oxi");
+  if (args.size() != 1) return FailUsage("info");
   RecordReader reader;
   const RecordReader::Status status = reader.Open(args[0]);
   if (status != RecordReader::Status::kOk) return Fail(args[0] + " " + StatusText(status));
@@ -62,8 +62,8 @@ int RunInfo(const std::vector<std::string>& args) {
   return 0;
 }
 
-const CommandRegistration kInfo({"info", "info FILE.oxi    header and sample count of a record",
-                                 RunInfo});
+const CommandRegistration kInfo({"info", "FILE.oxi",
+                                 "the header values and sample count of a record", RunInfo});
 
 }  // namespace
 }  // namespace oxi::cli

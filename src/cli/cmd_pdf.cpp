@@ -17,8 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage =
-    "usage: oxitool pdf FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]";
+constexpr const char* kName = "pdf";
 
 struct PdfArgs {
   fs::path record;
@@ -55,7 +54,7 @@ bool Parse(const std::vector<std::string>& args, PdfArgs& out) {
 
 int RunPdf(const std::vector<std::string>& argv) {
   PdfArgs args;
-  if (!Parse(argv, args)) return Fail(std::string(kUsage) + " (W from 1 to 100)");
+  if (!Parse(argv, args)) return FailUsage(kName, "W from 1 to 100");
   CurrentMeasurement m;
   const std::string loadError = LoadRecordFile(args.record, m);
   if (!loadError.empty()) return Fail(args.record.string() + ": " + loadError);
@@ -74,9 +73,8 @@ int RunPdf(const std::vector<std::string>& argv) {
 #endif
 }
 
-const CommandRegistration kPdf(
-    {"pdf", "pdf FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]    printed pages as PDF",
-     RunPdf});
+const CommandRegistration kPdf({kName, "FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]",
+                                "the pages the Print button prints, as a PDF", RunPdf});
 
 }  // namespace
 }  // namespace oxi::cli

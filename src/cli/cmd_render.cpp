@@ -34,11 +34,11 @@ int Render(const std::vector<std::string>& args) {
     } else if (view.recordFile.empty() && !arg.empty() && arg[0] != '-') {
       view.recordFile = arg;
     } else {
-      return Fail("usage: render FILE.oxi -o OUT.png [--window W] [--offset PX]");
+      return FailUsage("render");
     }
   }
   if (view.recordFile.empty() || output.empty()) {
-    return Fail("usage: render FILE.oxi -o OUT.png [--window W] [--offset PX]");
+    return FailUsage("render");
   }
   const RenderedGraph rendered = RenderRecordGraph(view);
   if (!rendered.graph) return Fail(view.recordFile.string() + ": " + rendered.error);
@@ -48,8 +48,8 @@ int Render(const std::vector<std::string>& args) {
 
 const CommandRegistration kRegistration({
     "render",
-    "render FILE.oxi -o OUT.png [--window W] [--offset PX]   the detail graph as the window "
-    "shows it",
+    "FILE.oxi -o OUT.png [--window W] [--offset PX]",
+    "the detail graph and its scroll bar as the window shows them",
     Render,
 });
 

@@ -8,7 +8,8 @@ namespace oxi::cli {
 // CommandRegistration, so adding a command touches no other file.
 struct Command {
   const char* name;
-  const char* usage;  // one line, shown by `oxitool help`
+  const char* arguments;  // what follows the name, e.g. "FILE.oxi -o OUT.png"
+  const char* summary;    // what the command does, in a few words
   int (*run)(const std::vector<std::string>& args);  // args after the command name
 };
 
@@ -18,5 +19,8 @@ struct CommandRegistration {
 
 // Prints "oxitool: <message>" on stderr and returns 1, for one-line failures.
 int Fail(const std::string& message);
+
+// Fail with the registered usage line of the named command, and a note when given.
+int FailUsage(const char* commandName, const std::string& note = "");
 
 }  // namespace oxi::cli
