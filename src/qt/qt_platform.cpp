@@ -1,5 +1,6 @@
 #include "qt/qt_platform.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,6 +13,13 @@
 #include "res/texts.h"
 
 namespace oxi {
+namespace {
+
+// Longest sleep of a pump that finds nothing to do: short enough that a caller which also
+// polls something else (the converter) hardly notices it.
+constexpr int kIdlePumpWaitMs = 10;
+
+}  // namespace
 
 QtPlatform::QtPlatform(Clock& clock) : clock_(clock) {}
 
@@ -24,8 +32,17 @@ void QtPlatform::AttachWindow(HostWindow& window) {
   if (!progress_) progress_ = new CDLDialog(&window);
 }
 
+// A loop that pumps without drawing anything between two pumps is only waiting for the
+// user, as a thumb held still does: that pump sleeps until a message comes (or briefly at
+// most), so the loop does not keep a core busy. A loop that draws on every turn, as a held
+// graph arrow does, runs at the drawing speed as before.
 void QtPlatform::PumpOneMessage() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (presentedSincePump_) {
+    presentedSincePump_ = false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  } else {
+    WaitForEvents(QEventLoop::AllEvents, kIdlePumpWaitMs);
+  }
 }
 
 void QtPlatform::TimedWait(int ticks) {
@@ -43,6 +60,8 @@ LocalTime QtPlatform::Now() {
 void QtPlatform::MessageBox(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                   QString::fromStdString(text), QMessageBox::Ok, window_);
+  // A plain OK, as the boxes of the window system show it: no icon from the style.
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
   box.exec();
 }
 
@@ -80,6 +99,7 @@ void QtPlatform::SetWindowEditText(const std::string& text) {
 }
 
 void QtPlatform::Present(SurfaceId id) {
+  presentedSincePump_ = true;
   if (window_) window_->Present(id);
 }
 

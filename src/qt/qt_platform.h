@@ -46,6 +46,8 @@ class QtPlatform : public Platform {
   QPointer<HostWindow> window_;
   // Owned by the main window once attached; deleted here only if it never was.
   QPointer<CDLDialog> progress_;
+  // A surface was shown since the last pump: the pumping loop is busy drawing, not idle.
+  bool presentedSincePump_ = true;
 };
 
 }  // namespace oxi

@@ -53,7 +53,8 @@ TEST_F(QtPlatformTest, TimedWaitSleepsInsteadOfSpinning) {
 
 TEST_F(QtPlatformTest, TimedWaitOfNothingReturnsAtOnce) {
   bool late = false;
-  QTimer::singleShot(500, [&] { late = true; });
+  QObject scope;  // the timer dies with the test instead of firing into a later one
+  QTimer::singleShot(500, &scope, [&] { late = true; });
   platform.TimedWait(0);
   platform.TimedWait(-20);
   EXPECT_FALSE(late);
@@ -62,11 +63,35 @@ TEST_F(QtPlatformTest, TimedWaitOfNothingReturnsAtOnce) {
 
 TEST_F(QtPlatformTest, PumpOneMessageDoesNotBlock) {
   bool late = false;
-  QTimer::singleShot(500, [&] { late = true; });
+  QObject scope;
+  QTimer::singleShot(500, &scope, [&] { late = true; });
   const std::int64_t start = clock.NowMs();
   platform.PumpOneMessage();
   EXPECT_LT(clock.NowMs() - start, 400);
   EXPECT_FALSE(late);
+}
+
+// A thumb held still: its loop pumps with nothing to draw and must sleep, not spin; a held
+// graph arrow draws on every turn and must not be slowed by those sleeps.
+TEST_F(QtPlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNot) {
+  const std::int64_t cpuBefore = ThreadCpuMs();
+  const std::int64_t idleEnd = clock.NowMs() + 400;
+  int idleTurns = 0;
+  while (clock.NowMs() < idleEnd) {
+    platform.PumpOneMessage();
+    ++idleTurns;
+  }
+  EXPECT_LT(ThreadCpuMs() - cpuBefore, 100);
+  EXPECT_GT(idleTurns, 4);  // it still comes back to its caller
+
+  const std::int64_t drawingEnd = clock.NowMs() + 100;
+  int drawingTurns = 0;
+  while (clock.NowMs() < drawingEnd) {
+    platform.Present(SurfaceId::kGraph);
+    platform.PumpOneMessage();
+    ++drawingTurns;
+  }
+  EXPECT_GT(drawingTurns, 200);
 }
 
 // A press handler that loops on a flag, pumping, as the scroll arrows do: the release
