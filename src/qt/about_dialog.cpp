@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 #include "qt/app_icon.h"
 #include "res/texts.h"
@@ -20,6 +21,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
   auto* version = new QLabel(QString::fromUtf8(texts::kProductVersion), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());  // a plain OK, no style icon
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
   auto* layout = new QGridLayout(this);

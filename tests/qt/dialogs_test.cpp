@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTimer>
 #include <memory>
 
 #include "platform/ui/clock.h"
+#include "qt/about_dialog.h"
 #include "qt/download_dialog.h"
 #include "qt/id_chooser.h"
 #include "qt/qt_platform.h"
@@ -84,6 +89,58 @@ TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
   EXPECT_EQ(dialog->pos(), QPoint(362, 284));
   EXPECT_EQ(dialog->Percent().text().toStdString(), "42%");
   progress.Hide();
+}
+
+// A style that puts icons on dialog buttons, as desktop themes do, for as long as it lives.
+class ButtonIconStyle {
+ public:
+  ButtonIconStyle() : name_(QApplication::style()->name()) {
+    QApplication::setStyle(new Style(QStyleFactory::create(name_)));
+  }
+  ~ButtonIconStyle() { QApplication::setStyle(QStyleFactory::create(name_)); }
+
+ private:
+  struct Style : QProxyStyle {
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+      if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
+      return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+  };
+  QString name_;
+};
+
+// The message boxes and the about box: the given texts, modal, one plain OK that ends them.
+TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
+  ButtonIconStyle desktopStyle;
+  std::string seenText;
+  std::string seenCaption;
+  bool modal = false;
+  bool okHasIcon = true;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seenText = box->text().toStdString();
+    seenCaption = box->windowTitle().toStdString();
+    modal = box->isModal();
+    ASSERT_EQ(box->buttons().size(), 1);
+    okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull();
+    box->button(QMessageBox::Ok)->click();
+  });
+  platform.MessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
+  EXPECT_EQ(seenText, texts::kUnplugUsb);
+  EXPECT_EQ(seenCaption, texts::kUnplugCaption);
+  EXPECT_TRUE(modal);
+  EXPECT_FALSE(okHasIcon);
+
+  CAboutDialog about(window.get());
+  const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 1);
+  EXPECT_EQ(buttons.front()->text().remove('&').toStdString(), texts::kOk);
+  EXPECT_TRUE(buttons.front()->icon().isNull());
+  QTimer::singleShot(0, [&] { buttons.front()->click(); });
+  EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 
 // Handlers that behave as the device-ID chooser does and log what reaches them.
