@@ -86,8 +86,9 @@ void BM_AveragedSeries65535(benchmark::State& state) {
 BENCHMARK(BM_AveragedSeries65535)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 void BM_ScanMonth512(benchmark::State& state) {
+  constexpr int kMonthRecords = 512;
   BenchFolder folder;
-  for (int k = 0; k < kMaxMonthRecords; ++k) folder.Put(1 + k / 24, k % 24, 0, 60);
+  for (int k = 0; k < kMonthRecords; ++k) folder.Put(1 + k / 24, k % 24, 0, 60);
   std::array<Colorref, 31> dayTable{};
   for (auto _ : state) {
     ScanMonth(folder.store, 8, 3, dayTable);

@@ -91,8 +91,10 @@ void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>&
   char yymm[16];
   std::snprintf(yymm, sizeof yymm, "%02d%02d", year, month);
   const fs::path folder = DeviceFolder(store, store.currentDeviceId);
+  // Every record of the month is kept, however many there are: a list cut short would
+  // leave the later days of a busy month unmarked although they hold records. Only the
+  // day list, which the screen scrolls through, has a bound.
   for (const std::string& name : MonthCandidates(folder, yymm)) {
-    if (store.monthList.size() >= static_cast<std::size_t>(kMaxMonthRecords)) break;
     const std::string owner = OwnerId(folder / name);
     if (owner.empty()) continue;
     if (SameDeviceId(owner, store.currentDeviceId)) {

@@ -14,7 +14,6 @@ class Platform;
 
 inline constexpr const char* kNoDeviceId = "00099990000Z";
 inline constexpr int kMaxDeviceFolders = 64;
-inline constexpr int kMaxMonthRecords = 512;
 inline constexpr int kMaxDayRecords = 512;
 
 // The folder tree below the data root and the indexes made from it.
@@ -23,7 +22,7 @@ struct StoreState {
   std::filesystem::path dataRoot;          // startupFolder / "Application Data" / "StO2"
   std::vector<std::string> deviceFolders;  // "OXI" + device ID, at most 64
   std::string currentDeviceId = kNoDeviceId;
-  std::vector<std::string> monthList;  // record names of the shown month, at most 512
+  std::vector<std::string> monthList;  // record names of the shown month, in time order
   std::vector<std::string> dayList;    // record names of the chosen day, at most 512
 };
 

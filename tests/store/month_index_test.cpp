@@ -121,13 +121,18 @@ TEST_F(MonthIndexTest, MoveNeverReplacesAFileInTheOwnersFolder) {
   EXPECT_EQ(testing::ReadBytes(Folder(kOther) / theirs), "already here");
 }
 
-TEST_F(MonthIndexTest, AMonthListsAtMostFiveHundredTwelveRecords) {
+TEST_F(MonthIndexTest, ABusyMonthMarksEveryDayAndADayListsAtMostFiveHundredTwelve) {
   for (int k = 0; k < 600; ++k) Put(kId, 1 + k / 60, k % 60 / 6, k % 6, ".oxi");
+  Put(kId, 31, 23, 59, ".oxi");
   Scan();
-  ASSERT_EQ(store.monthList.size(), 512u);
+  ASSERT_EQ(store.monthList.size(), 601u);
   EXPECT_EQ(store.monthList.front(), "0803010000.oxi");
-  EXPECT_EQ(store.monthList.back(), "0803090501.oxi");  // the 512th in time order
-  EXPECT_EQ(MarkedDays(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(store.monthList.back(), "0803312359.oxi");
+  // The days after the 512th record of the month keep their marks and their lists.
+  EXPECT_EQ(MarkedDays(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 31}));
+  EXPECT_EQ(SelectDay(store, 10), 60);
+  EXPECT_EQ(SelectDay(store, 31), 1);
+  EXPECT_EQ(store.dayList, std::vector<std::string>{"0803312359.oxi"});
 
   store.monthList.assign(600, "0803150905.oxi");
   EXPECT_EQ(SelectDay(store, 15), 512);
