@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "platform/ui/local_time.h"
@@ -103,8 +104,10 @@ void QtPlatform::Present(SurfaceId id) {
   if (window_) window_->Present(id);
 }
 
+// The name the program was started under: its file name without the extension.
 std::string QtPlatform::ApplicationName() {
-  return texts::kApplicationName;
+  const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  return name.isEmpty() ? texts::kApplicationName : name.toStdString();
 }
 
 }  // namespace oxi

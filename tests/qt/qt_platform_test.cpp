@@ -71,6 +71,11 @@ TEST_F(QtPlatformTest, PumpOneMessageDoesNotBlock) {
   EXPECT_FALSE(late);
 }
 
+// Our own message boxes are captioned with the name the program was started under.
+TEST_F(QtPlatformTest, ApplicationNameIsTheProgramsFileName) {
+  EXPECT_EQ(platform.ApplicationName(), "qt_tests");
+}
+
 // A thumb held still: its loop pumps with nothing to draw and must sleep, not spin; a held
 // graph arrow draws on every turn and must not be slowed by those sleeps.
 TEST_F(QtPlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNot) {
