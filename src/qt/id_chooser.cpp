@@ -57,7 +57,9 @@ IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
   prompt->move(promptArea.topLeft());
   prompt->resize(std::max(promptArea.width(), prompt->sizeHint().width()),
                  std::max(promptArea.height(), prompt->sizeHint().height()));
-  // The list drops down below the field; the field itself is one row high.
+  // The list drops down below the field, as a drop-down list does, rather than opening
+  // over it as some styles have it; the field itself is one row high.
+  combo_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   combo_->setGeometry(DluRect(36, 36, 132, 12));
   auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);
   ok->setGeometry(DluRect(78, 60, 50, 14));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -222,6 +223,11 @@ TEST_F(IdChooserTest, ShowsItsTextsAndFillsTheListWhenShown) {
 TEST_F(IdChooserTest, TheListClosingUpHandsOverTheChoice) {
   Run([&](IdChooserWindow& chooser) {
     chooser.Combo().showPopup();
+    // It drops down below the field, leaving the field and its text in view.
+    const QWidget* list = chooser.Combo().view()->window();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_GE(list->geometry().top(),
+              chooser.Combo().mapToGlobal(QPoint(0, chooser.Combo().height())).y() - 1);
     chooser.Combo().setCurrentIndex(1);
     chooser.Combo().hidePopup();
     chooser.close();  // the close box ends it as well
