@@ -7,6 +7,7 @@
 
 #include "qt/dialog_units.h"
 #include "qt/event_wait.h"
+#include "qt/screen_font.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -29,6 +30,7 @@ CDLDialog::CDLDialog(QWidget* owner)
       status_(new QLabel(QString::fromUtf8(texts::kDownloading), this)),
       percent_(new QLabel(QString::fromUtf8(texts::kInitialPercent), this)) {
   setWindowTitle(QString::fromUtf8(texts::kDownloadDialogCaption));
+  setFont(ShellDialogFont());
   setModal(false);
   bar_->setRange(0, kBarMaximum);
   bar_->setValue(0);

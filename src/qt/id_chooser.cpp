@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "qt/dialog_units.h"
+#include "qt/screen_font.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -49,6 +50,7 @@ std::string QtComboAdapter::GetWindowText() const {
 IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
     : handlers_(handlers), combo_(new CloseUpComboBox(this)), adapter_(*combo_) {
   setWindowTitle(QString::fromUtf8(texts::kIdDialogCaption));
+  setFont(ShellDialogFont());
   setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
 
   auto* prompt = new QLabel(QString::fromUtf8(texts::kIdDialogPrompt), this);

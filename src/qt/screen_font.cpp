@@ -5,14 +5,21 @@
 namespace oxi {
 namespace {
 
-// Dialog templates ask for a 9-point face.
+// The main window's template asks for a 9-point face, the small dialogs' for 8 points.
 constexpr int kDialogPointSize = 9;
+constexpr int kShellDialogPointSize = 8;
 
 QFont MatchedFace() {
   // The same family the painted texts use, so that typed digits and labels look alike.
   const FontMatch match = MatchFont(kScreenFace);
   QFont font;
   if (!match.family.empty()) font.setFamily(QString::fromStdString(match.family));
+  return font;
+}
+
+QFont PointFont(int pointSize) {
+  QFont font = MatchedFace();
+  font.setPointSize(pointSize);
   return font;
 }
 
@@ -25,9 +32,11 @@ QFont ScreenFont(int pixelSize) {
 }
 
 QFont DialogFont() {
-  QFont font = MatchedFace();
-  font.setPointSize(kDialogPointSize);
-  return font;
+  return PointFont(kDialogPointSize);
+}
+
+QFont ShellDialogFont() {
+  return PointFont(kShellDialogPointSize);
 }
 
 }  // namespace oxi

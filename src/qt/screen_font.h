@@ -8,5 +8,7 @@ namespace oxi {
 QFont ScreenFont(int pixelSize);
 // The font of the dialogs: the same face in points, as dialog templates give it.
 QFont DialogFont();
+// The smaller font of the download and device-ID dialogs, whose templates ask for 8 points.
+QFont ShellDialogFont();
 
 }  // namespace oxi

@@ -58,6 +58,9 @@ TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
   EXPECT_EQ(dialog->Bar().value(), 0);
   EXPECT_EQ(dialog->Status().text().toStdString(), texts::kDownloading);
   EXPECT_EQ(dialog->Percent().text().toStdString(), texts::kInitialPercent);
+  // Its template's 8-point face, smaller than the main window's 9 points.
+  EXPECT_EQ(dialog->Status().font().pointSize(), 8);
+  EXPECT_EQ(dialog->Percent().font().pointSize(), 8);
   // The same window every time it is asked for.
   EXPECT_EQ(&platform.DownloadDialog(), dialog);
 }
@@ -205,6 +208,8 @@ TEST_F(IdChooserTest, ShowsItsTextsAndFillsTheListWhenShown) {
     }
     ASSERT_NE(prompt, nullptr);
     EXPECT_GE(prompt->width(), prompt->sizeHint().width());  // the whole text shows
+    EXPECT_EQ(prompt->font().pointSize(), 8);
+    EXPECT_EQ(chooser.Combo().font().pointSize(), 8);
     EXPECT_EQ(chooser.Combo().count(), 2);
     EXPECT_EQ(chooser.Combo().currentText().toStdString(), "AAAA00000001");
     QPushButton* ok = ButtonLabelled(chooser, texts::kOk);
