@@ -8,13 +8,13 @@
 namespace oxi {
 
 void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) {
-  if (screenMode != kMeasurementShown) return;
-  // A record without samples leaves the title empty; "<title>.csv" would then propose
-  // ".csv", a name that hides the file. The user names such a file himself.
-  const std::string proposed =
-      m.title.empty() ? std::string() : FormatText(texts::kCsvFileFormat, m.title.c_str());
+  // Without samples there is nothing to save: a record of a header only, or a load that
+  // failed and left the previous record's header values behind, which a file would then
+  // pass off as this one's. Such a measurement also has no title to propose a name from.
+  if (screenMode != kMeasurementShown || m.n == 0) return;
   const std::optional<std::string> path =
-      platform.ChooseSaveFile(proposed, texts::kCsvDefaultExtension, texts::kCsvFilter);
+      platform.ChooseSaveFile(FormatText(texts::kCsvFileFormat, m.title.c_str()),
+                              texts::kCsvDefaultExtension, texts::kCsvFilter);
   if (!path) return;
   if (!WriteFileAtomically(*path, CsvBytes(m))) {
     platform.MessageBox(texts::kCsvError, platform.ApplicationName());

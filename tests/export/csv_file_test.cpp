@@ -97,16 +97,17 @@ TEST_F(CsvFile, SaveButtonAsksForAFileAndWritesTheCsv) {
   EXPECT_TRUE(platform.MessageBoxes().empty());
 }
 
-TEST_F(CsvFile, AMeasurementWithoutTitleProposesNoHiddenName) {
-  // What a record of a header and no samples leaves: no samples, no title.
+TEST_F(CsvFile, AMeasurementWithoutSamplesIsNotSaved) {
+  // What a failed load leaves: the previous record's header values, no samples, no title.
   ScriptedPlatform platform;
   CurrentMeasurement m = testing::MakeConstant(0, 10, Sample{});
   m.title.clear();
   platform.lastProposedSaveName = "not asked";
   platform.saveFileAnswer = (folder_ / "empty.csv").string();
   CsvExport(platform, m, 1);
-  EXPECT_EQ(platform.lastProposedSaveName, "");
-  EXPECT_EQ(Read(folder_ / "empty.csv"), CsvBytes(m));
+  EXPECT_EQ(platform.lastProposedSaveName, "not asked");
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(platform.MessageBoxes().empty());
 }
 
 TEST_F(CsvFile, FailedSaveShowsTheErrorBox) {
