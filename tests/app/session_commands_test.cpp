@@ -72,6 +72,28 @@ TEST(DownloadButton, APressDuringADownloadDoesNothing) {
   EXPECT_FALSE(s.dialog.Downloading());  // lifted once the download is over
 }
 
+// A month arrow pressed while the download pumps messages changes the shown month; the
+// calendar must then mark that month's days, not those of the month shown at the start.
+TEST(DownloadButton, AMonthChangedDuringADownloadIsTheOneMarked) {
+  constexpr PixelPoint kPreviousMonth = {810, 103};
+  constexpr PixelPoint kNextMonth = {940, 103};
+  Session s;
+  s.Start();
+  Plug(s, 3);  // measurements of the month shown at the start
+  s.platform.QueueMove(kDownload.x, kDownload.y);
+  s.platform.QueueDown(kDownload.x, kDownload.y);
+  s.platform.QueueUp(kDownload.x, kDownload.y);
+  s.Click(kPreviousMonth.x, kPreviousMonth.y);
+  ASSERT_EQ(s.dialog.Store().currentDeviceId, kDemoId);
+  EXPECT_EQ(s.State().shownMonth, 2);
+  for (int day = 1; day <= 31; ++day) EXPECT_EQ(s.State().dayTable[day - 1], kDayTableEmpty);
+  EXPECT_TRUE(s.dialog.Store().monthList.empty());
+
+  s.Click(kNextMonth.x, kNextMonth.y);  // back to the month the records are of
+  EXPECT_EQ(s.State().shownMonth, 3);
+  EXPECT_EQ(s.dialog.Store().monthList.size(), 3u);
+}
+
 TEST(PrintButton, PrintsTheShownMeasurementUnderItsTitle) {
   Session s;
   s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
