@@ -46,7 +46,7 @@ void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues
   page.StartPage();
   DrawFrameElements(p, m.n, m.rate);
   if (screenMode == kMeasurementShown) {
-    DrawHeader(p, m);
+    if (!m.headerStale) DrawHeader(p, m);
     DrawCurves(p, m, values);
   }
   DrawPlotFrames(p);

@@ -56,6 +56,9 @@ struct CurrentMeasurement {
 
   std::string title;       // "no-data" until a load found samples
   std::string recordName;  // file name of the record shown; empty at start-up
+  // True after a load that failed: the header values are still those of the record
+  // before, so nothing may present them as the record just chosen.
+  bool headerStale = false;
 
   // Grows every array to hold at least `samples` entries.
   void EnsureCapacity(int samples);

@@ -9,6 +9,7 @@ namespace {
 
 int FailedLoad(CurrentMeasurement& m) {
   m.n = 0;
+  m.headerStale = true;
   return -1;
 }
 
@@ -30,6 +31,7 @@ int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurem
     return FailedLoad(m);
   }
   reader.ReadInto(m);
+  m.headerStale = false;
   if (m.n > 0) {
     ComputeDisplaySeriesUnaveraged(m);
     m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);

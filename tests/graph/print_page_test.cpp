@@ -171,6 +171,11 @@ TEST(PrintedPage, HeaderAndCurvesOnlyWhenAMeasurementIsShown) {
   const std::vector<RecordedOp> empty = Print(MakeConstant(0, 10, kSteady), 1, "");
   EXPECT_TRUE(HasTextStarting(empty, "Date 2008年03月15日09時05分　Time 0:00:00  脂肪厚み 5.5mm"));
   for (const RecordedOp& op : empty) EXPECT_NE(op.pen.width, 14);
+
+  // After a failed load the header values are the previous record's: no header then.
+  CurrentMeasurement failed = MakeConstant(0, 10, kSteady);
+  failed.headerStale = true;
+  EXPECT_FALSE(HasTextStarting(Print(failed, 1, ""), "Date "));
 }
 
 TEST(PrintedPage, CurvesUseTheMovingAverageClampedIntoThePlot) {

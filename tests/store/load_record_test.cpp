@@ -91,7 +91,10 @@ TEST_F(LoadRecordTest, FailuresKeepThePreviousHeaderNameAndComment) {
     EXPECT_EQ(m.minute, 5) << name;
     EXPECT_EQ(m.recordName, "0803150905.oxi") << name;
     EXPECT_EQ(comment, "first") << name;
+    EXPECT_TRUE(m.headerStale) << name;  // those header values are not this record's
   }
+  ASSERT_EQ(Load("0803150905.oxi"), 1);
+  EXPECT_FALSE(m.headerStale);
 }
 
 TEST_F(LoadRecordTest, FileOfTooManySamplesFailsBeforeAnythingGrows) {
