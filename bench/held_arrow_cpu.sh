@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# CPU time of oxiview while the day list's down arrow is held, under Xvfb.
+# CPU time of oxiview while the day list's down arrow is held, and while the graph's
+# scroll thumb is held still, under Xvfb.
 # Usage: bench/held_arrow_cpu.sh [RUNS] [HOLD_SECONDS]   (OXI_BINARY_DIR: the build folder)
 # The day shown has 300 records, so the list is still scrolling when the hold ends.
 set -euo pipefail
@@ -10,6 +11,9 @@ hold=${2:-5}
 # Middle of the list's down arrow, in window coordinates (the window sits at 0,0).
 arrow_x=993
 arrow_y=523
+# A point on the graph bar's thumb, which fills the track for these short records.
+thumb_x=440
+thumb_y=688
 
 oxi_require_view
 oxi_start_display
@@ -52,3 +56,9 @@ done
 sorted=$(printf '%s\n' "${results[@]}" | sort -n)
 echo "cpu ms while held: median $(echo "$sorted" | sed -n "$(((runs + 1) / 2))p")," \
   "min $(echo "$sorted" | head -n 1), max $(echo "$sorted" | tail -n 1)"
+
+# Holding the thumb without moving: the drag loop pumps, but nothing needs drawing.
+xdotool mousemove "$thumb_x" "$thumb_y"
+sleep 0.3
+read -r cpu wall < <(measure hold_arrow)
+echo "graph thumb held still: cpu ${cpu} ms over ${wall} ms = $((100 * cpu / wall))%"
