@@ -33,6 +33,18 @@ class QtPlatformTest : public ::testing::Test {
   QtPlatform platform{clock};
 };
 
+// The same with the host window shown and attached, for handlers that pump.
+class QtPlatformWindowTest : public QtPlatformTest {
+ protected:
+  void SetUp() override {
+    platform.AttachWindow(window);
+    ASSERT_TRUE(ShowAndWaitExposed(window));
+  }
+  RecordingHandlers handlers;
+  TestSurfaces surfaces;
+  HostWindow window{handlers, surfaces.Pointers()};
+};
+
 TEST_F(QtPlatformTest, TimedWaitReturnsAtItsDeadlineAndDispatchesMeanwhile) {
   std::int64_t firedAt = -1;
   const std::int64_t start = clock.NowMs();
@@ -101,13 +113,7 @@ TEST_F(QtPlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNot) 
 
 // A press handler that loops on a flag, pumping, as the scroll arrows do: the release
 // must arrive inside that loop and end it.
-TEST_F(QtPlatformTest, HandlersReEnterThroughPumpedMessages) {
-  RecordingHandlers handlers;
-  TestSurfaces surfaces;
-  HostWindow window(handlers, surfaces.Pointers());
-  platform.AttachWindow(window);
-  ASSERT_TRUE(ShowAndWaitExposed(window));
-
+TEST_F(QtPlatformWindowTest, HandlersReEnterThroughPumpedMessages) {
   bool held = false;
   int depth = 0;
   int releasesInsidePress = 0;
@@ -138,13 +144,7 @@ TEST_F(QtPlatformTest, HandlersReEnterThroughPumpedMessages) {
 
 // Esc while a press loop runs: the window goes, and with it any release that could end
 // the loop, so the loop is handed one before the handlers hear of the cancel.
-TEST_F(QtPlatformTest, EndingTheWindowDuringAPressLoopEndsTheLoop) {
-  RecordingHandlers handlers;
-  TestSurfaces surfaces;
-  HostWindow window(handlers, surfaces.Pointers());
-  platform.AttachWindow(window);
-  ASSERT_TRUE(ShowAndWaitExposed(window));
-
+TEST_F(QtPlatformWindowTest, EndingTheWindowDuringAPressLoopEndsTheLoop) {
   bool held = false;
   bool gaveUp = false;
   handlers.onDown = [&](int, int) {

@@ -16,6 +16,13 @@ oxi_require_view() {
   [[ -x "$OXIVIEW" ]] || { echo "FAIL: $OXIVIEW is not built" >&2; exit 1; }
 }
 
+# oxi_fail MESSAGE: reports a failed window check with oxiview's output, and exits.
+oxi_fail() {
+  echo "FAIL: $*" >&2
+  [[ -f "${OXI_WORK:-}/oxiview.log" ]] && cat "$OXI_WORK/oxiview.log" >&2
+  exit 1
+}
+
 oxi_cleanup() {
   local pid
   for pid in "${oxi_pids[@]}"; do kill "$pid" 2>/dev/null || true; done

@@ -6,12 +6,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt/xvfb_session.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -f "${OXI_WORK:-}/oxiview.log" ]] && cat "$OXI_WORK/oxiview.log" >&2
-  exit 1
-}
-
 oxi_require_view
 oxi_start_display
 run="$OXI_WORK/run"
@@ -46,13 +40,13 @@ box_up() {
 shot start
 # Hovering the day frames it in green, pressing in yellow, releasing in green again.
 xdotool mousemove $((cx + 14)) $((cy + 12))
-oxi_until 20 shot_frame_has hover 00FF00 || fail "hovered day is not framed in green"
+oxi_until 20 shot_frame_has hover 00FF00 || oxi_fail "hovered day is not framed in green"
 xdotool mousedown 1
-oxi_until 20 shot_frame_has pressed FFFF00 || fail "pressed day is not framed in yellow"
+oxi_until 20 shot_frame_has pressed FFFF00 || oxi_fail "pressed day is not framed in yellow"
 xdotool mouseup 1
-oxi_until 20 shot_frame_has released 00FF00 || fail "released day is not framed in green"
-graph_changed start released || fail "the press drew no graph"
-list_changed start released || fail "the press listed no records"
+oxi_until 20 shot_frame_has released 00FF00 || oxi_fail "released day is not framed in green"
+graph_changed start released || oxi_fail "the press drew no graph"
+list_changed start released || oxi_fail "the press listed no records"
 
 # Holding the graph's right arrow scrolls the graph.
 xdotool mousemove 670 688
@@ -62,7 +56,7 @@ sleep 0.5
 xdotool mouseup 1
 sleep 0.3
 shot scrolled
-graph_changed released scrolled || fail "holding the right arrow did not scroll the graph"
+graph_changed released scrolled || oxi_fail "holding the right arrow did not scroll the graph"
 
 # Dragging the list thumb down scrolls the list.
 xdotool mousemove 993 400
@@ -75,7 +69,7 @@ done
 xdotool mouseup 1
 sleep 0.3
 shot dragged
-list_changed scrolled dragged || fail "dragging the thumb did not scroll the list"
+list_changed scrolled dragged || oxi_fail "dragging the thumb did not scroll the list"
 
 # A window of 10 entered with Enter smooths the curves; the window stays.
 xdotool mousemove 860 584 click 1
@@ -84,16 +78,16 @@ xdotool type 10
 xdotool key Return
 sleep 0.5
 shot smoothed
-graph_changed dragged smoothed || fail "Enter with 10 did not redraw the graph"
-kill -0 "$OXI_VIEW_PID" || fail "Enter ended oxiview"
+graph_changed dragged smoothed || oxi_fail "Enter with 10 did not redraw the graph"
+kill -0 "$OXI_VIEW_PID" || oxi_fail "Enter ended oxiview"
 
 # An invalid window brings up the application's message box; Enter closes it.
 xdotool key ctrl+a
 xdotool type abc
 xdotool key Return
-oxi_until 25 box_up || fail "no message box"
+oxi_until 25 box_up || oxi_fail "no message box"
 xdotool key Return
 sleep 0.5
-box_up && fail "the message box stays"
-kill -0 "$OXI_VIEW_PID" || fail "oxiview ended"
+box_up && oxi_fail "the message box stays"
+kill -0 "$OXI_VIEW_PID" || oxi_fail "oxiview ended"
 echo "oxiview pointer checks passed"

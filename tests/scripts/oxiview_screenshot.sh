@@ -5,12 +5,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt/xvfb_session.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -f "${OXI_WORK:-}/oxiview.log" ]] && cat "$OXI_WORK/oxiview.log" >&2
-  exit 1
-}
-
 oxi_require_view
 oxi_start_display
 run="$OXI_WORK/run"
@@ -26,28 +20,28 @@ cp "$shot" "$out"
 echo "screenshot: $out"
 
 geometry=$(xdotool getwindowgeometry "$OXI_WINDOW" | awk '/Geometry/ { print $2 }')
-[[ "$geometry" == 1024x738 ]] || fail "window is $geometry"
+[[ "$geometry" == 1024x738 ]] || oxi_fail "window is $geometry"
 
 # The light grey face, left of the graph and below everything.
 for point in "5 5" "10 400" "1015 720" "760 690"; do
   read -r x y <<<"$point"
-  [[ $(oxi_pixel "$shot" "$x" "$y") == 245,245,245 ]] || fail "face at $x,$y is $(oxi_pixel "$shot" "$x" "$y")"
+  [[ $(oxi_pixel "$shot" "$x" "$y") == 245,245,245 ]] || oxi_fail "face at $x,$y is $(oxi_pixel "$shot" "$x" "$y")"
 done
 # The Download, Print and Save buttons in their normal face colour.
 for x in 790 869 948; do
-  [[ $(oxi_pixel "$shot" "$x" 44) == 212,245,255 ]] || fail "button face at $x,44"
+  [[ $(oxi_pixel "$shot" "$x" 44) == 212,245,255 ]] || oxi_fail "button face at $x,44"
 done
 # The graph's white plot area.
-[[ $(oxi_pixel "$shot" 400 200) == 255,255,255 ]] || fail "graph plot is not white"
+[[ $(oxi_pixel "$shot" 400 200) == 255,255,255 ]] || oxi_fail "graph plot is not white"
 
 # Today has records: its calendar cell is framed in magenta; another day is not.
 read -r cx cy < <(oxi_day_cell "$year" "$month" "$day")
 framed=$(oxi_count_colour "$shot" 28 24 "$cx" "$cy" FF00FF)
-((framed > 20)) || fail "today's cell has $framed magenta pixels"
+((framed > 20)) || oxi_fail "today's cell has $framed magenta pixels"
 other=$((day == 1 ? 2 : 1))
 read -r ox oy < <(oxi_day_cell "$year" "$month" "$other")
 unframed=$(oxi_count_colour "$shot" 28 24 "$ox" "$oy" FF00FF)
-((unframed == 0)) || fail "day $other is framed"
+((unframed == 0)) || oxi_fail "day $other is framed"
 
 # Esc ends the application normally.
 xdotool windowfocus --sync "$OXI_WINDOW"
@@ -56,8 +50,8 @@ for _ in $(seq 50); do
   kill -0 "$OXI_VIEW_PID" 2>/dev/null || break
   sleep 0.2
 done
-kill -0 "$OXI_VIEW_PID" 2>/dev/null && fail "oxiview still runs after Esc"
+kill -0 "$OXI_VIEW_PID" 2>/dev/null && oxi_fail "oxiview still runs after Esc"
 status=0
 wait "$OXI_VIEW_PID" || status=$?
-((status == 0)) || fail "oxiview exited with $status"
+((status == 0)) || oxi_fail "oxiview exited with $status"
 echo "oxiview screenshot checks passed"
