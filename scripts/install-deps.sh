@@ -3,7 +3,7 @@
 # missing. Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 packages=(
-  cmake g++ clang libclang-rt-14-dev pkg-config make
+  cmake g++ clang libclang-rt-14-dev pkg-config make ccache
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libftdi1-dev libusb-1.0-0-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic libpng-dev
@@ -19,6 +19,6 @@ if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
   sudo_cmd=()
   [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${missing[@]}"
 fi

@@ -110,6 +110,13 @@ class RecordingHandlers : public WindowHandlers {
     for (const auto& e : log) n += (e == entry);
     return n;
   }
+  // Calls other than painting and activation, which the window system sends whenever it
+  // likes (a late expose or focus change of the shown window).
+  std::size_t InputCount() const {
+    std::size_t n = 0;
+    for (const auto& e : log) n += e != "paint" && e != "activate" && e != "deactivate";
+    return n;
+  }
 
   std::vector<std::string> log;
   std::function<void(int, int)> onDown;
