@@ -1,5 +1,6 @@
 #include "export/record_file_load.h"
 
+#include "platform/fs/files.h"
 #include "store/record_reader.h"
 
 namespace oxi {
@@ -11,7 +12,7 @@ std::string LoadRecordFile(const std::filesystem::path& path, CurrentMeasurement
   reader.ReadInto(m);
   ComputeDisplaySeriesUnaveraged(m);
   m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);
-  m.recordName = path.filename().string();
+  m.recordName = PathToUtf8(path.filename());
   return {};
 }
 

@@ -20,7 +20,7 @@ constexpr std::size_t kReadBlock = 4096;
 std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenStream(path, "rb");
   if (!f) return std::nullopt;
   std::string text;
   char block[kReadBlock];
@@ -58,7 +58,7 @@ void LoadComment(const StoreState& store, const std::string& newName, bool anoth
                  std::string& commentField) {
   const std::string key = newName.substr(0, kRecordKeyLength);
   std::optional<std::string> text;
-  if (IsPlainFileName(key)) text = ReadCommentFile(CommentFolder(store) / key);
+  if (IsPlainFileName(key)) text = ReadCommentFile(CommentFolder(store) / PathFromUtf8(key));
   if (!text) {
     commentField.clear();
   } else if (anotherRecord) {

@@ -23,7 +23,7 @@ int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurem
   if (!IsPlainFileName(name)) return FailedLoad(m);
 
   RecordReader reader;
-  if (reader.Open(DeviceFolder(store, store.currentDeviceId) / name) != RecordReader::Status::kOk) {
+  if (reader.Open(DeviceFolder(store, store.currentDeviceId) / PathFromUtf8(name)) != RecordReader::Status::kOk) {
     return FailedLoad(m);
   }
   const auto& id = reader.Header().deviceId;

@@ -41,7 +41,7 @@ std::vector<std::string> MonthCandidates(const fs::path& folder, const std::stri
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = PathToUtf8(it->path().filename());
     // Only plain files: a folder is no record, and opening a pipe would wait forever.
     std::error_code typeError;
     if (name.rfind(yymm, 0) != 0 || !HasRecordExtension(name) || !StartsWithTenDigits(name) ||
@@ -57,7 +57,7 @@ std::vector<std::string> MonthCandidates(const fs::path& folder, const std::stri
 // The first 12 bytes of a file: the ID of the device that made the record. Empty when the
 // file cannot be read or is shorter.
 std::string OwnerId(const fs::path& file) {
-  std::FILE* f = std::fopen(file.c_str(), "rb");
+  std::FILE* f = OpenStream(file, "rb");
   if (!f) return "";
   std::string id(kDeviceIdLength, '\0');
   const std::size_t got = std::fread(id.data(), 1, id.size(), f);
@@ -95,12 +95,12 @@ void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>&
   // leave the later days of a busy month unmarked although they hold records. Only the
   // day list, which the screen scrolls through, has a bound.
   for (const std::string& name : MonthCandidates(folder, yymm)) {
-    const std::string owner = OwnerId(folder / name);
+    const std::string owner = OwnerId(folder / PathFromUtf8(name));
     if (owner.empty()) continue;
     if (SameDeviceId(owner, store.currentDeviceId)) {
       store.monthList.push_back(name);
     } else {
-      MoveToOwner(store, folder / name, owner);
+      MoveToOwner(store, folder / PathFromUtf8(name), owner);
     }
   }
   for (const std::string& name : store.monthList) {

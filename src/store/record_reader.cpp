@@ -4,6 +4,8 @@
 #include <array>
 #include <system_error>
 
+#include "platform/fs/files.h"
+
 namespace oxi {
 namespace {
 
@@ -26,7 +28,7 @@ RecordReader::Status RecordReader::Open(const std::filesystem::path& path) {
   if (length < static_cast<std::uintmax_t>(kRecordHeaderSize)) return Status::kTooShort;
   const std::uintmax_t samples = (length - kRecordHeaderSize + kSampleSize - 1) / kSampleSize;
   if (samples > static_cast<std::uintmax_t>(kMaxRecordSamples)) return Status::kTooLarge;
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = OpenStream(path, "rb");
   if (!file_) return Status::kUnreadable;
   std::array<std::uint8_t, kRecordHeaderSize> head;
   if (std::fread(head.data(), 1, head.size(), file_) != head.size()) return Status::kTooShort;

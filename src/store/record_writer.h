@@ -1,9 +1,9 @@
 #pragma once
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/fs/files.h"
 #include "store/record_file.h"
 
 namespace oxi {
@@ -21,7 +21,7 @@ class RecordFileWriter {
   RecordFileWriter& operator=(const RecordFileWriter&) = delete;
 
   // False when the temporary file could not be created or a write failed.
-  bool Ok() const { return ok_; }
+  bool Ok() const { return temp_.Ok(); }
   void WriteHeader(const RecordHeader& header);
   void AppendSample(const Sample& sample);
   // Flushes, syncs, closes and renames into place under a name made from `baseName`
@@ -32,9 +32,7 @@ class RecordFileWriter {
 
  private:
   std::filesystem::path folder_;
-  std::filesystem::path tempPath_;
-  std::FILE* file_ = nullptr;
-  bool ok_ = false;
+  TempFile temp_;
 };
 
 }  // namespace oxi

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/fs/files.h"
 #include "platform/ui/platform.h"
 #include "store/id_dialog.h"
 #include "store/record_file.h"
@@ -34,7 +35,7 @@ std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(dataRoot, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = PathToUtf8(it->path().filename());
     if (name.rfind(kDeviceFolderPrefix, 0) == 0 && IsFolder(*it)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
@@ -59,7 +60,7 @@ std::string DeviceIdOfFolder(std::string_view folderName) {
 }
 
 fs::path DeviceFolder(const StoreState& store, std::string_view id) {
-  return store.dataRoot / DeviceFolderName(id);
+  return store.dataRoot / PathFromUtf8(DeviceFolderName(id));
 }
 
 fs::path CommentFolder(const StoreState& store) {
@@ -84,7 +85,7 @@ void StartStore(StoreState& store, const fs::path& workingFolder, Platform& plat
 
   store.deviceFolders = ListDeviceFolders(store.dataRoot);
   for (const std::string& folder : store.deviceFolders) {
-    EnsureFolder(store.dataRoot / folder / kCommentFolder);
+    EnsureFolder(store.dataRoot / PathFromUtf8(folder) / kCommentFolder);
   }
   if (store.deviceFolders.empty()) {
     store.currentDeviceId = kNoDeviceId;

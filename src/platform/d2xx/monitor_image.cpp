@@ -1,14 +1,21 @@
 #include "platform/d2xx/monitor_image.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 #include <system_error>
+
+#include "platform/fs/safe_write.h"
 
 namespace oxi::monitor {
 namespace {
 
 constexpr char kPaddingCharacter = ' ';
-constexpr const char* kSaveSuffix = ".saving";
+// An image is a handful of sectors of a simulated memory; anything far larger is not one.
+constexpr std::uintmax_t kMaxImageBytes = 64u * 1024u * 1024u;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
 
 // Ring position p as a sector number 1..ring, however often p went round.
 int Wrap(int p, int ring) {
@@ -24,11 +31,15 @@ MonitorImage::MonitorImage(int ringSize) : sectors_(ringSize + 1) {
 }
 
 std::optional<MonitorImage> MonitorImage::Load(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  // Only a plain file: a folder cannot be read and a pipe would wait forever.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec || size == 0 || size > kMaxImageBytes || size % kSectorSize != 0) return std::nullopt;
+  std::unique_ptr<std::FILE, FileCloser> in(OpenStream(file, "rb"));
   if (!in) return std::nullopt;
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-  if (bytes.empty() || bytes.size() % kSectorSize != 0) return std::nullopt;
+  std::vector<char> bytes(static_cast<std::size_t>(size));
+  if (std::fread(bytes.data(), 1, bytes.size(), in.get()) != bytes.size()) return std::nullopt;
   MonitorImage image(0);
   image.sectors_.resize(bytes.size() / kSectorSize);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -38,17 +49,10 @@ std::optional<MonitorImage> MonitorImage::Load(const std::filesystem::path& file
 }
 
 bool MonitorImage::Save(const std::filesystem::path& file) const {
-  const std::filesystem::path temp = file.string() + kSaveSuffix;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& sector : sectors_) {
-      out.write(reinterpret_cast<const char*>(sector.data()), kSectorSize);
-    }
-    if (!out.flush()) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  return !ec;
+  SafeFileWriter writer;
+  if (writer.Begin(file) != WriteStatus::kWritten) return false;
+  for (const auto& sector : sectors_) writer.Temp().Write(sector.data(), kSectorSize);
+  return writer.Commit() == WriteStatus::kWritten;
 }
 
 void MonitorImage::SetDeviceId(std::string_view id) {

@@ -1,0 +1,84 @@
+#include "platform/fs/safe_write.h"
+
+#include <optional>
+#include <system_error>
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Links followed before the target counts as a loop; the figure the kernel itself uses.
+constexpr int kMaxLinks = 40;
+// A leading dot hides the temporary file from listings and the store's scans.
+constexpr const char* kTempPrefix = ".tmp-";
+
+// The folder a file name given without one lies in is the working folder.
+fs::path FolderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The file a path names once its symbolic links are followed, also when the last link
+// dangles; nullopt for a loop.
+std::optional<fs::path> FollowLinks(fs::path path) {
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) return std::nullopt;
+    path = next.is_absolute() ? next : FolderOf(path) / next;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+const char* WriteStatusText(WriteStatus status) {
+  switch (status) {
+    case WriteStatus::kWritten:
+      return "written";
+    case WriteStatus::kNotAFile:
+      return "is not a regular file; left as it is";
+    case WriteStatus::kCannotCreate:
+      return "cannot be created in its folder";
+    case WriteStatus::kCannotWrite:
+      return "cannot be written (disk full or a size limit?); any earlier file is kept";
+  }
+  return "";
+}
+
+WriteStatus SafeFileWriter::Begin(const fs::path& target) {
+  if (target.empty() || !target.has_filename()) return WriteStatus::kCannotCreate;
+  const std::optional<fs::path> followed = FollowLinks(target);
+  if (!followed) return WriteStatus::kNotAFile;
+  destination_ = *followed;
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(destination_, ec);
+  const bool exists = fs::exists(status);
+  if (exists && !fs::is_regular_file(status)) return WriteStatus::kNotAFile;
+  const std::string prefix = kTempPrefix + PathToUtf8(destination_.filename()) + ".";
+  const bool created =
+      temp_.Create(FolderOf(destination_), prefix, exists ? &destination_ : nullptr);
+  return created ? WriteStatus::kWritten : WriteStatus::kCannotCreate;
+}
+
+WriteStatus SafeFileWriter::Commit() {
+  if (!temp_.Finish() || !MoveReplacing(temp_.Path(), destination_)) {
+    return WriteStatus::kCannotWrite;  // the temporary file goes with temp_
+  }
+  temp_.Release();
+  // Makes the rename itself durable; a folder that cannot be synced is no failure of the
+  // write, which is complete by now.
+  SyncFolder(FolderOf(destination_));
+  return WriteStatus::kWritten;
+}
+
+WriteStatus WriteFileSafely(const fs::path& target, std::string_view bytes) {
+  SafeFileWriter writer;
+  const WriteStatus begun = writer.Begin(target);
+  if (begun != WriteStatus::kWritten) return begun;
+  writer.Temp().Write(bytes);
+  return writer.Commit();
+}
+
+}  // namespace oxi

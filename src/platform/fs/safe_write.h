@@ -1,0 +1,42 @@
+#pragma once
+#include <filesystem>
+#include <string_view>
+
+#include "platform/fs/files.h"
+
+namespace oxi {
+
+enum class WriteStatus {
+  kWritten,
+  kNotAFile,      // the name is taken by a folder, device, pipe or socket: left untouched
+  kCannotCreate,  // no temporary file beside the target (no such folder, no permission)
+  kCannotWrite,   // a write, the flush or the rename failed (a full disk, a size limit)
+};
+
+// Why a write failed, for a message on the terminal.
+const char* WriteStatusText(WriteStatus status);
+
+// Writes a file so that its name never holds half a file: the bytes go to a temporary
+// file beside the target, are flushed to the medium and only then renamed over it. A
+// target that is a symbolic link has the file it names replaced (the link stays); a
+// replaced file keeps its permission bits; anything but a regular file is refused.
+class SafeFileWriter {
+ public:
+  WriteStatus Begin(const std::filesystem::path& target);
+  // Where the bytes go between Begin and Commit.
+  TempFile& Temp() { return temp_; }
+  WriteStatus Commit();
+  // The file that is replaced: the target with its links followed.
+  const std::filesystem::path& Destination() const { return destination_; }
+
+ private:
+  std::filesystem::path destination_;
+  TempFile temp_;
+};
+
+WriteStatus WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
+inline bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+  return WriteFileSafely(target, bytes) == WriteStatus::kWritten;
+}
+
+}  // namespace oxi

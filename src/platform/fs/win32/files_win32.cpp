@@ -1,0 +1,102 @@
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+// After windows.h: the C runtime's handle and stream calls.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "platform/fs/backend.h"
+#include "platform/fs/files.h"
+
+namespace oxi {
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::wstring Widen(std::string_view utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+}  // namespace
+
+bool fs_backend::FlushToMedium(std::FILE* file) {
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+}
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(Widen(utf8));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path) {
+  return Narrow(path.native());
+}
+
+std::FILE* OpenStream(const std::filesystem::path& path, const char* mode) {
+  return _wfopen(path.c_str(), Widen(mode).c_str());
+}
+
+bool TempFile::Create(const std::filesystem::path& folder, const std::string& prefix,
+                      const std::filesystem::path* /*permissionsOf*/) {
+  // Windows has no mode bits to carry over; the new file inherits the folder's ACL as the
+  // replaced one did.
+  Remove();
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::filesystem::path candidate = folder / PathFromUtf8(prefix + RandomNameTail());
+    // CREATE_NEW fails on any existing name, a link placed there included.
+    HANDLE handle = CreateFileW(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
+      return false;
+    }
+    path_ = candidate;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+      CloseHandle(handle);
+      Remove();
+      return false;
+    }
+    file_ = _fdopen(fd, "wb");
+    if (!file_) {
+      _close(fd);
+      Remove();
+      return false;
+    }
+    ok_ = true;
+    return true;
+  }
+  return false;
+}
+
+bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void SyncFolder(const std::filesystem::path&) {
+  // A folder cannot be flushed on Windows; MOVEFILE_WRITE_THROUGH made the rename durable.
+}
+
+}  // namespace oxi

@@ -1,0 +1,110 @@
+// The POSIX cases of the safe writer: links, pipes, devices, modes, a file-size limit.
+#if !defined(_WIN32)
+#include "platform/fs/safe_write.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace oxi {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeWrite : public ::testing::Test {
+ protected:
+  SafeWrite() {
+    std::string pattern = (fs::temp_directory_path() / "oxi-write-XXXXXX").string();
+    dir_ = ::mkdtemp(pattern.data());
+  }
+  ~SafeWrite() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  static std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Put(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+  }
+  // Names in the folder: a failed or finished write leaves no temporary file.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path dir_;
+};
+
+TEST_F(SafeWrite, ReplacesARegularFileKeepingItsPermissions) {
+  Put(dir_ / "a.csv", "old");
+  ::chmod((dir_ / "a.csv").c_str(), 0600);
+  EXPECT_EQ(WriteFileSafely(dir_ / "a.csv", "new"), WriteStatus::kWritten);
+  EXPECT_EQ(Read(dir_ / "a.csv"), "new");
+  struct stat st;
+  ASSERT_EQ(::stat((dir_ / "a.csv").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST_F(SafeWrite, ASymlinkStaysAndTheFileItNamesIsReplaced) {
+  fs::create_directory(dir_ / "real");
+  Put(dir_ / "real" / "a.csv", "old");
+  fs::create_symlink("real/a.csv", dir_ / "link.csv");
+  fs::create_symlink("real/new.csv", dir_ / "dangling.csv");
+  EXPECT_EQ(WriteFileSafely(dir_ / "link.csv", "new"), WriteStatus::kWritten);
+  EXPECT_EQ(WriteFileSafely(dir_ / "dangling.csv", "made"), WriteStatus::kWritten);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.csv"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.csv"));
+  EXPECT_EQ(Read(dir_ / "real" / "a.csv"), "new");
+  EXPECT_EQ(Read(dir_ / "real" / "new.csv"), "made");
+}
+
+TEST_F(SafeWrite, RefusesWhatIsNotARegularFileAndTouchesNothing) {
+  fs::create_directory(dir_ / "folder");
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  fs::create_symlink("fifo", dir_ / "to-fifo");
+  fs::create_symlink("loop", dir_ / "loop");
+  for (const char* name : {"folder", "fifo", "to-fifo", "loop"}) {
+    EXPECT_EQ(WriteFileSafely(dir_ / name, "x"), WriteStatus::kNotAFile) << name;
+  }
+  EXPECT_EQ(WriteFileSafely("/dev/null", "x"), WriteStatus::kNotAFile);
+  EXPECT_EQ(WriteFileSafely(dir_ / "missing" / "a.csv", "x"), WriteStatus::kCannotCreate);
+  EXPECT_TRUE(fs::is_fifo(dir_ / "fifo"));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder", "loop", "to-fifo"}));
+}
+
+// A write that fails half-way (here: a file-size limit, as a full disk would) keeps the
+// earlier file whole and leaves no temporary file. Run in a child, whose limit is its own.
+TEST_F(SafeWrite, AFailedWriteKeepsTheEarlierFile) {
+  Put(dir_ / "a.csv", "earlier");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const WriteStatus status = WriteFileSafely(dir_ / "a.csv", std::string(100000, 'x'));
+    ::_exit(status == WriteStatus::kCannotWrite ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Read(dir_ / "a.csv"), "earlier");
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.csv"});
+}
+
+}  // namespace
+}  // namespace oxi
+#endif
