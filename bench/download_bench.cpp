@@ -49,7 +49,7 @@ class QuietPlatform : public Platform {
   void TimedWait(int ticks) override { real_.SleepMs(ticks); }
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override { return kToday; }
-  void MessageBox(const std::string&, const std::string&) override {}
+  void ShowMessageBox(const std::string&, const std::string&) override {}
   void RunIdDialog(IdDialogHandlers&) override {}
   std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
                                             const std::string&) override {

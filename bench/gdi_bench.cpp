@@ -77,7 +77,7 @@ void BM_ShortLabels(benchmark::State& state) {
   auto drawAll = [&] {
     for (int i = 0; i < kLabels; ++i) {
       dc.SelectFont(i % 2 ? small : large);
-      dc.TextOut(20 + (i % 6) * 100, 10 + (i / 6) * 60, labels[i]);
+      dc.TextOutUtf8(20 + (i % 6) * 100, 10 + (i / 6) * 60, labels[i]);
     }
   };
   drawAll();  // warm-up: faces loaded, glyphs rendered once

@@ -91,7 +91,7 @@ void DrawCommandButton(Dc& dc, const ButtonRect& r, const LookColors& colors,
   dc.SelectFont(kScreenFont);
   dc.SetBkMode(BkMode::kTransparent);
   dc.SetTextColor(kBlack);
-  dc.TextOut(caption.at.x, caption.at.y, caption.text);
+  dc.TextOutUtf8(caption.at.x, caption.at.y, caption.text);
 }
 
 void DrawSpinArrow(Dc& dc, const ButtonRect& r, const LookColors& colors,

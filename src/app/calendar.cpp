@@ -77,17 +77,17 @@ void DrawCalendarTexts(Dc& dc, int year, int month) {
   dc.SetBkColor(kWhite);
   dc.SetTextColor(kBlack);
   dc.SelectFont(kYearFont);
-  dc.TextOut(kYearAt.x, kYearAt.y, FormatText(texts::kYearFormat, year));
+  dc.TextOutUtf8(kYearAt.x, kYearAt.y, FormatText(texts::kYearFormat, year));
   dc.SelectFont(kMonthFont);
   const PixelPoint monthAt = month >= 10 ? kTwoDigitMonthAt : kMonthAt;
-  dc.TextOut(monthAt.x, monthAt.y, FormatText(texts::kMonthFormat, month));
+  dc.TextOutUtf8(monthAt.x, monthAt.y, FormatText(texts::kMonthFormat, month));
   dc.SelectFont(kDayFont);
-  dc.TextOut(kPreviousArrowTextAt.x, kPreviousArrowTextAt.y, texts::kPreviousMonth);
-  dc.TextOut(kNextArrowTextAt.x, kNextArrowTextAt.y, texts::kNextMonth);
+  dc.TextOutUtf8(kPreviousArrowTextAt.x, kPreviousArrowTextAt.y, texts::kPreviousMonth);
+  dc.TextOutUtf8(kNextArrowTextAt.x, kNextArrowTextAt.y, texts::kNextMonth);
   dc.SelectFont(kWeekdayFont);
   for (int column = 0; column < kCalendarColumns; ++column) {
     dc.SetTextColor(column == 0 ? kSundayRed : kBlack);
-    dc.TextOut(CellOriginX(column), kWeekdayRow, texts::kWeekdays[column]);
+    dc.TextOutUtf8(CellOriginX(column), kWeekdayRow, texts::kWeekdays[column]);
   }
   dc.SelectFont(kDayFont);
   for (int day = 1; day <= kLastDayOfMonth; ++day) {
@@ -96,7 +96,7 @@ void DrawCalendarTexts(Dc& dc, int year, int month) {
     const Cell cell = CellOf(index);
     dc.SetTextColor(cell.column == 0 ? kSundayRed : kBlack);
     const int x = CellOriginX(cell.column) + (day < 10 ? kSingleDigitIndent : 0);
-    dc.TextOut(x, CellOriginY(cell.row), FormatText("%d", day));
+    dc.TextOutUtf8(x, CellOriginY(cell.row), FormatText("%d", day));
   }
 }
 

@@ -54,7 +54,7 @@ void DrawFace(Dc& face) {
   face.SelectFont(kScreenFont);
   face.SetBkMode(BkMode::kTransparent);
   face.SetTextColor(kBlack);
-  for (const Label& label : kLabels) face.TextOut(label.at.x, label.at.y, label.text);
+  for (const Label& label : kLabels) face.TextOutUtf8(label.at.x, label.at.y, label.text);
 
   FillAreas(face, std::span(&kGreyUnderHint, 1));
   DrawPixels(face, kFaceGrey, kGreyDots);

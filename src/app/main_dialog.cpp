@@ -107,7 +107,7 @@ bool CMainDialog::OnEnterKey() {
   if (state_.screenMode != kMeasurementShown) return true;
   const std::optional<int> window = ParseEnteredWindow(platform_.WindowEditText());
   if (!window) {
-    platform_.MessageBox(texts::kInvalidInput, platform_.ApplicationName());
+    platform_.ShowMessageBox(texts::kInvalidInput, platform_.ApplicationName());
     return true;
   }
   state_.movingAverageWindow = *window;

@@ -36,7 +36,7 @@ class ListCombo : public ComboBox {
   }
   void AddString(const std::string& text) override { entries_.push_back(text); }
   void SetCurSel(int index) override { selected_ = index; }
-  std::string GetWindowText() const override {
+  std::string WindowText() const override {
     return selected_ >= 0 && selected_ < static_cast<int>(entries_.size()) ? entries_[selected_]
                                                                            : "";
   }
@@ -96,7 +96,7 @@ LocalTime ConsolePlatform::Now() {
   return CurrentLocalTime();
 }
 
-void ConsolePlatform::MessageBox(const std::string& text, const std::string& caption) {
+void ConsolePlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
   progress_.BreakLine();
   if (Blank(caption)) {
     std::fprintf(out_, "%s\n", text.c_str());

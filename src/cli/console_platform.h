@@ -45,7 +45,7 @@ class ConsolePlatform : public Platform {
   void TimedWait(int ticks) override { clock_.SleepMs(ticks); }
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override;
-  void MessageBox(const std::string& text, const std::string& caption) override;
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
   std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
                                             const std::string&) override {

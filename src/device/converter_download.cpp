@@ -22,7 +22,7 @@ struct TableRead {
 };
 
 ConverterRun CommunicationError(Platform& platform, ConverterRun run) {
-  platform.MessageBox(texts::kCommunicationError, texts::kErrorCaption);
+  platform.ShowMessageBox(texts::kCommunicationError, texts::kErrorCaption);
   run.outcome = ConverterOutcome::kCommunicationError;
   return run;
 }
@@ -60,7 +60,7 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
     return tookSystemSector ? ConverterOutcome::kNoMeasurements : ConverterOutcome::kNoSystemSector;
   }
   if (!complete) {
-    platform.MessageBox(texts::kNotErased, texts::kErrorCaption);
+    platform.ShowMessageBox(texts::kNotErased, texts::kErrorCaption);
     return ConverterOutcome::kNotErased;
   }
   dialog.SetStatus(texts::kFinishing);
@@ -73,7 +73,7 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
   // has most likely erased.
   if (link.Lost() || erase == kSendWriteFailed || erase == kSendEraseNak ||
       erase == kSendEraseNoAnswer) {
-    platform.MessageBox(texts::kCommunicationError, texts::kErrorCaption);
+    platform.ShowMessageBox(texts::kCommunicationError, texts::kErrorCaption);
   }
   return erase == kSendEraseDone || erase == kSendAck ? ConverterOutcome::kErased
                                                       : ConverterOutcome::kEraseFailed;
@@ -114,12 +114,12 @@ ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& s
                           FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER);
   if (listed != FT_OK ||
       std::strncmp(serial, kMonitorSerialPrefix, kMonitorSerialPrefixLength) != 0) {
-    platform.MessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
+    platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
     return {ConverterOutcome::kNotRecognised, std::nullopt, 0};
   }
   Link link(d2xx, platform);
   if (!link.OpenDevice(serial)) {
-    platform.MessageBox(texts::kDeviceNotOpened, texts::kErrorCaption);
+    platform.ShowMessageBox(texts::kDeviceNotOpened, texts::kErrorCaption);
     return {ConverterOutcome::kNotOpened, std::nullopt, 0};
   }
   ConverterRun run = DownloadFromMonitor(platform, link, store, records);

@@ -26,7 +26,7 @@ DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int s
   int lastSectorTotal = 0;
   DWORD count = 0;
   if (d2xx.FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK || count == 0) {
-    platform.MessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
+    platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
   } else {
     dialog.Show();
     dialog.SetBar(0);
@@ -47,7 +47,7 @@ DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int s
     ScanMonth(store, shownYear, shownMonth, dayTable);
   }
   platform.Sleep(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
-  platform.MessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
+  platform.ShowMessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
   return result;
 }
 

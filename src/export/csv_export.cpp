@@ -17,7 +17,7 @@ void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) 
                               texts::kCsvDefaultExtension, texts::kCsvFilter);
   if (!path) return;
   if (!WriteFileAtomically(*path, CsvBytes(m))) {
-    platform.MessageBox(texts::kCsvError, platform.ApplicationName());
+    platform.ShowMessageBox(texts::kCsvError, platform.ApplicationName());
   }
 }
 

@@ -26,37 +26,37 @@ void DrawHeartRateScale(Dc& dc) {
     const int y = GridRow(kUpperTop, k);
     dc.SelectPen(Pen{kGridColor});
     DrawLine(dc, kHrTickLeft, y, kHrTickRight, y);
-    DrawText(dc, kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", HeartRateAt(k)));
+    DrawColoredText(dc, kHrLabelX, y + kHrLabelDy, kBlack, FormatText("%d", HeartRateAt(k)));
   }
-  DrawText(dc, kHrLabelX, kHrZeroY, kBlack, "0");
+  DrawColoredText(dc, kHrLabelX, kHrZeroY, kBlack, "0");
 }
 
 void DrawStO2Scale(Dc& dc) {
   for (int v = kStO2PercentStep; v <= kStO2Percent; v += kStO2PercentStep) {
     const StO2Label label = StO2LabelOf(v);
-    DrawText(dc, kStO2LabelX[label.column], kStO2LabelBase - kStO2RowsPerPercent * v, kBlack,
-             label.text);
+    DrawColoredText(dc, kStO2LabelX[label.column], kStO2LabelBase - kStO2RowsPerPercent * v, kBlack,
+                    label.text);
   }
-  DrawText(dc, kStO2LabelX[2], kStO2ZeroY, kBlack, FormatText("%d", 0));
+  DrawColoredText(dc, kStO2LabelX[2], kStO2ZeroY, kBlack, FormatText("%d", 0));
 }
 
 void DrawHbScale(Dc& dc) {
   for (int k = 0; k < kDivisions; ++k) {
     const int y = k == 0 ? kHbFirstLabelY : kHbLabelBase + kGridStep * k;
-    DrawText(dc, kHbLabelX, y, kBlack, FormatText(texts::kHbScaleFormat, HbHundredthsAt(k)));
+    DrawColoredText(dc, kHbLabelX, y, kBlack, FormatText(texts::kHbScaleFormat, HbHundredthsAt(k)));
   }
-  DrawText(dc, kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
+  DrawColoredText(dc, kHbLabelX, kHbZeroY, kBlack, texts::kHbZero);
 }
 
 void DrawVerticalTitles(Dc& dc) {
   for (int i = 0; i < 3; ++i) {
-    DrawText(dc, kHrTitleX, kHrTitleY[i], kBlack, texts::kHeartRateVertical[i]);
+    DrawColoredText(dc, kHrTitleX, kHrTitleY[i], kBlack, texts::kHeartRateVertical[i]);
   }
   for (int i = 0; i < 4; ++i) {
-    DrawText(dc, kStO2TitleX[i], kStO2TitleY[i], kBlack, texts::kStO2Vertical[i]);
+    DrawColoredText(dc, kStO2TitleX[i], kStO2TitleY[i], kBlack, texts::kStO2Vertical[i]);
   }
-  DrawText(dc, kPercentX, kPercentY, kBlack, FormatText(texts::kPercentUnitFormat));
-  DrawText(dc, kHbUnitX, kHbUnitY, kBlack, texts::kHbUnit);
+  DrawColoredText(dc, kPercentX, kPercentY, kBlack, FormatText(texts::kPercentUnitFormat));
+  DrawColoredText(dc, kHbUnitX, kHbUnitY, kBlack, texts::kHbUnit);
 }
 
 }  // namespace
@@ -71,11 +71,11 @@ void DrawGrid(Dc& dc) {
 
 void DrawPlotTitles(Dc& dc) {
   dc.SelectFont(kLargeFont);
-  DrawText(dc, kTitleLeft, kUpperTitleY, kStO2TitleColor, texts::kStO2Title);
-  DrawText(dc, kHrTitleLeft, kUpperTitleY, kGreen, texts::kHeartRateTitle);
-  DrawText(dc, kTitleLeft, kLowerTitleY, kBlue, texts::kOxHbTitle);
-  DrawText(dc, kDxHbTitleLeft, kLowerTitleY, kGreen, texts::kDxHbTitle);
-  DrawText(dc, kToHbTitleLeft, kLowerTitleY, kToHbTitleColor, texts::kToHbTitle);
+  DrawColoredText(dc, kTitleLeft, kUpperTitleY, kStO2TitleColor, texts::kStO2Title);
+  DrawColoredText(dc, kHrTitleLeft, kUpperTitleY, kGreen, texts::kHeartRateTitle);
+  DrawColoredText(dc, kTitleLeft, kLowerTitleY, kBlue, texts::kOxHbTitle);
+  DrawColoredText(dc, kDxHbTitleLeft, kLowerTitleY, kGreen, texts::kDxHbTitle);
+  DrawColoredText(dc, kToHbTitleLeft, kLowerTitleY, kToHbTitleColor, texts::kToHbTitle);
 }
 
 void DrawAxisLabels(Dc& dc) {
@@ -89,7 +89,8 @@ void DrawAxisLabels(Dc& dc) {
 
 void DrawHeader(Dc& dc, const CurrentMeasurement& m) {
   dc.SelectFont(kSmallFont);
-  DrawText(dc, kHeaderX, kHeaderY, kBlack, MeasurementHeaderText(m, texts::kScreenHeaderFormat));
+  DrawColoredText(dc, kHeaderX, kHeaderY, kBlack,
+                  MeasurementHeaderText(m, texts::kScreenHeaderFormat));
 }
 
 void DrawTimeAxis(Dc& dc, int windowStart, int rate) {
@@ -98,7 +99,7 @@ void DrawTimeAxis(Dc& dc, int windowStart, int rate) {
   for (const AxisTick& tick : ScreenTimeTicks(windowStart, rate)) {
     DrawLine(dc, kPlotLeft + tick.p, kLowerBottom, kPlotLeft + tick.p, kTickBottom);
     const int dx = tick.longLabel ? kLongLabelDx : kShortLabelDx;
-    DrawText(dc, tick.p + dx, kTickLabelY, kBlack, tick.label);
+    DrawColoredText(dc, tick.p + dx, kTickLabelY, kBlack, tick.label);
   }
 }
 

@@ -12,9 +12,9 @@ inline void DrawLine(Dc& dc, int x0, int y0, int x1, int y1) {
 }
 
 // Text in `color` with its top-left corner at (x, y), in the selected font.
-inline void DrawText(Dc& dc, int x, int y, Colorref color, std::string_view utf8) {
+inline void DrawColoredText(Dc& dc, int x, int y, Colorref color, std::string_view utf8) {
   dc.SetTextColor(color);
-  dc.TextOut(x, y, utf8);
+  dc.TextOutUtf8(x, y, utf8);
 }
 
 // The closed outline of the rectangle from (left, top) to (right, bottom), both corners

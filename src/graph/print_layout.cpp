@@ -51,7 +51,7 @@ void PagePainter::Line(double x0, double y0, double x1, double y1) {
 
 void PagePainter::Text(double x, double y, Colorref color, std::string_view utf8) {
   dc_.SetTextColor(color);
-  dc_.TextOut(scale_.X(x), scale_.Y(y), utf8);
+  dc_.TextOutUtf8(scale_.X(x), scale_.Y(y), utf8);
 }
 
 }  // namespace oxi::print_layout

@@ -42,7 +42,7 @@ void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
 void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
                   int screenMode, const std::string& commentCp932) {
   PagePainter p(page, PageScale(page.DpiX(), page.DpiY()));
-  page.StartDoc(m.title);
+  page.StartDocument(m.title);
   page.StartPage();
   DrawFrameElements(p, m.n, m.rate);
   if (screenMode == kMeasurementShown) {
@@ -51,7 +51,7 @@ void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues
   }
   DrawPlotFrames(p);
   FinishPagesWithComment(p, commentCp932);
-  page.EndDoc();
+  page.EndDocument();
 }
 
 }  // namespace print_parts

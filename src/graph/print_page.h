@@ -8,7 +8,7 @@ namespace oxi {
 
 // Draws the printed document (the graph of the whole measurement with the moving averages
 // of `window`, the comment's lines, further pages for a long comment) on an open page
-// context: StartDoc .. EndDoc. `screenMode` 0 leaves out the header and the curves.
+// context: StartDocument .. EndDocument. `screenMode` 0 leaves out the header and the curves.
 // `commentCp932` holds CP932 bytes with CR LF line ends.
 void DrawPrintedDocument(PageDc& page, const CurrentMeasurement& m, int window, int screenMode,
                          const std::string& commentCp932);

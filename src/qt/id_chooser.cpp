@@ -43,7 +43,7 @@ void QtComboAdapter::SetCurSel(int index) {
   combo_.setCurrentIndex(index >= 0 && index < combo_.count() ? index : -1);
 }
 
-std::string QtComboAdapter::GetWindowText() const {
+std::string QtComboAdapter::WindowText() const {
   return combo_.currentText().toStdString();
 }
 

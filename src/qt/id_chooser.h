@@ -27,7 +27,7 @@ class QtComboAdapter : public ComboBox {
   void ResetContent() override;
   void AddString(const std::string& text) override;
   void SetCurSel(int index) override;
-  std::string GetWindowText() const override;
+  std::string WindowText() const override;
 
  private:
   QComboBox& combo_;

@@ -34,7 +34,7 @@ int QtPageDc::DpiY() const {
   return device_.logicalDpiY();
 }
 
-void QtPageDc::StartDoc(const std::string& name) {
+void QtPageDc::StartDocument(const std::string& name) {
   const QString title = QString::fromStdString(name);
   if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setDocName(title);
   if (auto* pdf = dynamic_cast<QPdfWriter*>(&device_)) pdf->setTitle(title);
@@ -50,7 +50,7 @@ void QtPageDc::StartPage() {
   ++pages_;
 }
 
-void QtPageDc::EndDoc() {
+void QtPageDc::EndDocument() {
   if (painter_.isActive()) painter_.end();
 }
 
@@ -104,7 +104,7 @@ const QFont& QtPageDc::QtFont(const Font& font) {
   return fonts_.emplace(key, q).first->second;
 }
 
-void QtPageDc::TextOut(int x, int y, std::string_view utf8) {
+void QtPageDc::TextOutUtf8(int x, int y, std::string_view utf8) {
   if (!painter_.isActive()) return;
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   painter_.setFont(QtFont(font_));

@@ -26,15 +26,15 @@ class QtPageDc : public PageDc {
 
   int DpiX() const override;
   int DpiY() const override;
-  void StartDoc(const std::string& name) override;
+  void StartDocument(const std::string& name) override;
   void StartPage() override;
   void EndPage() override {}
-  void EndDoc() override;
+  void EndDocument() override;
 
   void LineTo(int x, int y) override;
   void SetPixel(int x, int y, Colorref c) override;
   void Rectangle(int left, int top, int right, int bottom) override;
-  void TextOut(int x, int y, std::string_view utf8) override;
+  void TextOutUtf8(int x, int y, std::string_view utf8) override;
 
   // Pages started so far.
   int Pages() const { return pages_; }

@@ -58,7 +58,7 @@ LocalTime QtPlatform::Now() {
   return CurrentLocalTime();
 }
 
-void QtPlatform::MessageBox(const std::string& text, const std::string& caption) {
+void QtPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                   QString::fromStdString(text), QMessageBox::Ok, window_);
   // A plain OK, as the boxes of the window system show it: no icon from the style.

@@ -27,7 +27,7 @@ class QtPlatform : public Platform {
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override;
 
-  void MessageBox(const std::string& text, const std::string& caption) override;
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
   std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
                                             const std::string& defaultExtension,

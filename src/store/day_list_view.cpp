@@ -58,7 +58,7 @@ void DrawListArea(SurfaceDc& control, const std::vector<std::string>& names, int
   for (int r = 0; r < kDayListRows && top + r < entries; ++r) {
     if (top + r < 0) continue;
     dc.SetBkColor(r == highlight ? kHoveredRowBackground : kWhite);
-    dc.TextOut(kRowTextX, kFirstRowTextY + kRowPitch * r, DayListRowText(names[top + r]));
+    dc.TextOutUtf8(kRowTextX, kFirstRowTextY + kRowPitch * r, DayListRowText(names[top + r]));
   }
   control.BitBlt(kTextAreaX, kTextAreaY, kTextAreaWidth, kTextAreaHeight, area, 0, 0);
   DrawFrame(control);

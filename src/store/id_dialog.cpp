@@ -29,7 +29,7 @@ void CIdDialog::OnCloseUp(ComboBox& combo) {
 }
 
 void CIdDialog::TakeShownId(ComboBox& combo) {
-  store_.currentDeviceId = CutToId(combo.GetWindowText());
+  store_.currentDeviceId = CutToId(combo.WindowText());
 }
 
 }  // namespace oxi

@@ -9,7 +9,7 @@ TEST(RecordingDc, KeepsEachCallWithTheStateItWasMadeIn) {
   RecordingDc dc(300, 200);
   EXPECT_EQ(dc.DpiX(), 300);
   EXPECT_EQ(dc.DpiY(), 200);
-  dc.StartDoc("2008_0315_0930");
+  dc.StartDocument("2008_0315_0930");
   dc.StartPage();
   dc.SelectPen({Rgb(255, 0, 0), 4});
   dc.MoveTo(10, 20);
@@ -18,12 +18,12 @@ TEST(RecordingDc, KeepsEachCallWithTheStateItWasMadeIn) {
   dc.SelectFont({kPrintFace, 90, 0});
   dc.SetTextColor(Rgb(0, 160, 0));
   dc.SetBkMode(BkMode::kTransparent);
-  dc.TextOut(5, 6, "心拍数");
+  dc.TextOutUtf8(5, 6, "心拍数");
   dc.SelectBrush({Rgb(1, 2, 3)});
   dc.Rectangle(1, 2, 3, 4);
   dc.SetPixel(7, 8, Rgb(9, 9, 9));
   dc.EndPage();
-  dc.EndDoc();
+  dc.EndDocument();
 
   using K = RecordedOp::Kind;
   std::vector<K> kinds;

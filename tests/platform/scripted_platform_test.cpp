@@ -106,10 +106,10 @@ class Chooser : public IdDialogHandlers {
     combo.ResetContent();
     for (const char* id : {"00099990000A", "00099990000B", "00099990000C"}) combo.AddString(id);
     combo.SetCurSel(0);
-    log.push_back("show " + combo.GetWindowText());
+    log.push_back("show " + combo.WindowText());
   }
-  void OnSelChange(ComboBox& combo) override { log.push_back("sel " + combo.GetWindowText()); }
-  void OnCloseUp(ComboBox& combo) override { log.push_back("closeup " + combo.GetWindowText()); }
+  void OnSelChange(ComboBox& combo) override { log.push_back("sel " + combo.WindowText()); }
+  void OnCloseUp(ComboBox& combo) override { log.push_back("closeup " + combo.WindowText()); }
   std::vector<std::string> log;
 };
 
@@ -132,11 +132,11 @@ TEST(ScriptedPlatform, MessageBoxesAreRecordedEvenWhenOneOpensAnother) {
   ScriptedPlatform p;
   p.onMessageBox = [&](const ScriptedPlatform::Box& box) {
     if (box.text == "first") {
-      for (int i = 0; i < 20; ++i) p.MessageBox("nested", "");
+      for (int i = 0; i < 20; ++i) p.ShowMessageBox("nested", "");
     }
     EXPECT_FALSE(box.text.empty());
   };
-  p.MessageBox("first", "エラー");
+  p.ShowMessageBox("first", "エラー");
   ASSERT_EQ(p.MessageBoxes().size(), 21u);
   EXPECT_EQ(p.MessageBoxes()[0].caption, "エラー");
 }

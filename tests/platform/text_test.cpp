@@ -23,7 +23,7 @@ Surface Text(const Font& font, BkMode mode, int x, int y, const std::string& tex
   dc.SetBkColor(kBack);
   dc.SetTextColor(kInk);
   dc.SetBkMode(mode);
-  dc.TextOut(x, y, text);
+  dc.TextOutUtf8(x, y, text);
   return s;
 }
 
@@ -50,7 +50,7 @@ TEST(Fonts, WidthsAddUpAndFollowTheHeight) {
   EXPECT_GE(TextWidth(Font{kScreenFace, 20, 700}, "0000"), TextWidth(large, "0000"));
 }
 
-TEST(TextOut, OpaqueModeFillsExactlyTheCellWithTheBackground) {
+TEST(TextOutUtf8, OpaqueModeFillsExactlyTheCellWithTheBackground) {
   const Font font{kScreenFace, 20, 0};
   const std::string label = "[StO2] 心拍数";
   const Surface s = Text(font, BkMode::kOpaque, 7, 5, label);
@@ -74,7 +74,7 @@ TEST(TextOut, OpaqueModeFillsExactlyTheCellWithTheBackground) {
   EXPECT_GT(back, (cell.right - cell.left) * font.height / 2);
 }
 
-TEST(TextOut, TransparentModeOnlyDrawsGlyphs) {
+TEST(TextOutUtf8, TransparentModeOnlyDrawsGlyphs) {
   const Font font{kScreenFace, 16, 0};
   const Surface s = Text(font, BkMode::kTransparent, 3, 4, "Download");
   const Cell cell{3, 4, 3 + TextWidth(font, "Download"), 4 + font.height};
@@ -93,7 +93,7 @@ TEST(TextOut, TransparentModeOnlyDrawsGlyphs) {
   EXPECT_GT(ink, 20);
 }
 
-TEST(TextOut, GlyphsSitInTheCellAndFollowThePosition) {
+TEST(TextOutUtf8, GlyphsSitInTheCellAndFollowThePosition) {
   const Font font{kScreenFace, 16, 0};
   const Surface a = Text(font, BkMode::kTransparent, 10, 10, "Ag");
   const Surface b = Text(font, BkMode::kTransparent, 13, 12, "Ag");
@@ -115,7 +115,7 @@ TEST(TextOut, GlyphsSitInTheCellAndFollowThePosition) {
   EXPECT_GE(bottom, 10 + font.height * 3 / 4);
 }
 
-TEST(TextOut, TextPartlyOrWhollyOutsideIsClipped) {
+TEST(TextOutUtf8, TextPartlyOrWhollyOutsideIsClipped) {
   const Font font{kScreenFace, 20, 700};
   const Surface left = Text(font, BkMode::kOpaque, -15, -8, "88:88");
   EXPECT_NE(left.Pixel(0, 0), kPaper);  // the cell's visible corner is filled

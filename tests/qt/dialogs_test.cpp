@@ -132,7 +132,7 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
     okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull();
     box->button(QMessageBox::Ok)->click();
   });
-  platform.MessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
+  platform.ShowMessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
   EXPECT_EQ(seenText, texts::kUnplugUsb);
   EXPECT_EQ(seenCaption, texts::kUnplugCaption);
   EXPECT_TRUE(modal);
@@ -156,14 +156,12 @@ class LoggingIdHandlers : public IdDialogHandlers {
     combo.AddString("AAAA00000001");
     combo.AddString("BBBB00000002");
     combo.SetCurSel(0);
-    chosen = combo.GetWindowText();
+    chosen = combo.WindowText();
   }
-  void OnSelChange(ComboBox& combo) override {
-    log.push_back("selchange " + combo.GetWindowText());
-  }
+  void OnSelChange(ComboBox& combo) override { log.push_back("selchange " + combo.WindowText()); }
   void OnCloseUp(ComboBox& combo) override {
-    log.push_back("closeup " + combo.GetWindowText());
-    chosen = combo.GetWindowText();
+    log.push_back("closeup " + combo.WindowText());
+    chosen = combo.WindowText();
   }
   std::vector<std::string> log;
   std::string chosen;

@@ -65,10 +65,10 @@ TEST_F(PrintDialogTest, ConfirmingGivesAnA4LandscapePageAtThePrinterResolution) 
   ASSERT_NE(page, nullptr);
   EXPECT_GE(page->DpiX(), 300);
   EXPECT_EQ(page->DpiX(), page->DpiY());
-  page->StartDoc("2008_0315_0905");
+  page->StartDocument("2008_0315_0905");
   page->StartPage();
   page->EndPage();
-  page->EndDoc();
+  page->EndDocument();
   page.reset();
 
   // The test's printer writes a PDF: its page box is A4 across (842 pt) by A4 down (595).

@@ -32,7 +32,8 @@ enum class BkMode { kOpaque, kTransparent };
 
 // A drawing context with the semantics our drawing code is written for: a selected pen,
 // brush and font, text and background colours, a background mode and a current position.
-// Lines never paint their end point; rectangles are right/bottom exclusive.
+// Lines never paint their end point; rectangles are right/bottom exclusive. Members whose
+// GDI names <windows.h> turns into macros (TextOut, StartDoc) carry names of their own.
 class Dc {
  public:
   virtual ~Dc() = default;
@@ -71,7 +72,7 @@ class Dc {
   // UTF-8 text with its cell's top-left corner at (x, y), in the selected font and text
   // colour; in opaque mode the text cell, x .. x + TextWidth - 1 by y .. y + height - 1, is
   // first filled with the background colour.
-  virtual void TextOut(int x, int y, std::string_view utf8) = 0;
+  virtual void TextOutUtf8(int x, int y, std::string_view utf8) = 0;
 
  protected:
   Pen pen_;
@@ -93,7 +94,7 @@ class SurfaceDc : public Dc {
   void LineTo(int x, int y) override;
   void SetPixel(int x, int y, Colorref c) override;
   void Rectangle(int left, int top, int right, int bottom) override;
-  void TextOut(int x, int y, std::string_view utf8) override;
+  void TextOutUtf8(int x, int y, std::string_view utf8) override;
   // Copies width x height pixels of src from (srcX, srcY) to (x, y) of this surface.
   void BitBlt(int x, int y, int width, int height, const Surface& src, int srcX, int srcY);
 
@@ -109,10 +110,10 @@ class PageDc : public Dc {
  public:
   virtual int DpiX() const = 0;
   virtual int DpiY() const = 0;
-  virtual void StartDoc(const std::string& name) = 0;
+  virtual void StartDocument(const std::string& name) = 0;
   virtual void StartPage() = 0;
   virtual void EndPage() = 0;
-  virtual void EndDoc() = 0;
+  virtual void EndDocument() = 0;
 };
 
 }  // namespace oxi

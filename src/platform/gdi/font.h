@@ -18,7 +18,7 @@ struct FontMatch {
 // Gothic instead of a Latin default.
 FontMatch MatchFont(const std::string& face);
 
-// Advance width in pixels of UTF-8 text in `font`: how far TextOut's cell reaches.
+// Advance width in pixels of UTF-8 text in `font`: how far TextOutUtf8's cell reaches.
 int TextWidth(const Font& font, std::string_view utf8);
 
 }  // namespace oxi

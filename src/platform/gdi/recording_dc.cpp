@@ -16,7 +16,7 @@ RecordedOp& RecordingDc::Record(RecordedOp::Kind kind) {
   return op;
 }
 
-void RecordingDc::StartDoc(const std::string& name) {
+void RecordingDc::StartDocument(const std::string& name) {
   Record(RecordedOp::Kind::kStartDoc).text = name;
 }
 
@@ -28,7 +28,7 @@ void RecordingDc::EndPage() {
   Record(RecordedOp::Kind::kEndPage);
 }
 
-void RecordingDc::EndDoc() {
+void RecordingDc::EndDocument() {
   Record(RecordedOp::Kind::kEndDoc);
 }
 
@@ -57,7 +57,7 @@ void RecordingDc::Rectangle(int left, int top, int right, int bottom) {
   op.y1 = bottom;
 }
 
-void RecordingDc::TextOut(int x, int y, std::string_view utf8) {
+void RecordingDc::TextOutUtf8(int x, int y, std::string_view utf8) {
   RecordedOp& op = Record(RecordedOp::Kind::kTextOut);
   op.x0 = x;
   op.y0 = y;

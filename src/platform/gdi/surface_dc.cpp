@@ -87,10 +87,10 @@ void SurfaceDc::Rectangle(int left, int top, int right, int bottom) {
   FillWide(surface_, std::max(r - w, l), t, r, b, c);
 }
 
-void SurfaceDc::TextOut(int x, int y, std::string_view utf8) {
+void SurfaceDc::TextOutUtf8(int x, int y, std::string_view utf8) {
   std::optional<Colorref> background;
   if (bkMode_ == BkMode::kOpaque) background = bkColor_;
-  DrawText(surface_, x, y, font_, textColor_, background, utf8);
+  PaintText(surface_, x, y, font_, textColor_, background, utf8);
 }
 
 void SurfaceDc::BitBlt(int x, int y, int width, int height, const Surface& src, int srcX,

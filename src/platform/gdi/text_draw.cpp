@@ -59,8 +59,8 @@ int TextWidth(const Font& font, std::string_view utf8) {
   return face ? AdvanceOf(GlyphsOf(*face, utf8)) : 0;
 }
 
-void DrawText(Surface& surface, int x, int y, const Font& font, Colorref color,
-              std::optional<Colorref> background, std::string_view utf8) {
+void PaintText(Surface& surface, int x, int y, const Font& font, Colorref color,
+               std::optional<Colorref> background, std::string_view utf8) {
   SizedFace* face = GlyphCache::Instance().Face(font);
   if (!face) return;
   const std::vector<const Glyph*> glyphs = GlyphsOf(*face, utf8);

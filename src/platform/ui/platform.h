@@ -63,7 +63,7 @@ class ComboBox {
   virtual void ResetContent() = 0;
   virtual void AddString(const std::string& text) = 0;
   virtual void SetCurSel(int index) = 0;
-  virtual std::string GetWindowText() const = 0;
+  virtual std::string WindowText() const = 0;
 };
 
 // The device-ID chooser's behaviour; the window itself belongs to the platform.
@@ -75,7 +75,8 @@ class IdDialogHandlers {
   virtual void OnCloseUp(ComboBox& combo) = 0;
 };
 
-// The services of the window system that the main screen uses.
+// The services of the window system that the main screen uses. Names that <windows.h>
+// would turn into macros (MessageBox, GetWindowText) are avoided here and in ComboBox.
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -91,7 +92,7 @@ class Platform {
   virtual LocalTime Now() = 0;
 
   // A modal message box with an OK button.
-  virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
+  virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
   // Runs the device-ID chooser modally over the given handlers.
   virtual void RunIdDialog(IdDialogHandlers& handlers) = 0;
   // The save-file chooser; the chosen path, or nothing when cancelled. It asks before

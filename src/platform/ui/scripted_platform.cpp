@@ -44,7 +44,7 @@ class ScriptedCombo : public ComboBox {
   void SetCurSel(int index) override {
     selected = (index >= 0 && index < static_cast<int>(entries.size())) ? index : -1;
   }
-  std::string GetWindowText() const override { return selected < 0 ? "" : entries[selected]; }
+  std::string WindowText() const override { return selected < 0 ? "" : entries[selected]; }
 
   std::vector<std::string> entries;
   int selected = -1;
@@ -125,7 +125,7 @@ void ScriptedPlatform::RunUntilIdle() {
   }
 }
 
-void ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption) {
+void ScriptedPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
   boxes_.push_back({text, caption});
   // The callback gets its own copy: it may show another box, which grows boxes_.
   const Box shown = boxes_.back();

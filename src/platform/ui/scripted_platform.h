@@ -92,7 +92,7 @@ class ScriptedPlatform : public Platform {
   void TimedWait(int ticks) override;
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override { return now; }
-  void MessageBox(const std::string& text, const std::string& caption) override;
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
   std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
                                             const std::string& defaultExtension,
