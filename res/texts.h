@@ -7,7 +7,7 @@ namespace oxi::texts {
 // Application.
 inline constexpr const char* kProductTitle = "OxiView";
 inline constexpr const char* kProductVersion = "OxiView Version 1.0";
-inline constexpr const char* kApplicationName = "oxiview";  // caption of our own boxes
+inline constexpr const char* kApplicationName = "oxiview";              // caption of our own boxes
 inline constexpr const char* kAboutMenuItem = "バージョン情報(&A)...";  // string 101
 inline constexpr const char* kCommentLabel = "コメント";
 
@@ -78,6 +78,16 @@ inline constexpr const char* kCsvHeartRateColumn = "%d,";
 inline constexpr const char* kCsvStO2Column = "%d.%d,";
 inline constexpr const char* kCsvHbColumn = "0.%03d,";
 inline constexpr const char* kCsvMissingColumn = "---,";
+
+// Open formats: the window menu's item, the save chooser's types, the UTF-8 CSV's
+// header row, the failure to write.
+inline constexpr const char* kExportMenuItem = "形式を選んで保存(&E)...";
+inline constexpr const char* kFitFileType = "FIT アクティビティ (*.fit)";
+inline constexpr const char* kSnirfFileType = "SNIRF (*.snirf)";
+inline constexpr const char* kCsvUtf8FileType = "CSV UTF-8 (*.csv)";
+inline constexpr const char* kCsvUtf8Columns =
+    "time_s,elapsed,local_time,sto2_percent,heart_rate_bpm,oxhb_mM,dxhb_mM,tohb_mM\n";
+inline constexpr const char* kExportError = "ファイルを保存できませんでした。";
 
 // Device-ID chooser.
 inline constexpr const char* kIdDialogCaption = "IDの選択";

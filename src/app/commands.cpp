@@ -1,9 +1,11 @@
-// The Download, Print and Save buttons and the spin arrows of the moving-average field.
+// The Download, Print and Save buttons, the spin arrows of the moving-average field and
+// the export item of the window menu.
 #include "app/buttons.h"
 #include "app/main_dialog.h"
 #include "app/scroll_bar_geometry.h"
 #include "device/download.h"
 #include "export/csv_export.h"
+#include "export/open_export.h"
 #include "graph/print_page.h"
 
 namespace oxi {
@@ -45,6 +47,10 @@ void CMainDialog::PressCommandButtons(int x, int y) {
   }
   if (InButton(kSpinUpButton, x, y)) PressSpin(kSpinUpButton, +1);
   if (InButton(kSpinDownButton, x, y)) PressSpin(kSpinDownButton, -1);
+}
+
+void CMainDialog::OnExportCommand() {
+  OpenFormatExport(platform_, measurement_, state_.screenMode);
 }
 
 void CMainDialog::RunDownload() {

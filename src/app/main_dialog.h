@@ -40,6 +40,7 @@ class CMainDialog : public WindowHandlers {
   void OnLButtonUp(int x, int y) override;
   bool OnEnterKey() override;
   void OnCancel() override;
+  void OnExportCommand() override;
 
   // True once Esc or the close box ended the window.
   bool Ended() const { return ended_; }

@@ -13,13 +13,6 @@ namespace {
 
 constexpr int kYearBase = 2000;
 
-// The ID bytes as text; anything that would upset a terminal shows as '?'.
-std::string PrintableId(const RecordHeader& h) {
-  std::string id;
-  for (char c : h.deviceId) id += (c >= ' ' && c <= '~') ? c : '?';
-  return id;
-}
-
 std::string Tenths(int value) {
   return std::to_string(value / kTenthsPerUnit) + "." + std::to_string(value % kTenthsPerUnit);
 }
@@ -49,7 +42,7 @@ int RunInfo(const std::vector<std::string>& args) {
   if (status != RecordReader::Status::kOk) return Fail(args[0] + " " + StatusText(status));
   const RecordHeader& h = reader.Header();
   const long n = reader.SampleCount();
-  Line("device_id", PrintableId(h));
+  Line("device_id", PrintableDeviceId({h.deviceId.data(), h.deviceId.size()}));
   Line("start", Start(h));
   Line("fat_thickness_mm", Tenths(h.fatThickness));
   Line("rate_s", Tenths(EffectiveRate(h.rate)));

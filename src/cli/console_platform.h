@@ -47,8 +47,8 @@ class ConsolePlatform : public Platform {
   LocalTime Now() override;
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
-                                            const std::string&) override {
+  std::optional<SaveFileChoice> ChooseSaveFile(const std::string&,
+                                               const std::vector<SaveFileType>&) override {
     return std::nullopt;
   }
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string&) override { return nullptr; }

@@ -11,8 +11,6 @@
 namespace oxi {
 namespace {
 
-constexpr int kLowestHeartRate = 50;
-constexpr int kHighestHeartRate = 200;
 constexpr const char* kLineEnd = "\r\n";
 
 // The formats end their lines with "\n"; the file ends them with CR LF.
@@ -36,15 +34,15 @@ std::string FirstLines(const CurrentMeasurement& m) {
 }
 
 void AppendTime(std::string& line, int sample, int rate) {
-  const std::int64_t tenths = static_cast<std::int64_t>(sample) * EffectiveRate(rate);
+  const std::int64_t tenths = SampleTenths(sample, rate);
   const Hms t = SplitSeconds(tenths / kTenthsPerUnit);
   line += FormatText(texts::kCsvTimeColumn, t.hours, t.minutes, t.seconds,
                      static_cast<int>(tenths % kTenthsPerUnit));
 }
 
 void AppendHeartRate(std::string& line, int hr) {
-  const bool inRange = hr >= kLowestHeartRate && hr <= kHighestHeartRate;
-  line += inRange ? FormatText(texts::kCsvHeartRateColumn, hr) : texts::kCsvMissingColumn;
+  line +=
+      HeartRateInRange(hr) ? FormatText(texts::kCsvHeartRateColumn, hr) : texts::kCsvMissingColumn;
 }
 
 void AppendStO2(std::string& line, std::optional<int> sto2) {

@@ -12,11 +12,11 @@ void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) 
   // failed and left the previous record's header values behind, which a file would then
   // pass off as this one's. Such a measurement also has no title to propose a name from.
   if (screenMode != kMeasurementShown || m.n == 0) return;
-  const std::optional<std::string> path =
+  const std::optional<SaveFileChoice> choice =
       platform.ChooseSaveFile(FormatText(texts::kCsvFileFormat, m.title.c_str()),
-                              texts::kCsvDefaultExtension, texts::kCsvFilter);
-  if (!path) return;
-  if (!WriteFileAtomically(*path, CsvBytes(m))) {
+                              {{texts::kCsvFilter, texts::kCsvDefaultExtension}});
+  if (!choice) return;
+  if (!WriteFileAtomically(choice->path, CsvBytes(m))) {
     platform.ShowMessageBox(texts::kCsvError, platform.ApplicationName());
   }
 }

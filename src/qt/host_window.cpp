@@ -178,11 +178,14 @@ void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
-  const QString aboutText = QString::fromUtf8(texts::kAboutMenuItem);
-  if (aboutText.isEmpty()) return;
   QMenu menu(this);
-  const QAction* about = menu.addAction(aboutText);
-  if (menu.exec(event->globalPos()) == about) CAboutDialog(this).exec();
+  const QAction* exportItem = menu.addAction(QString::fromUtf8(texts::kExportMenuItem));
+  menu.addSeparator();
+  const QAction* about = menu.addAction(QString::fromUtf8(texts::kAboutMenuItem));
+  const QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == about) CAboutDialog(this).exec();
+  // The handlers decide whether there is a measurement to export.
+  if (chosen == exportItem && !cancelled_) handlers_.OnExportCommand();
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "platform/ui/local_time.h"
 #include "qt/download_dialog.h"
@@ -72,18 +73,28 @@ void QtPlatform::RunIdDialog(IdDialogHandlers& handlers) {
   chooser.exec();
 }
 
-std::optional<std::string> QtPlatform::ChooseSaveFile(const std::string& proposedName,
-                                                      const std::string& defaultExtension,
-                                                      const std::string& filter) {
-  QFileDialog dialog(window_, QString(), QString(), QString::fromStdString(filter));
+std::optional<SaveFileChoice> QtPlatform::ChooseSaveFile(const std::string& proposedName,
+                                                         const std::vector<SaveFileType>& types) {
+  if (types.empty()) return std::nullopt;
+  QStringList filters;
+  for (const SaveFileType& type : types) filters << QString::fromStdString(type.text);
+  QFileDialog dialog(window_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters.front());
+  dialog.setDefaultSuffix(QString::fromStdString(types.front().extension));
+  // A name typed without an extension gets the one of the type chosen last.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    const qsizetype index = filters.indexOf(filter);
+    if (index >= 0) dialog.setDefaultSuffix(QString::fromStdString(types[index].extension));
+  });
   dialog.selectFile(QString::fromStdString(proposedName));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
-  return chosen.front().toStdString();
+  const qsizetype type = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
+  return SaveFileChoice{chosen.front().toStdString(), static_cast<std::size_t>(type)};
 }
 
 ProgressDialog& QtPlatform::DownloadDialog() {

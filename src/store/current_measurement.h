@@ -29,6 +29,8 @@ inline constexpr int kHbFullScale = 200;     // 0.200 mM
 struct CurrentMeasurement {
   CurrentMeasurement();
 
+  // The 12 bytes of the record's device ID, as read.
+  std::string deviceId;
   // Header values, each held as an int; all 0 before the first load.
   int year = 0;
   int month = 0;

@@ -15,21 +15,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kDayPosition = 4;  // DD within the ten digits
 constexpr int kDaysInTable = 31;
 
-bool StartsWithTenDigits(const std::string& name) {
-  return name.size() >= kRecordKeyLength &&
-         std::all_of(name.begin(), name.begin() + kRecordKeyLength,
-                     [](unsigned char c) { return std::isdigit(c); });
-}
-
-bool HasRecordExtension(const std::string& name) {
-  const std::string ext = kRecordExtension;
-  if (name.size() < ext.size()) return false;
-  return std::equal(ext.begin(), ext.end(), name.end() - ext.size(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
-}
-
 // Day of the month a record name stands for, from its ten digits; 0 when it has none.
 int DayOfName(const std::string& name) {
   if (!StartsWithTenDigits(name)) return 0;

@@ -1,5 +1,7 @@
 #include "store/record_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "res/texts.h"
@@ -93,6 +95,27 @@ Sample DecodeSample(const std::uint8_t* b) {
   s.oxhb = b[kOffSampleOxhb];
   s.dxhb = b[kOffSampleDxhb];
   return s;
+}
+
+bool StartsWithTenDigits(const std::string& name) {
+  return name.size() >= kRecordKeyLength &&
+         std::all_of(name.begin(), name.begin() + kRecordKeyLength,
+                     [](unsigned char c) { return std::isdigit(c); });
+}
+
+bool HasRecordExtension(const std::string& name) {
+  const std::string ext = kRecordExtension;
+  if (name.size() < ext.size()) return false;
+  return std::equal(ext.begin(), ext.end(), name.end() - ext.size(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+std::string PrintableDeviceId(std::string_view idBytes) {
+  std::string id;
+  for (char c : idBytes) id += (c >= ' ' && c <= '~') ? c : '?';
+  return id;
 }
 
 std::string RecordBaseName(const RecordHeader& h) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace oxi {
 
@@ -65,6 +66,15 @@ RecordHeader DecodeHeader(const std::uint8_t* bytes);  // reads kRecordHeaderSiz
 std::array<std::uint8_t, kSampleSize> EncodeSample(const Sample& sample);
 Sample DecodeSample(const std::uint8_t* bytes);  // reads kSampleSize bytes
 
+// True when `name` begins with the ten digits of a start time.
+bool StartsWithTenDigits(const std::string& name);
+// True when `name` ends in the record extension, in any case.
+bool HasRecordExtension(const std::string& name);
+
+// The device ID bytes as text; anything that is not printable ASCII shows as '?', so the
+// ID can go wherever text goes (a terminal, a file's metadata).
+std::string PrintableDeviceId(std::string_view idBytes);
+
 // "YYMMDDhhmm" of the header's start time.
 std::string RecordBaseName(const RecordHeader& header);
 // "YYMMDDhhmm.oxi".
@@ -83,6 +93,18 @@ constexpr int EffectiveRate(int rate) {
 // Whole seconds that `samples` samples at `rate` (0.1 s) last.
 constexpr long DurationSeconds(long samples, int rate) {
   return samples * EffectiveRate(rate) / kTenthsPerUnit;
+}
+// Tenths of a second from the start to sample `i`.
+constexpr std::int64_t SampleTenths(long i, int rate) {
+  return static_cast<std::int64_t>(i) * EffectiveRate(rate);
+}
+
+// The monitor sends heart rates outside this range when it has no pulse to count: every
+// output shows them as missing.
+inline constexpr int kLowestHeartRate = 50;
+inline constexpr int kHighestHeartRate = 200;
+constexpr bool HeartRateInRange(int hr) {
+  return hr >= kLowestHeartRate && hr <= kHighestHeartRate;
 }
 
 }  // namespace oxi

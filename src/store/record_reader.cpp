@@ -67,6 +67,7 @@ void RecordReader::ReadInto(CurrentMeasurement& m) {
 }
 
 void TakeHeaderValues(const RecordHeader& h, CurrentMeasurement& m) {
+  m.deviceId.assign(h.deviceId.begin(), h.deviceId.end());
   m.year = h.year;
   m.month = h.month;
   m.day = h.day;

@@ -7,6 +7,7 @@
 #include "platform/ui/platform.h"
 #include "store/id_dialog.h"
 #include "store/record_file.h"
+#include "store/stored_records.h"
 
 namespace oxi {
 namespace {
@@ -15,8 +16,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDeviceFolderPrefix = "OXI";
 constexpr std::size_t kDeviceFolderPrefixLength = 3;
-constexpr const char* kAppDataFolder = "Application Data";
-constexpr const char* kDataRootFolder = "StO2";
 constexpr const char* kCommentFolder = "Comment";
 
 bool IsIdCharacter(char c) {
@@ -80,7 +79,7 @@ void StartStore(StoreState& store, const fs::path& workingFolder, Platform& plat
   store.startupFolder = fs::absolute(workingFolder, ec);
   if (ec) store.startupFolder = workingFolder;
   EnsureFolder(store.startupFolder / kAppDataFolder);
-  store.dataRoot = store.startupFolder / kAppDataFolder / kDataRootFolder;
+  store.dataRoot = DataRootBelow(store.startupFolder);
   EnsureFolder(store.dataRoot);
 
   store.deviceFolders = ListDeviceFolders(store.dataRoot);

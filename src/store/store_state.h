@@ -13,6 +13,8 @@ namespace oxi {
 class Platform;
 
 inline constexpr const char* kNoDeviceId = "00099990000Z";
+inline constexpr const char* kAppDataFolder = "Application Data";
+inline constexpr const char* kDataRootFolder = "StO2";
 inline constexpr int kMaxDeviceFolders = 64;
 inline constexpr int kMaxDayRecords = 512;
 

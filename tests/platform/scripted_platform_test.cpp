@@ -26,6 +26,7 @@ class Recorder : public WindowHandlers {
     return true;
   }
   void OnCancel() override { Note("cancel", 0, 0); }
+  void OnExportCommand() override { Note("export", 0, 0); }
 
   std::vector<std::string> calls;
   std::function<void()> onDown;

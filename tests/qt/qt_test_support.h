@@ -104,6 +104,7 @@ class RecordingHandlers : public WindowHandlers {
     return true;
   }
   void OnCancel() override { log.push_back("cancel"); }
+  void OnExportCommand() override { log.push_back("export"); }
 
   int Count(const std::string& entry) const {
     int n = 0;

@@ -27,4 +27,18 @@ LocalTime CurrentLocalTime() {
   return t;
 }
 
+std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local) {
+  std::tm tm{};
+  tm.tm_year = local.year - kTmYearBase;
+  tm.tm_mon = local.month - kTmMonthBase;
+  tm.tm_mday = local.day;
+  tm.tm_hour = local.hour;
+  tm.tm_min = local.minute;
+  tm.tm_sec = local.second;
+  tm.tm_isdst = -1;  // the zone's rules say whether summer time applies
+  const std::time_t utc = std::mktime(&tm);
+  if (utc == static_cast<std::time_t>(-1)) return std::nullopt;
+  return static_cast<std::int64_t>(utc);
+}
+
 }  // namespace oxi

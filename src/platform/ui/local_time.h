@@ -1,9 +1,17 @@
 #pragma once
+#include <cstdint>
+#include <optional>
+
 #include "platform/ui/platform.h"
 
 namespace oxi {
 
 // The machine's local date and time of day now, to the second.
 LocalTime CurrentLocalTime();
+
+// Seconds since 1970-01-01 00:00 UTC of a local date and time of this machine's time
+// zone; nothing when the zone cannot place it. A time that a daylight-saving change skips
+// or repeats is placed as the C library's mktime places it.
+std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local);
 
 }  // namespace oxi

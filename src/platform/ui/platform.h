@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -39,6 +40,8 @@ class WindowHandlers {
   virtual bool OnEnterKey() = 0;
   // Esc or the close box: the window ends.
   virtual void OnCancel() = 0;
+  // The export item of the window's menu.
+  virtual void OnExportCommand() = 0;
 };
 
 // The progress bar runs from 0 to this.
@@ -75,6 +78,19 @@ class IdDialogHandlers {
   virtual void OnCloseUp(ComboBox& combo) = 0;
 };
 
+// One entry of the save chooser's list of file types: the text the user reads, with its
+// pattern ("csv(*.csv)"), and the extension, without the dot, that stands for it.
+struct SaveFileType {
+  std::string text;
+  std::string extension;
+};
+
+// What the user chose in the save chooser: the path, and which of the offered types.
+struct SaveFileChoice {
+  std::string path;
+  std::size_t type = 0;
+};
+
 // The services of the window system that the main screen uses. Names that <windows.h>
 // would turn into macros (MessageBox, GetWindowText) are avoided here and in ComboBox.
 class Platform {
@@ -95,11 +111,11 @@ class Platform {
   virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
   // Runs the device-ID chooser modally over the given handlers.
   virtual void RunIdDialog(IdDialogHandlers& handlers) = 0;
-  // The save-file chooser; the chosen path, or nothing when cancelled. It asks before
-  // overwriting an existing file.
-  virtual std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
-                                                    const std::string& defaultExtension,
-                                                    const std::string& filter) = 0;
+  // The save-file chooser offering `types` (the first one selected); the chosen path and
+  // type, or nothing when cancelled. A name chosen without an extension gets the chosen
+  // type's. It asks before overwriting an existing file.
+  virtual std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
+                                                       const std::vector<SaveFileType>& types) = 0;
   // The print dialog for a document of that name (a file output proposes "<name>.pdf");
   // a page context set to A4 landscape, or nothing when cancelled.
   virtual std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) = 0;

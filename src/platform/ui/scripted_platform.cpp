@@ -153,11 +153,12 @@ void ScriptedPlatform::RunIdDialog(IdDialogHandlers& handlers) {
   idDialogEntries = combo.entries;
 }
 
-std::optional<std::string> ScriptedPlatform::ChooseSaveFile(const std::string& proposedName,
-                                                            const std::string&,
-                                                            const std::string&) {
+std::optional<SaveFileChoice> ScriptedPlatform::ChooseSaveFile(
+    const std::string& proposedName, const std::vector<SaveFileType>& types) {
   lastProposedSaveName = proposedName;
-  return saveFileAnswer;
+  lastSaveTypes = types;
+  if (!saveFileAnswer) return std::nullopt;
+  return SaveFileChoice{*saveFileAnswer, saveTypeAnswer};
 }
 
 std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog(const std::string& documentName) {

@@ -76,7 +76,9 @@ class ScriptedPlatform : public Platform {
   std::vector<std::string> idDialogEntries;  // what the combo box held when it ended
   int idDialogRuns = 0;
   std::optional<std::string> saveFileAnswer;  // nullopt: the user cancels
+  std::size_t saveTypeAnswer = 0;             // index of the type the user picks
   std::string lastProposedSaveName;
+  std::vector<SaveFileType> lastSaveTypes;
   std::function<std::unique_ptr<PageDc>()> printDialogAnswer;  // empty: cancelled
   std::string lastPrintDocumentName;
   std::map<SurfaceId, int> presents;
@@ -94,9 +96,8 @@ class ScriptedPlatform : public Platform {
   LocalTime Now() override { return now; }
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
-  std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
-                                            const std::string& defaultExtension,
-                                            const std::string& filter) override;
+  std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
+                                               const std::vector<SaveFileType>& types) override;
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;
   ProgressDialog& DownloadDialog() override { return progress_; }
   std::string WindowEditText() override { return editText_; }

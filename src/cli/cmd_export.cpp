@@ -1,0 +1,124 @@
+// oxitool export: records as files of the open formats (FIT, SNIRF, UTF-8 CSV), either
+// the record files named or every record of a store.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "export/file_export.h"
+#include "export/open_format.h"
+
+namespace oxi::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kName = "export";
+
+struct ExportArgs {
+  std::optional<OpenFormat> format;
+  ExportOptions options;
+  std::vector<fs::path> records;
+  fs::path output;  // -o: the one record's file
+  fs::path folder;  // -d: where the files go
+  fs::path root;    // --root: the store's start-up folder
+  DateRange dates;
+};
+
+// "YYYY-MM-DD" as YYYYMMDD; nothing when it is not a date of that form.
+std::optional<int> ParseDate(const std::string& text) {
+  int year = 0, month = 0, day = 0;
+  char end = 0;
+  if (text.size() != 10 ||
+      std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || month < 1 ||
+      month > 12 || day < 1 || day > 31) {
+    return std::nullopt;
+  }
+  return year * 10000 + month * 100 + day;
+}
+
+bool ParseOption(const std::string& arg, const std::string& value, ExportArgs& out) {
+  if (arg == "--format") {
+    out.format = ParseOpenFormat(value);
+    return out.format.has_value();
+  }
+  fs::path* path = arg == "-o"       ? &out.output
+                   : arg == "-d"     ? &out.folder
+                   : arg == "--root" ? &out.root
+                                     : nullptr;
+  if (path) {
+    if (!path->empty()) return false;
+    *path = value;
+    return !path->empty();
+  }
+  int* date = arg == "--from" ? &out.dates.from : arg == "--to" ? &out.dates.to : nullptr;
+  const std::optional<int> parsed = ParseDate(value);
+  if (!date || !parsed) return false;
+  *date = *parsed;
+  return true;
+}
+
+bool Parse(const std::vector<std::string>& args, ExportArgs& out) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--bom") {
+      out.options.byteOrderMark = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      if (i + 1 >= args.size() || !ParseOption(arg, args[i + 1], out)) return false;
+      ++i;
+    } else {
+      out.records.emplace_back(arg);
+    }
+  }
+  if (!out.format) return false;
+  if (!out.root.empty()) return out.records.empty() && out.output.empty() && !out.folder.empty();
+  const bool datesGiven = out.dates.from != DateRange{}.from || out.dates.to != DateRange{}.to;
+  return !out.records.empty() && !datesGiven && (out.output.empty() || out.folder.empty());
+}
+
+// Prints each failure on its line; the exit status says whether there was any.
+int Report(const std::vector<std::string>& errors) {
+  for (const std::string& e : errors) Fail(e);
+  return errors.empty() ? 0 : 1;
+}
+
+int RunExport(const std::vector<std::string>& argv) {
+  ExportArgs args;
+  if (!Parse(argv, args)) return FailUsage(kName);
+  if (!Supported(*args.format)) {
+    return Fail(std::string(InfoOf(*args.format).name) +
+                ": this build has no SNIRF support (it was built without HDF5)");
+  }
+  if (!args.output.empty() && args.records.size() > 1) {
+    return Fail("-o takes the file of one record; use -d DIR for several");
+  }
+  RecordExporter exporter(*args.format, args.options);
+  std::error_code ec;
+  if (!args.root.empty()) {
+    if (!fs::is_directory(args.root, ec)) return Fail(args.root.string() + ": no such folder");
+    return Report(ExportStore(args.root, args.folder, args.dates, exporter));
+  }
+  if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
+    return Fail(args.folder.string() + ": cannot be created");
+  }
+  std::vector<std::string> errors;
+  for (const fs::path& record : args.records) {
+    std::string error = args.output.empty() ? exporter.ExportInto(record, args.folder)
+                                            : exporter.ExportTo(record, args.output);
+    if (!error.empty()) errors.push_back(std::move(error));
+  }
+  return Report(errors);
+}
+
+const CommandRegistration kExport(
+    {kName,
+     "--format fit|snirf|csv [--bom] (FILE.oxi... [-o OUT | -d DIR] | --root DIR -d OUT "
+     "[--from YYYY-MM-DD] [--to YYYY-MM-DD])",
+     "records as FIT, SNIRF or UTF-8 CSV files; --root: every record of the store below DIR, "
+     "one folder per device in OUT",
+     RunExport});
+
+}  // namespace
+}  // namespace oxi::cli

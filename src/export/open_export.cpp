@@ -1,0 +1,31 @@
+#include "export/open_export.h"
+
+#include <vector>
+
+#include "platform/fs/safe_write.h"
+#include "export/export_name.h"
+#include "export/open_format.h"
+#include "res/texts.h"
+
+namespace oxi {
+
+void OpenFormatExport(Platform& platform, const CurrentMeasurement& m, int screenMode) {
+  if (screenMode != kMeasurementShown || m.n == 0) return;
+  std::vector<OpenFormat> offered;
+  std::vector<SaveFileType> types;
+  for (const OpenFormatInfo& info : OpenFormats()) {
+    if (!Supported(info.format)) continue;
+    offered.push_back(info.format);
+    types.push_back({info.chooserText, info.extension});
+  }
+  // The name without an extension: the chooser adds the one of the type picked.
+  const std::optional<SaveFileChoice> choice =
+      platform.ChooseSaveFile(ExportFileStem(m.recordName, m.title), types);
+  if (!choice || choice->type >= offered.size()) return;
+  const ExportedBytes exported = OpenFormatBytes(offered[choice->type], m, ExportOptions{});
+  if (!exported.bytes || !WriteFileAtomically(choice->path, *exported.bytes)) {
+    platform.ShowMessageBox(texts::kExportError, platform.ApplicationName());
+  }
+}
+
+}  // namespace oxi

@@ -1,0 +1,75 @@
+#include "export/sample_values.h"
+
+#include "graph/elapsed_time.h"
+#include "platform/ui/local_time.h"
+#include "store/record_file.h"
+
+namespace oxi {
+namespace {
+
+namespace chrono = std::chrono;
+
+constexpr int kYearBase = 2000;  // the header's two-digit years
+constexpr int kHoursPerDay = 24;
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+}  // namespace
+
+SampleValues ValuesOf(const CurrentMeasurement& m, int i) {
+  SampleValues v;
+  if (HeartRateInRange(m.hr[i])) v.heartRate = m.hr[i];
+  if (!m.Valid(i)) return v;
+  v.sto2 = m.sto2[i];
+  v.oxhb = m.oxhb[i];
+  v.dxhb = m.dxhb[i];
+  v.tohb = m.oxhb[i] + m.dxhb[i];
+  return v;
+}
+
+std::int64_t CivilSeconds(const CivilTime& t) {
+  const chrono::sys_days day{chrono::year{t.year} / t.month / t.day};
+  return static_cast<std::int64_t>(day.time_since_epoch().count()) * kSecondsPerDay +
+         static_cast<std::int64_t>(t.hour) * kSecondsPerHour + t.minute * kSecondsPerMinute +
+         t.second;
+}
+
+CivilTime CivilOf(std::int64_t seconds) {
+  std::int64_t days = seconds / kSecondsPerDay;
+  std::int64_t rest = seconds % kSecondsPerDay;
+  if (rest < 0) {
+    rest += kSecondsPerDay;
+    --days;
+  }
+  const chrono::year_month_day ymd{chrono::sys_days{chrono::days{days}}};
+  CivilTime t;
+  t.year = static_cast<int>(ymd.year());
+  t.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  t.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  t.hour = static_cast<int>(rest / kSecondsPerHour);
+  t.minute = static_cast<int>(rest % kSecondsPerHour / kSecondsPerMinute);
+  t.second = static_cast<int>(rest % kSecondsPerMinute);
+  return t;
+}
+
+CivilTime MeasurementStart::LocalAfter(std::int64_t tenths) const {
+  return CivilOf(CivilSeconds(local) + tenths / kTenthsPerSecond);
+}
+
+std::optional<MeasurementStart> StartOf(const CurrentMeasurement& m) {
+  const chrono::year_month_day date{chrono::year{kYearBase + m.year},
+                                    chrono::month{static_cast<unsigned>(m.month)},
+                                    chrono::day{static_cast<unsigned>(m.day)}};
+  if (!date.ok() || m.hour < 0 || m.hour >= kHoursPerDay || m.minute < 0 ||
+      m.minute >= kSecondsPerMinute) {
+    return std::nullopt;
+  }
+  MeasurementStart start;
+  start.local = CivilTime{kYearBase + m.year, m.month, m.day, m.hour, m.minute, 0};
+  const std::optional<std::int64_t> utc =
+      UtcSecondsOfLocal(LocalTime{start.local.year, m.month, m.day, m.hour, m.minute, 0});
+  if (!utc) return std::nullopt;
+  start.utc = *utc;
+  return start;
+}
+
+}  // namespace oxi
