@@ -1,0 +1,104 @@
+#!/bin/bash
+# oxitool export: FIT, SNIRF and UTF-8 CSV files checked by readers that are not ours
+# (the FIT SDK's decoder, MNE-Python with h5py, Python's csv module), file names, the store
+# export, and what happens to records that cannot be exported.
+source "$(dirname "$0")/lib/checks.sh"
+lib="$(dirname "$0")/lib"
+# The records' start times are local times; a fixed zone makes their UTC known.
+export TZ=Asia/Tokyo
+utc_offset=9
+fitsdk="$OXI_BINARY_DIR/npm"
+[ -d "$fitsdk/node_modules/@garmin/fitsdk" ] || fail "FIT SDK not installed in $fitsdk"
+
+# name rate samples-expression [start]
+make() {
+  PYTHONPATH="$lib" python3 -c "
+import oxi_record as r, sys
+r.write(sys.argv[1], $3, $2${4:+, start=$4})" "$1"
+}
+
+mkdir -p "$work/測定データ" "$work/one"
+make "$work/測定データ/2603150905.oxi" 10 "r.varied(300)"          # Japanese folder, 1 s
+make "$work/測定データ/2603150905b.oxi" 5 "r.varied(40)"           # same minute, 0.5 s
+make "$work/one/2603151000.oxi" 0 "r.varied(30)" "(26, 3, 15, 10, 0)"  # rate 0 counts as 1 s
+make "$work/one/2603151100.oxi" 100 "r.varied(20)" "(26, 3, 15, 11, 0)"  # 10 s
+make "$work/one/2603151200.oxi" 10 "[(-1, 0, 0, 0)] * 5 + r.varied(5)" "(26, 3, 15, 12, 0)"
+make "$work/one/2603151300.oxi" 10 "r.varied(1)" "(26, 3, 15, 13, 0)"   # one sample
+make "$work/one/2612312359.oxi" 10 "r.varied(65535)" "(26, 12, 31, 23, 59)"  # into the new year
+
+out="$work/出力"
+for f in fit snirf csv; do
+  "$tool" export --format $f "$work"/測定データ/*.oxi "$work"/one/*.oxi -d "$out" ||
+    fail "export --format $f failed"
+done
+
+# Each record file and its exported file, by the export name.
+declare -A names=(
+  ["測定データ/2603150905.oxi"]=2026_0315_0905 ["測定データ/2603150905b.oxi"]=2026_0315_0905b
+  [one/2603151000.oxi]=2026_0315_1000 [one/2603151100.oxi]=2026_0315_1100
+  [one/2603151200.oxi]=2026_0315_1200 [one/2603151300.oxi]=2026_0315_1300
+  [one/2612312359.oxi]=2026_1231_2359)
+fits=() snirfs=() csvs=()
+for record in "${!names[@]}"; do
+  base="$out/${names[$record]}"
+  fits+=("$work/$record" "$base.fit")
+  snirfs+=("$work/$record" "$base.snirf")
+  csvs+=("$work/$record" "$base.csv")
+done
+node "$lib/check_fit.mjs" "$fitsdk" "${fits[@]}" || fail "FIT files"
+PYTHONPATH="$lib" /usr/bin/python3 "$lib/check_snirf.py" $utc_offset "${snirfs[@]}" ||
+  fail "SNIRF files"
+PYTHONPATH="$lib" python3 "$lib/check_csv.py" "${csvs[@]}" || fail "CSV files"
+[ "$(ls "$out" | wc -l)" -eq 21 ] || fail "unexpected files: $(ls "$out")"
+
+# --bom puts the byte-order mark in front; -o names the file.
+"$tool" export --format csv --bom "$work/one/2603151000.oxi" -o "$work/bom.csv" || fail "--bom"
+PYTHONPATH="$lib" python3 "$lib/check_csv.py" --bom "$work/one/2603151000.oxi" "$work/bom.csv" ||
+  fail "CSV with byte-order mark"
+
+# Without -o or -d the file goes to the working folder.
+(cd "$work/one" && "$tool" export --format fit 2603151300.oxi) || fail "export into ."
+[ -f "$work/one/2026_0315_1300.fit" ] || fail "no file in the working folder"
+
+# The store: every device's records of the dates asked, one folder per device, records of
+# two devices started in the same minute both kept.
+store="$work/store/Application Data/StO2"
+mkdir -p "$store/OXIAAAAAAAAAAAA" "$store/OXIBBBBBBBBBBBB/Comment"
+make "$store/OXIAAAAAAAAAAAA/2603150905.oxi" 10 "r.varied(10)"
+make "$store/OXIAAAAAAAAAAAA/2603170905.oxi" 10 "r.varied(10)" "(26, 3, 17, 9, 5)"
+make "$store/OXIBBBBBBBBBBBB/2603150905.oxi" 10 "r.varied(12)"
+echo "not a record" >"$store/OXIBBBBBBBBBBBB/notes.txt"
+"$tool" export --format csv --root "$work/store" -d "$work/all" --from 2026-03-15 --to 2026-03-16 ||
+  fail "store export failed"
+found=$(cd "$work/all" && find . -type f | sort | tr '\n' ' ')
+[ "$found" = "./OXIAAAAAAAAAAAA/2026_0315_0905.csv ./OXIBBBBBBBBBBBB/2026_0315_0905.csv " ] ||
+  fail "store export wrote: $found"
+PYTHONPATH="$lib" python3 "$lib/check_csv.py" "$store/OXIBBBBBBBBBBBB/2603150905.oxi" \
+  "$work/all/OXIBBBBBBBBBBBB/2026_0315_0905.csv" || fail "store export of device B"
+
+# Records that cannot be exported: one line each on stderr, the others written, exit 1.
+head -c 20 "$work/one/2603151000.oxi" >"$work/short.oxi"
+head -c 29 "$work/one/2603151000.oxi" >"$work/2603150000.oxi"  # a header without samples
+err=$("$tool" export --format fit "$work/short.oxi" "$work/2603150000.oxi" \
+  "$work/one/2603151100.oxi" -d "$work/mixed" 2>&1 >/dev/null)
+rc=$?
+[ "$rc" -eq 1 ] || fail "exit code $rc with records that cannot be exported"
+[ "$(wc -l <<<"$err")" -eq 2 ] || fail "expected one line per bad record, got: $err"
+[ "$(ls "$work/mixed")" = "2026_0315_1100.fit" ] || fail "mixed export wrote: $(ls "$work/mixed")"
+
+# Two records that would share a file: the second is refused, not written over the first.
+mkdir -p "$work/twin"
+cp "$work/one/2603151100.oxi" "$work/twin/"
+if "$tool" export --format fit "$work/one/2603151100.oxi" "$work/twin/2603151100.oxi" \
+  -d "$work/twins" 2>/dev/null; then
+  fail "two records into one file succeeded"
+fi
+
+# Usage errors.
+for args in "--format gpx $work/one/2603151100.oxi" "$work/one/2603151100.oxi" \
+  "--format fit --root $work/store" "--format fit $work/one/2603151100.oxi --from 2026-01-01"; do
+  # shellcheck disable=SC2086
+  "$tool" export $args >/dev/null 2>&1 && fail "accepted: export $args"
+done
+
+finish "oxitool export"
