@@ -4,9 +4,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 
+#include "bench_records.h"
 #include "store/load_record.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
@@ -16,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kId = "0123456789AB";
+constexpr const char* kId = bench::kBenchDeviceId;
 
 class BenchFolder {
  public:
@@ -34,22 +33,8 @@ class BenchFolder {
   // A record of `samples` samples with runs of invalid ones, named by its start time.
   std::string Put(int day, int hour, int minute, int samples) {
     RecordHeader h;
-    std::copy(kId, kId + kDeviceIdLength, h.deviceId.begin());
-    h.year = 8, h.month = 3, h.day = day, h.hour = hour, h.minute = minute, h.rate = 10;
-    std::ofstream out(DeviceFolder(store, kId) / RecordFileName(h), std::ios::binary);
-    const auto head = EncodeHeader(h);
-    out.write(reinterpret_cast<const char*>(head.data()), head.size());
-    std::mt19937 rng(samples);
-    for (int i = 0; i < samples; ++i) {
-      const bool invalid = (i / 50) % 9 == 4;
-      const Sample s{static_cast<std::int16_t>(invalid ? -1 : 300 + rng() % 600),
-                     static_cast<std::uint8_t>(60 + rng() % 120),
-                     static_cast<std::uint8_t>(rng() % 200),
-                     static_cast<std::uint8_t>(rng() % 200)};
-      const auto bytes = EncodeSample(s);
-      out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
-    return RecordFileName(h);
+    h.year = 8, h.month = 3, h.day = day, h.hour = hour, h.minute = minute;
+    return bench::WriteBenchRecord(DeviceFolder(store, kId), h, samples);
   }
 
   StoreState store;

@@ -1,13 +1,16 @@
-// A record and a comment of any bytes, loaded as files, written as CSV and printed on a
-// recording page context.
+// A record and a comment of any bytes, loaded as files, written as CSV, FIT and UTF-8
+// CSV, and printed on a recording page context.
 // Input: a control byte (bits 0..6: the moving-average window, bit 7: screen mode), the
 // comment's length (two bytes) and bytes, then the record file's bytes.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "app/window_input.h"
 #include "export/csv_export.h"
+#include "export/fit_encoder.h"
+#include "export/open_format.h"
 #include "export/record_file_load.h"
 #include "fuzz_support.h"
 #include "graph/print_page.h"
@@ -58,6 +61,29 @@ void CheckCsv(const std::string& csv, const CurrentMeasurement& m) {
   };
   for (std::size_t i = kCsvHeadLines; i < lines.size(); ++i) {
     Check(fields(lines[i]) == fields(lines[kCsvHeadLines - 1]), "CSV sample line fields", lines[i]);
+  }
+}
+
+// FIT and UTF-8 CSV either refuse the record with a reason or give a whole file: the FIT
+// file's header counts its data and its CRC checks out, the CSV has a row per sample.
+void CheckOpenFormats(const CurrentMeasurement& m) {
+  for (OpenFormat format : {OpenFormat::kFit, OpenFormat::kCsvUtf8}) {
+    const ExportedBytes made = OpenFormatBytes(format, m, ExportOptions{});
+    if (!made.bytes) {
+      Check(!made.error.empty(), "refused without a reason");
+      continue;
+    }
+    const std::string& bytes = *made.bytes;
+    if (format == OpenFormat::kFit) {
+      Check(bytes.size() >= fit::kHeaderSize + fit::kCrcSize, "FIT file too short");
+      std::uint32_t dataSize = 0;
+      for (int i = 0; i < 4; ++i) dataSize |= std::uint32_t(std::uint8_t(bytes[4 + i])) << (8 * i);
+      Check(dataSize == bytes.size() - fit::kHeaderSize - fit::kCrcSize, "FIT data size");
+      Check(fit::Crc(bytes) == 0, "FIT CRC");
+    } else {
+      const auto rows = std::count(bytes.begin(), bytes.end(), '\n');
+      Check(rows == UsableSamples(m) + 1, "UTF-8 CSV rows", std::to_string(rows));
+    }
   }
 }
 
@@ -117,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(commentCp932.has_value(), "comment file unreadable");
 
   fuzz::CheckCsv(CsvBytes(m), m);
+  fuzz::CheckOpenFormats(m);
   RecordingDc dc;
   DrawPrintedDocument(dc, m, window, screenMode, *commentCp932);
   fuzz::CheckPage(dc);

@@ -9,7 +9,11 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic libpng-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
+  libhdf5-dev python3-mne python3-h5py
 )
+# The export checks decode FIT files with node and the FIT SDK from npm; a machine that
+# has node and npm from elsewhere keeps them.
+command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -1,8 +1,11 @@
-// Scripted sessions of the Download, Print and Save buttons.
+// Scripted sessions of the Download, Print and Save buttons and the menu's export.
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "app/buttons.h"
 #include "device/demo_monitor.h"
+#include "export/open_format.h"
 #include "platform/d2xx/simulated_monitor.h"
 #include "platform/gdi/recording_dc.h"
 #include "screen_test_support.h"
@@ -137,6 +140,33 @@ TEST(SaveButton, WritesTheCsvFileChosen) {
   s.Click(kSave.x, kSave.y);
   EXPECT_EQ(s.platform.lastProposedSaveName, s.dialog.Measurement().title + ".csv");
   EXPECT_TRUE(fs::exists(out));
+}
+
+TEST(ExportCommand, NothingUntilAMeasurementIsShownThenTheFormatChosen) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  s.dialog.OnExportCommand();
+  EXPECT_TRUE(s.platform.lastSaveTypes.empty());  // screen mode 0: no chooser
+
+  s.Click(s.DayPoint(15));
+  std::vector<std::string> offered;
+  for (const OpenFormatInfo& info : OpenFormats()) {
+    if (Supported(info.format)) offered.push_back(info.extension);
+  }
+  const fs::path out = s.DataRoot().parent_path() / "out.csv";
+  s.platform.saveFileAnswer = out.string();
+  s.platform.saveTypeAnswer = offered.size() - 1;  // the UTF-8 CSV, offered last
+  s.dialog.OnExportCommand();
+  EXPECT_EQ(s.platform.lastProposedSaveName, "2008_0315_0905");
+  std::vector<std::string> extensions;
+  for (const SaveFileType& type : s.platform.lastSaveTypes) extensions.push_back(type.extension);
+  EXPECT_EQ(extensions, offered);
+  std::ifstream file(out);
+  std::string header;
+  std::getline(file, header);
+  EXPECT_EQ(header.rfind("time_s,", 0), 0u) << header;
+  EXPECT_TRUE(s.platform.MessageBoxes().empty());
 }
 
 }  // namespace

@@ -94,17 +94,23 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   ASSERT_TRUE(ShowAndWaitExposed(*window));
   pointer.Press(300, 300, Qt::MiddleButton);
   pointer.Release(300, 300, Qt::MiddleButton);
-  // The right button opens the window's menu, whose one item is the about box.
+  // The right button opens the window's menu: the export, then the about box. Its first
+  // item, chosen, goes to the handlers.
   QStringList menuItems;
   QTimer::singleShot(0, [&] {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (const QAction* action : menu->actions()) menuItems << action->text();
+      for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) menuItems << action->text();
+      }
+      menu->actions().front()->trigger();
       menu->close();
     }
   });
   pointer.Press(300, 300, Qt::RightButton);
   pointer.Release(300, 300, Qt::RightButton);
-  EXPECT_EQ(menuItems, QStringList{QString::fromUtf8(texts::kAboutMenuItem)});
+  EXPECT_EQ(menuItems, (QStringList{QString::fromUtf8(texts::kExportMenuItem),
+                                    QString::fromUtf8(texts::kAboutMenuItem)}));
+  EXPECT_EQ(handlers.Count("export"), 1);
   EXPECT_EQ(handlers.Count("down 300,300"), 0);
   EXPECT_EQ(handlers.Count("up 300,300"), 0);
 
