@@ -51,8 +51,8 @@ class QuietPlatform : public Platform {
   LocalTime Now() override { return kToday; }
   void ShowMessageBox(const std::string&, const std::string&) override {}
   void RunIdDialog(IdDialogHandlers&) override {}
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
-                                            const std::string&) override {
+  std::optional<SaveFileChoice> ChooseSaveFile(const std::string&,
+                                               const std::vector<SaveFileType>&) override {
     return std::nullopt;
   }
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string&) override { return nullptr; }
