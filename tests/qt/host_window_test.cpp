@@ -102,8 +102,9 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
       for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) menuItems << action->text();
       }
-      menu->actions().front()->trigger();
-      menu->close();
+      menu->setActiveAction(menu->actions().front());
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QCoreApplication::sendEvent(menu, &enter);
     }
   });
   pointer.Press(300, 300, Qt::RightButton);
