@@ -30,11 +30,13 @@ class Hdf5Image {
   std::optional<std::string> Bytes();
 
  private:
-  void Dataset(const std::string& path, hid_t type, hid_t space, const void* data);
+  void Dataset(const std::string& path, hid_t type, hid_t space, const void* data,
+               hid_t transfer = H5P_DEFAULT);
   bool Check(bool ok);
 
   hid_t file_ = H5I_INVALID_HID;
   hid_t objectProperties_[2] = {H5I_INVALID_HID, H5I_INVALID_HID};  // group, dataset
+  hid_t stringTransfer_ = H5I_INVALID_HID;
   bool ok_ = false;
 };
 
