@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "export/file_export.h"
 #include "export/open_format.h"
+#include "store/stored_records.h"
 
 namespace oxi::cli {
 namespace {
@@ -97,7 +98,10 @@ int RunExport(const std::vector<std::string>& argv) {
   RecordExporter exporter(*args.format, args.options);
   std::error_code ec;
   if (!args.root.empty()) {
-    if (!fs::is_directory(args.root, ec)) return Fail(args.root.string() + ": no such folder");
+    if (!fs::is_directory(DataRootBelow(args.root), ec)) {
+      return Fail(args.root.string() + ": holds no store (no " +
+                  DataRootBelow(fs::path()).string() + " folder)");
+    }
     return Report(ExportStore(args.root, args.folder, args.dates, exporter));
   }
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {

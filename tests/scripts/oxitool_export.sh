@@ -94,9 +94,10 @@ if "$tool" export --format fit "$work/one/2603151100.oxi" "$work/twin/2603151100
   fail "two records into one file succeeded"
 fi
 
-# Usage errors.
-for args in "--format gpx $work/one/2603151100.oxi" "$work/one/2603151100.oxi" \
-  "--format fit --root $work/store" "--format fit $work/one/2603151100.oxi --from 2026-01-01"; do
+# Usage errors, and a folder without a store.
+one="$work/one/2603151100.oxi"
+for args in "--format gpx $one" "$one" "--format fit --root $work/store" \
+  "--format fit --root $work/one -d $work/none" "--format fit $one --from 2026-01-01"; do
   # shellcheck disable=SC2086
   "$tool" export $args >/dev/null 2>&1 && fail "accepted: export $args"
 done
