@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "export/file_export.h"
 #include "export/open_format.h"
+#include "platform/fs/files.h"
 #include "store/stored_records.h"
 
 namespace oxi::cli {
@@ -99,13 +100,13 @@ int RunExport(const std::vector<std::string>& argv) {
   std::error_code ec;
   if (!args.root.empty()) {
     if (!fs::is_directory(DataRootBelow(args.root), ec)) {
-      return Fail(args.root.string() + ": holds no store (no " +
-                  DataRootBelow(fs::path()).string() + " folder)");
+      return Fail(PathToUtf8(args.root) + ": holds no store (no " +
+                  PathToUtf8(DataRootBelow(fs::path())) + " folder)");
     }
     return Report(ExportStore(args.root, args.folder, args.dates, exporter));
   }
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
-    return Fail(args.folder.string() + ": cannot be created");
+    return Fail(PathToUtf8(args.folder) + ": cannot be created");
   }
   std::vector<std::string> errors;
   for (const fs::path& record : args.records) {

@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "platform/fs/safe_write.h"
 #include "export/export_name.h"
 #include "export/record_file_load.h"
+#include "platform/fs/safe_write.h"
 #include "store/stored_records.h"
 
 namespace oxi {
@@ -24,21 +24,24 @@ std::string RecordExporter::ExportInto(const fs::path& record, const fs::path& f
 
 std::string RecordExporter::Export(const fs::path& record, const fs::path& folder,
                                    const fs::path* target) {
+  const std::string recordName = PathToUtf8(record);
   CurrentMeasurement m;
   const std::string loadError = LoadRecordFile(record, m);
-  if (!loadError.empty()) return record.string() + ": " + loadError;
+  if (!loadError.empty()) return recordName + ": " + loadError;
   const ExportedBytes exported = OpenFormatBytes(format_, m, options_);
-  if (!exported.bytes) return record.string() + ": " + exported.error;
-  const fs::path path =
-      target ? *target
-             : folder / (ExportFileStem(m.recordName, m.title) + "." + InfoOf(format_).extension);
+  if (!exported.bytes) return recordName + ": " + exported.error;
+  const fs::path path = target ? *target
+                               : folder / PathFromUtf8(ExportFileStem(m.recordName, m.title) + "." +
+                                                       InfoOf(format_).extension);
   std::error_code ec;
-  const fs::path key = fs::weakly_canonical(path, ec);
-  if (written_.count(ec ? path : key)) {
-    return record.string() + ": " + path.string() + " was already written for another record";
+  const fs::path canonical = fs::weakly_canonical(path, ec);
+  const fs::path& key = ec ? path : canonical;
+  if (written_.count(key)) {
+    return recordName + ": " + PathToUtf8(path) + " was already written for another record";
   }
-  if (!WriteFileAtomically(path, *exported.bytes)) return path.string() + ": cannot be written";
-  written_.insert(ec ? path : key);
+  const WriteStatus status = WriteFileSafely(path, *exported.bytes);
+  if (status != WriteStatus::kWritten) return PathToUtf8(path) + ": " + WriteStatusText(status);
+  written_.insert(key);
   return {};
 }
 
@@ -51,7 +54,7 @@ std::vector<std::string> ExportStore(const fs::path& startupFolder, const fs::pa
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
-      errors.push_back(folder.string() + ": cannot be created");
+      errors.push_back(PathToUtf8(folder) + ": cannot be created");
       continue;
     }
     std::string error = exporter.ExportInto(r.path, folder);

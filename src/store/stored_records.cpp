@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/fs/files.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
 
@@ -41,10 +42,10 @@ fs::path DataRootBelow(const fs::path& startupFolder) {
 std::vector<StoredRecord> ListStoredRecords(const fs::path& dataRoot) {
   std::vector<StoredRecord> records;
   for (const fs::path& device : Entries(dataRoot, true)) {
-    const std::string folder = device.filename().string();
+    const std::string folder = PathToUtf8(device.filename());
     if (folder.rfind(DeviceFolderName(""), 0) != 0) continue;
     for (const fs::path& file : Entries(device, false)) {
-      const std::string name = file.filename().string();
+      const std::string name = PathToUtf8(file.filename());
       if (!StartsWithTenDigits(name) || !HasRecordExtension(name)) continue;
       records.push_back({folder, file, DateOfName(name)});
     }
