@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "platform/fs/safe_write.h"
 #include "export/export_name.h"
 #include "export/open_format.h"
+#include "platform/fs/safe_write.h"
 #include "res/texts.h"
 
 namespace oxi {
