@@ -8,12 +8,12 @@ namespace {
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 
-// How many bytes the line starting at `pos` may take at most.
+// How many bytes the line starting at `pos` may take at most: the whole rest when it is
+// short enough, else the limit rounded up to the end of the character it falls in.
 std::size_t LineLimit(std::string_view text, std::size_t pos) {
-  const std::size_t remaining = text.size() - pos;
-  if (remaining <= kCommentLineBytes) return remaining;
-  const auto last = static_cast<unsigned char>(text[pos + kCommentLineBytes - 1]);
-  return IsCp932LeadByte(last) ? kCommentLineBytes + 1 : kCommentLineBytes;
+  const std::string_view rest = text.substr(pos);
+  if (rest.size() <= kCommentLineBytes) return rest.size();
+  return Cp932CharactersEnd(rest, kCommentLineBytes);
 }
 
 // Length of the line end at `pos`, 0 when there is none.
@@ -25,10 +25,10 @@ std::size_t LineEndAt(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-std::vector<std::string> CutCommentLines(std::string_view cp932) {
+std::vector<std::string> CutCommentLines(std::string_view cp932, std::size_t maxLines) {
   std::vector<std::string> lines;
   std::size_t pos = 0;
-  while (pos < cp932.size()) {
+  while (pos < cp932.size() && lines.size() < maxLines) {
     const std::size_t limit = LineLimit(cp932, pos);
     std::size_t length = 0;
     std::size_t lineEnd = 0;

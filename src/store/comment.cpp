@@ -1,11 +1,13 @@
 #include "store/comment.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
+#include "platform/text/cp932.h"
 #include "store/file_ops.h"
 #include "store/record_file.h"
 
@@ -16,15 +18,21 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr std::size_t kReadBlock = 4096;
 
-// The file's bytes up to its first NUL; nullopt when it cannot be read.
-std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
+// The file's bytes up to its first NUL and at most kMaxCommentBytes of them; nullopt when
+// it cannot be read. One byte more is read to tell a comment of exactly the bound from a
+// longer one.
+std::optional<CommentText> ReadUpToNul(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::FILE* f = OpenStream(path, "rb");
   if (!f) return std::nullopt;
-  std::string text;
+  CommentText comment;
+  std::string& text = comment.text;
   char block[kReadBlock];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, f)) > 0;) {
+  while (text.size() <= kMaxCommentBytes) {
+    const std::size_t want = std::min(sizeof block, kMaxCommentBytes + 1 - text.size());
+    const std::size_t got = std::fread(block, 1, want, f);
+    if (got == 0) break;
     const std::string_view part(block, got);
     const std::size_t nul = part.find('\0');
     text.append(part.substr(0, nul));
@@ -33,7 +41,13 @@ std::optional<std::string> ReadUpToNul(const std::filesystem::path& path) {
   const bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) return std::nullopt;
-  return text;
+  if (text.size() > kMaxCommentBytes) {
+    comment.cut = true;
+    // Cut at a character's end, so that no half character is left at the end.
+    const std::size_t end = Cp932CharactersEnd(text, kMaxCommentBytes);
+    text.resize(end > kMaxCommentBytes ? kMaxCommentBytes - 1 : kMaxCommentBytes);
+  }
+  return comment;
 }
 
 std::string WithCrLfLineEnds(const std::string& text) {
@@ -57,19 +71,19 @@ std::string WithCrLfLineEnds(const std::string& text) {
 void LoadComment(const StoreState& store, const std::string& newName, bool anotherRecord,
                  std::string& commentField) {
   const std::string key = newName.substr(0, kRecordKeyLength);
-  std::optional<std::string> text;
-  if (IsPlainFileName(key)) text = ReadCommentFile(CommentFolder(store) / PathFromUtf8(key));
-  if (!text) {
+  std::optional<CommentText> comment;
+  if (IsPlainFileName(key)) comment = ReadCommentFile(CommentFolder(store) / PathFromUtf8(key));
+  if (!comment) {
     commentField.clear();
   } else if (anotherRecord) {
-    commentField = std::move(*text);
+    commentField = std::move(comment->text);
   }
 }
 
-std::optional<std::string> ReadCommentFile(const std::filesystem::path& path) {
-  std::optional<std::string> text = ReadUpToNul(path);
-  if (text) *text = WithCrLfLineEnds(*text);
-  return text;
+std::optional<CommentText> ReadCommentFile(const std::filesystem::path& path) {
+  std::optional<CommentText> comment = ReadUpToNul(path);
+  if (comment) comment->text = WithCrLfLineEnds(comment->text);
+  return comment;
 }
 
 }  // namespace oxi

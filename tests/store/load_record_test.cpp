@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/comment.h"
 #include "store_test_util.h"
 
 namespace oxi {
@@ -159,13 +160,35 @@ TEST_F(LoadRecordTest, CommentTextEndsAtNulAndEveryLineEndsInCrLf) {
   for (std::size_t i = 0; i < big.size(); i += 97) big[i] = static_cast<char>(1 + i % 255);
   PutComment("0803151000", big);
   Load("0803151000.oxi");
-  EXPECT_GE(comment.size(), big.size());
+  EXPECT_GE(comment.size(), kMaxCommentBytes);
+  EXPECT_LE(comment.size(), 2 * kMaxCommentBytes);  // bounded, even with its line ends
   EXPECT_EQ(comment.find('\0'), std::string::npos);
 
   fs::remove(Folder() / "Comment" / "0803150905");
   fs::create_directory(Folder() / "Comment" / "0803150905");
   Load("0803150905.oxi");
   EXPECT_EQ(comment, "");
+}
+
+TEST_F(LoadRecordTest, ACommentIsReadUpToItsBoundOnAWholeCharacter) {
+  const fs::path file = Folder() / "Comment" / "c";
+  auto read = [&](const std::string& bytes) {
+    WriteBytes(file, bytes);
+    return *ReadCommentFile(file);
+  };
+  // 20 MB of line ends: 64 KiB of them are read, each made CR LF, and the cut is said.
+  const CommentText lineEnds = read(std::string(20'000'000, '\n'));
+  EXPECT_TRUE(lineEnds.cut);
+  EXPECT_EQ(lineEnds.text.size(), 2 * kMaxCommentBytes);
+  const CommentText exact = read(std::string(kMaxCommentBytes, 'a'));
+  EXPECT_FALSE(exact.cut);
+  EXPECT_EQ(exact.text.size(), kMaxCommentBytes);
+  // A double-byte character across the bound is left out whole; one ending on it stays.
+  const CommentText across = read("a" + std::string(kMaxCommentBytes, '\x82'));
+  EXPECT_TRUE(across.cut);
+  EXPECT_EQ(across.text.size(), kMaxCommentBytes - 1);
+  const CommentText ending = read(std::string(kMaxCommentBytes + 2, '\x82'));
+  EXPECT_EQ(ending.text.size(), kMaxCommentBytes);
 }
 
 }  // namespace
