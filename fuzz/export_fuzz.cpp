@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::CheckCsv(CsvBytes(m), m);
   fuzz::CheckOpenFormats(m);
   RecordingDc dc;
-  DrawPrintedDocument(dc, m, window, screenMode, *commentCp932);
+  DrawPrintedDocument(dc, m, window, screenMode, commentCp932->text);
   fuzz::CheckPage(dc);
   return 0;
 }

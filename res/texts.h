@@ -61,6 +61,10 @@ inline constexpr const char* kPrintHeaderFormat =
     "Date 20%02d年%02d月%02d日%02d時%02d分　Time %d:%02d:%02d  脂肪厚み %d.%dmm　レート "
     "%d.%dsec";
 inline constexpr const char* kPrintLongTimeFormat = "%02d:%02d:%02d";
+// The last printed line of a comment longer than the pages allow.
+inline constexpr const char* kCommentCutLine = "…";
+// Printing to a file that could not be written in full; the earlier file is kept.
+inline constexpr const char* kPrintFileError = "ファイルに書き込むことができませんでした。";
 
 // CSV file.
 inline constexpr const char* kCsvDateFormat = "Date,20%02d-%02d-%02d %02d:%02d,";

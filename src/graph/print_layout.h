@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string_view>
 
 #include "platform/gdi/color.h"
@@ -68,6 +69,20 @@ inline constexpr double kFirstPageCommentY = 310;
 inline constexpr int kFirstPageCommentLines = 6;
 inline constexpr double kMorePagesCommentY = 30;
 inline constexpr int kMorePagesCommentLines = 40;
+// A comment stops after this many pages, the last line saying that more was left out.
+inline constexpr int kMaxCommentPages = 20;
+inline constexpr std::size_t kMaxCommentLines =
+    kFirstPageCommentLines + (kMaxCommentPages - 1) * kMorePagesCommentLines;
+
+// Font heights in layout units (scaled and truncated to dots).
+inline constexpr double kTitleFontUnits = 16;
+inline constexpr double kLabelFontUnits = 12;
+
+// How far the page's drawing reaches to the right (the heart-rate title's full-width
+// characters) and downwards (the time axis labels): a page whose printable area, less the
+// margin, is smaller than this gets the layout scaled down to fit.
+inline constexpr double kLayoutRight = kHrTitleX + kLabelFontUnits;
+inline constexpr double kLayoutBottom = kTickLabelY + kLabelFontUnits;
 
 inline constexpr Colorref kGridColor = Rgb(224, 224, 224);
 inline constexpr Colorref kRed = Rgb(255, 0, 0);
@@ -75,14 +90,12 @@ inline constexpr Colorref kGreen = Rgb(0, 128, 0);
 inline constexpr Colorref kBlue = Rgb(0, 128, 255);
 inline constexpr Colorref kOrange = Rgb(255, 128, 0);
 
-// Font heights in layout units (scaled and truncated to dots).
-inline constexpr double kTitleFontUnits = 16;
-inline constexpr double kLabelFontUnits = 12;
-
-// Layout units to printer dots.
+// Layout units to printer dots. The margin stands from the printable area's top left; a
+// layout unit is 1/3 mm unless the printable area is too small for the layout, which is
+// then scaled down as a whole (pens keep their width) to end at the area's edge.
 class PageScale {
  public:
-  PageScale(int dpiX, int dpiY);
+  PageScale(int dpiX, int dpiY, int printableWidth, int printableHeight);
   int X(double x) const;
   int Y(double y) const;
   int PenWidth() const { return penWidth_; }  // 0.3 mm; curves use twice this

@@ -6,12 +6,24 @@
 #include "graph/comment_lines.h"
 #include "graph/print_parts.h"
 #include "platform/text/cp932.h"
+#include "res/texts.h"
 
 namespace oxi {
 namespace print_parts {
 namespace {
 
 using namespace print_layout;
+
+// The comment's printed lines: all of them when they fit on the pages a comment may take,
+// else as many as fit, the last of them replaced by the mark that more was left out.
+std::vector<std::string> PrintedCommentLines(const std::string& commentCp932) {
+  std::vector<std::string> lines = CutCommentLines(commentCp932, kMaxCommentLines + 1);
+  if (lines.size() > kMaxCommentLines) {
+    lines.resize(kMaxCommentLines);
+    lines.back() = Utf8ToCp932(texts::kCommentCutLine);
+  }
+  return lines;
+}
 
 // Prints lines [next, next + count) of the comment, one below the other from y; returns
 // the index of the first line not printed.
@@ -25,7 +37,7 @@ std::size_t PrintCommentLines(PagePainter& p, const std::vector<std::string>& li
 
 // The first page's comment lines, the end of that page, and pages for the rest.
 void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
-  const std::vector<std::string> lines = CutCommentLines(commentCp932);
+  const std::vector<std::string> lines = PrintedCommentLines(commentCp932);
   p.UseFont(kLabelFontUnits);
   std::size_t next = PrintCommentLines(p, lines, 0, kFirstPageCommentLines, kFirstPageCommentY);
   p.Dc().EndPage();
@@ -39,34 +51,39 @@ void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
 
 }  // namespace
 
-void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
+bool DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
                   int screenMode, const std::string& commentCp932) {
-  PagePainter p(page, PageScale(page.DpiX(), page.DpiY()));
+  PagePainter p(page,
+                PageScale(page.DpiX(), page.DpiY(), page.PrintableWidth(), page.PrintableHeight()));
   page.StartDocument(m.title);
   page.StartPage();
   DrawFrameElements(p, m.n, m.rate);
   if (screenMode == kMeasurementShown) {
-    if (!m.headerStale) DrawHeader(p, m);
+    DrawHeader(p, m);
     DrawCurves(p, m, values);
   }
   DrawPlotFrames(p);
   FinishPagesWithComment(p, commentCp932);
-  page.EndDocument();
+  return page.EndDocument();
 }
 
 }  // namespace print_parts
 
-void DrawPrintedDocument(PageDc& page, const CurrentMeasurement& m, int window, int screenMode,
+bool DrawPrintedDocument(PageDc& page, const CurrentMeasurement& m, int window, int screenMode,
                          const std::string& commentCp932) {
   print_parts::PrintedValues values;
   if (screenMode == kMeasurementShown) {
     values = print_parts::ComputePrintedValues(m, window);
   }
-  print_parts::DrawDocument(page, m, values, screenMode, commentCp932);
+  return print_parts::DrawDocument(page, m, values, screenMode, commentCp932);
 }
 
 void Print(Platform& platform, const CurrentMeasurement& m, int window, int screenMode,
            const std::string& commentCp932) {
+  // After a failed load the header values and the comment are the previous record's: a
+  // page of them would pass them off as this one's. Nothing is printed until a record
+  // loads, as nothing is saved.
+  if (m.headerStale) return;
   // The averages are made before the dialog: a measurement too large for memory ends the
   // print quietly instead of leaving a started job behind.
   print_parts::PrintedValues values;
@@ -79,7 +96,9 @@ void Print(Platform& platform, const CurrentMeasurement& m, int window, int scre
   }
   std::unique_ptr<PageDc> page = platform.ShowPrintDialog(m.title);
   if (!page) return;
-  print_parts::DrawDocument(*page, m, values, screenMode, commentCp932);
+  if (!print_parts::DrawDocument(*page, m, values, screenMode, commentCp932)) {
+    platform.ShowMessageBox(texts::kPrintFileError, platform.ApplicationName());
+  }
 }
 
 }  // namespace oxi

@@ -22,8 +22,8 @@ void DrawCurves(print_layout::PagePainter& p, const CurrentMeasurement& m,
                 const PrintedValues& values);
 void DrawPlotFrames(print_layout::PagePainter& p);
 
-// The whole document from values already computed.
-void DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
+// The whole document from values already computed; what the page's EndDocument says.
+bool DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
                   int screenMode, const std::string& commentCp932);
 
 }  // namespace oxi::print_parts

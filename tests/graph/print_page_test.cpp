@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "graph/test_measurement.h"
@@ -25,7 +26,7 @@ int Dot(double units, int dpi = 600) {
 std::vector<RecordedOp> Print(const CurrentMeasurement& m, int mode, const std::string& comment,
                               int window = 1, int dpiX = 600, int dpiY = 600) {
   RecordingDc dc(dpiX, dpiY);
-  DrawPrintedDocument(dc, m, window, mode, comment);
+  EXPECT_TRUE(DrawPrintedDocument(dc, m, window, mode, comment));
   return dc.Ops();
 }
 
@@ -128,6 +129,77 @@ TEST(PrintedPage, CommentLinesAndPages) {
   EXPECT_EQ(pageOfLine[46], 3);
 }
 
+TEST(PrintedPage, ACommentStopsAfterTwentyPagesWithAnEllipsis) {
+  // 6 lines on the first page and 40 on each of 19 more fill 20 pages exactly.
+  auto printLines = [](std::size_t lines) {
+    std::string comment;
+    for (std::size_t i = 0; i < lines; ++i) comment += "l" + std::to_string(i) + "\r\n";
+    const std::vector<RecordedOp> ops = Print(MakeConstant(0, 10, kSteady), 1, comment);
+    return std::pair{CountKind(ops, Kind::kStartPage), TextsAtX(ops, Dot(60))};
+  };
+  const auto [fullPages, full] = printLines(766);
+  EXPECT_EQ(fullPages, 20);
+  EXPECT_EQ(full.back().text, "l765");
+  // A million line ends (what a comment file of them would be without its read bound):
+  // still 20 pages, the last line saying that more was left out.
+  const auto [cutPages, cut] = printLines(1'000'000);
+  EXPECT_EQ(cutPages, 20);
+  ASSERT_EQ(cut.size(), 766u);
+  EXPECT_EQ(cut[764].text, "l764");
+  EXPECT_EQ(cut.back().text, "…");
+  EXPECT_EQ(cut.back().y0, Dot(30 + 12 * 39));
+}
+
+TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
+  const CurrentMeasurement m = MakeConstant(3600, 10, kSteady);
+  // The right end of the lines and of the heart-rate title's full-width characters, the
+  // layout's farthest reach.
+  auto rightmost = [](const std::vector<RecordedOp>& ops) {
+    int right = 0;
+    for (const RecordedOp& op : ops) {
+      if (op.kind == Kind::kLineTo) right = std::max({right, op.x0, op.x1});
+      if (op.kind == Kind::kTextOut && op.text == "心")
+        right = std::max(right, op.x0 + op.font.height);
+    }
+    return right;
+  };
+  // Letter across (279.4 mm) holds the layout as A4 does: the same dots.
+  RecordingDc a4;
+  DrawPrintedDocument(a4, m, 1, 1, "");
+  RecordingDc letter;
+  letter.SetPrintableArea(6600, 5100);
+  DrawPrintedDocument(letter, m, 1, 1, "");
+  EXPECT_EQ(letter.Ops().size(), a4.Ops().size());
+  for (std::size_t i = 0; i < a4.Ops().size(); ++i) {
+    ASSERT_EQ(letter.Ops()[i].x1, a4.Ops()[i].x1);
+    ASSERT_EQ(letter.Ops()[i].y1, a4.Ops()[i].y1);
+    ASSERT_EQ(letter.Ops()[i].font, a4.Ops()[i].font);
+  }
+  // Portrait A4 (210 mm across): the margin stays, the graph shrinks to the area's edge,
+  // fonts with it, pens not.
+  RecordingDc portrait;
+  portrait.SetPrintableArea(4960, 7015);
+  DrawPrintedDocument(portrait, m, 1, 1, "");
+  const int right = rightmost(portrait.Ops());
+  EXPECT_LE(right, 4960);
+  EXPECT_GT(right, 4960 * 9 / 10);
+  std::set<int> fontHeights;
+  bool framePenKept = false;
+  for (const RecordedOp& op : portrait.Ops()) {
+    if (op.kind == Kind::kTextOut) fontHeights.insert(op.font.height);
+    framePenKept = framePenKept || (op.kind == Kind::kLineTo && op.pen.width == 7);
+  }
+  ASSERT_EQ(fontHeights.size(), 2u);  // the label and title fonts, 94 and 125 on A4
+  EXPECT_LT(*fontHeights.begin(), 94);
+  EXPECT_LT(*fontHeights.rbegin(), 125);
+  EXPECT_TRUE(framePenKept);
+  // A page too short for the time axis is scaled to keep it.
+  RecordingDc shortPage;
+  shortPage.SetPrintableArea(7015, 3000);
+  DrawPrintedDocument(shortPage, m, 1, 1, "");
+  for (const RecordedOp& op : shortPage.Ops()) EXPECT_LE(std::max(op.y0, op.y1), 3000);
+}
+
 TEST(PrintedPage, CommentBytesAreDrawnDecoded) {
   const std::vector<RecordedOp> ops =
       Print(MakeConstant(0, 10, kSteady), 1, "\x82\xa0\xff\r\nok\nend");
@@ -171,11 +243,6 @@ TEST(PrintedPage, HeaderAndCurvesOnlyWhenAMeasurementIsShown) {
   const std::vector<RecordedOp> empty = Print(MakeConstant(0, 10, kSteady), 1, "");
   EXPECT_TRUE(HasTextStarting(empty, "Date 2008年03月15日09時05分　Time 0:00:00  脂肪厚み 5.5mm"));
   for (const RecordedOp& op : empty) EXPECT_NE(op.pen.width, 14);
-
-  // After a failed load the header values are the previous record's: no header then.
-  CurrentMeasurement failed = MakeConstant(0, 10, kSteady);
-  failed.headerStale = true;
-  EXPECT_FALSE(HasTextStarting(Print(failed, 1, ""), "Date "));
 }
 
 TEST(PrintedPage, CurvesUseTheMovingAverageClampedIntoThePlot) {
@@ -234,6 +301,39 @@ class KeptPage : public RecordingDc {
  private:
   std::vector<RecordedOp>& out_;
 };
+
+// A page whose document cannot be completed, as a file on a full disk.
+class FailingPage : public RecordingDc {
+ public:
+  bool EndDocument() override {
+    RecordingDc::EndDocument();
+    return false;
+  }
+};
+
+TEST(PrintButton, AFileThatCannotBeWrittenShowsTheErrorBox) {
+  ScriptedPlatform platform;
+  platform.printDialogAnswer = [] { return std::make_unique<FailingPage>(); };
+  oxi::Print(platform, MakeConstant(100, 10, kSteady), 1, 1, "c");
+  ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+  EXPECT_EQ(platform.MessageBoxes()[0].text, "ファイルに書き込むことができませんでした。");
+  EXPECT_EQ(platform.MessageBoxes()[0].caption, platform.ApplicationName());
+}
+
+TEST(PrintButton, NothingAfterAFailedLoad) {
+  // What a failed load leaves: the previous record's header values and comment.
+  ScriptedPlatform platform;
+  CurrentMeasurement failed = MakeConstant(0, 10, kSteady);
+  failed.headerStale = true;
+  bool asked = false;
+  platform.printDialogAnswer = [&] {
+    asked = true;
+    return std::make_unique<RecordingDc>();
+  };
+  oxi::Print(platform, failed, 1, 1, "previous comment");
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(platform.MessageBoxes().empty());
+}
 
 TEST(PrintButton, PrintsOnlyWhenTheDialogIsConfirmed) {
   ScriptedPlatform platform;

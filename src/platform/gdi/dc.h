@@ -105,15 +105,21 @@ class SurfaceDc : public Dc {
 };
 
 // A printed document's pages: the drawing calls of Dc in printer dots, plus the spooler's
-// steps. Resolutions are those of the page as it is printed (landscape A4).
+// steps. Resolutions and the printable area are those of the page as it is printed, on the
+// paper and in the orientation the user chose; (0, 0) is the printable area's top left.
 class PageDc : public Dc {
  public:
   virtual int DpiX() const = 0;
   virtual int DpiY() const = 0;
+  // The printable area in dots (GetDeviceCaps' HORZRES and VERTRES).
+  virtual int PrintableWidth() const = 0;
+  virtual int PrintableHeight() const = 0;
   virtual void StartDocument(const std::string& name) = 0;
   virtual void StartPage() = 0;
   virtual void EndPage() = 0;
-  virtual void EndDocument() = 0;
+  // False when the document could not be completed where that can be known: a file
+  // output that could not be written in full. A printer's spooler reports nothing here.
+  virtual bool EndDocument() = 0;
 };
 
 }  // namespace oxi

@@ -2,7 +2,28 @@
 
 namespace oxi {
 
-RecordingDc::RecordingDc(int dpiX, int dpiY) : dpiX_(dpiX), dpiY_(dpiY) {}
+namespace {
+
+constexpr double kA4LongSideMm = 297;
+constexpr double kA4ShortSideMm = 210;
+constexpr double kMmPerInch = 25.4;
+
+int Dots(double mm, int dpi) {
+  return static_cast<int>(mm * dpi / kMmPerInch);
+}
+
+}  // namespace
+
+RecordingDc::RecordingDc(int dpiX, int dpiY)
+    : dpiX_(dpiX),
+      dpiY_(dpiY),
+      printableWidth_(Dots(kA4LongSideMm, dpiX)),
+      printableHeight_(Dots(kA4ShortSideMm, dpiY)) {}
+
+void RecordingDc::SetPrintableArea(int width, int height) {
+  printableWidth_ = width;
+  printableHeight_ = height;
+}
 
 RecordedOp& RecordingDc::Record(RecordedOp::Kind kind) {
   RecordedOp& op = ops_.emplace_back();
@@ -28,8 +49,9 @@ void RecordingDc::EndPage() {
   Record(RecordedOp::Kind::kEndPage);
 }
 
-void RecordingDc::EndDocument() {
+bool RecordingDc::EndDocument() {
   Record(RecordedOp::Kind::kEndDoc);
+  return true;
 }
 
 void RecordingDc::LineTo(int x, int y) {

@@ -39,14 +39,18 @@ class RecordingDc : public PageDc {
  public:
   static constexpr int kDefaultDpi = 600;
 
+  // The printable area is a whole A4 landscape sheet at these resolutions unless set.
   explicit RecordingDc(int dpiX = kDefaultDpi, int dpiY = kDefaultDpi);
 
   int DpiX() const override { return dpiX_; }
   int DpiY() const override { return dpiY_; }
+  int PrintableWidth() const override { return printableWidth_; }
+  int PrintableHeight() const override { return printableHeight_; }
+  void SetPrintableArea(int width, int height);
   void StartDocument(const std::string& name) override;
   void StartPage() override;
   void EndPage() override;
-  void EndDocument() override;
+  bool EndDocument() override;
 
   void LineTo(int x, int y) override;
   void SetPixel(int x, int y, Colorref c) override;
@@ -65,6 +69,8 @@ class RecordingDc : public PageDc {
 
   int dpiX_;
   int dpiY_;
+  int printableWidth_;
+  int printableHeight_;
   std::vector<RecordedOp> ops_;
 };
 
