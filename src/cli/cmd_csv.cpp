@@ -1,11 +1,12 @@
 // oxitool csv: the CSV file of record files, byte for byte what the Save button writes.
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output.h"
 #include "export/csv_export.h"
+#include "export/export_name.h"
 #include "export/record_file_load.h"
 #include "graph/text_format.h"
 #include "res/texts.h"
@@ -18,9 +19,10 @@ namespace fs = std::filesystem;
 constexpr const char* kName = "csv";
 
 struct CsvArgs {
-  std::vector<fs::path> records;
-  fs::path output;  // -o: the one file's CSV
-  fs::path folder;  // -d: where each record's "<title>.csv" goes
+  std::vector<std::string> records;
+  std::string output;  // -o: the one record's CSV, replaced if it exists; "-": stdout
+  std::string folder;  // -d: where each record's "<title>[letter].csv" goes
+  bool force = false;  // --force: a CSV of that name in the folder is replaced
 };
 
 bool Parse(const std::vector<std::string>& args, CsvArgs& out) {
@@ -31,8 +33,10 @@ bool Parse(const std::vector<std::string>& args, CsvArgs& out) {
       out.output = args[++i];
     } else if (arg == "-d" && hasValue && out.folder.empty()) {
       out.folder = args[++i];
+    } else if (arg == "--force") {
+      out.force = true;
     } else if (!arg.empty() && arg[0] != '-') {
-      out.records.emplace_back(arg);
+      out.records.push_back(arg);
     } else {
       return false;
     }
@@ -40,27 +44,32 @@ bool Parse(const std::vector<std::string>& args, CsvArgs& out) {
   return !out.records.empty() && (out.output.empty() || out.folder.empty());
 }
 
-// Where the CSV of a record titled `title` goes.
-fs::path Destination(const CsvArgs& args, const std::string& title) {
+// Where the CSV of `record` goes: -o's name, else "<title>[letter].csv" in the folder
+// (the working folder without -d), so that records of the same minute keep apart.
+std::string Destination(const CsvArgs& args, const std::string& record, const std::string& title) {
   if (!args.output.empty()) return args.output;
-  const fs::path name = FormatText(texts::kCsvFileFormat, title.c_str());
-  return args.folder.empty() ? name : args.folder / name;
+  const std::string stem = ExportFileStem(PathToUtf8(PathFromUtf8(record).filename()), title);
+  const fs::path name = PathFromUtf8(FormatText(texts::kCsvFileFormat, stem.c_str()));
+  return PathToUtf8(args.folder.empty() ? name : PathFromUtf8(args.folder) / name);
 }
 
 // Writes one record's CSV; a one-line error and false when that fails.
-bool Export(const CsvArgs& args, const fs::path& record) {
+bool Export(const CsvArgs& args, const std::string& record) {
   CurrentMeasurement m;
-  const std::string error = LoadRecordFile(record, m);
+  const std::string error = LoadRecordFile(PathFromUtf8(record), m);
   if (!error.empty()) {
-    Fail(record.string() + ": " + error);
+    Fail(record + ": " + error);
     return false;
   }
-  const fs::path target = Destination(args, m.title);
-  if (!WriteFileAtomically(target, CsvBytes(m))) {
-    Fail(target.string() + ": cannot be written");
-    return false;
-  }
-  return true;
+  // -o names one file the user asked for; names made up here never replace an earlier
+  // export unless told to.
+  const Existing existing =
+      args.output.empty() && !args.force ? Existing::kKeep : Existing::kReplace;
+  const std::string failure =
+      WriteOutput(Destination(args, record, m.title), CsvBytes(m), existing);
+  if (failure.empty()) return true;
+  Fail(failure);
+  return false;
 }
 
 int RunCsv(const std::vector<std::string>& argv) {
@@ -70,13 +79,15 @@ int RunCsv(const std::vector<std::string>& argv) {
     return Fail("-o takes the CSV of one record; use -d DIR for several");
   }
   bool allWritten = true;
-  for (const fs::path& record : args.records) allWritten = Export(args, record) && allWritten;
+  for (const std::string& record : args.records) allWritten = Export(args, record) && allWritten;
   return allWritten ? 0 : 1;
 }
 
-const CommandRegistration kCsv({kName, "FILE.oxi... [-o OUT.csv | -d DIR]",
-                                "the CSV file of each record, as the Save button writes it",
-                                RunCsv});
+const CommandRegistration kCsv(
+    {kName, "FILE.oxi... [-o OUT.csv | -o - | -d DIR] [--force]",
+     "the CSV file of each record, as the Save button writes it; an existing CSV in DIR (or "
+     "here) is kept unless --force",
+     RunCsv});
 
 }  // namespace
 }  // namespace oxi::cli

@@ -6,6 +6,7 @@
 
 #include "app/window_input.h"
 #include "cli/command.h"
+#include "cli/output.h"
 #include "export/record_file_load.h"
 #include "store/comment.h"
 #ifdef OXI_HAVE_QT
@@ -20,10 +21,10 @@ namespace fs = std::filesystem;
 constexpr const char* kName = "pdf";
 
 struct PdfArgs {
-  fs::path record;
-  fs::path output;
+  std::string record;
+  std::string output;  // "-": standard output
   int window = kMinWindow;
-  std::optional<fs::path> comment;
+  std::optional<std::string> comment;
 };
 
 // The window as the moving-average input takes it.
@@ -56,25 +57,33 @@ int RunPdf(const std::vector<std::string>& argv) {
   PdfArgs args;
   if (!Parse(argv, args)) return FailUsage(kName, "W from 1 to 100");
   CurrentMeasurement m;
-  const std::string loadError = LoadRecordFile(args.record, m);
-  if (!loadError.empty()) return Fail(args.record.string() + ": " + loadError);
+  const std::string loadError = LoadRecordFile(PathFromUtf8(args.record), m);
+  if (!loadError.empty()) return Fail(args.record + ": " + loadError);
   std::string comment;
   if (args.comment) {
-    const std::optional<std::string> text = ReadCommentFile(*args.comment);
-    if (!text) return Fail(args.comment->string() + ": cannot be read");
-    comment = *text;
+    std::optional<CommentText> read = ReadCommentFile(PathFromUtf8(*args.comment));
+    if (!read) return Fail(*args.comment + ": cannot be read");
+    if (read->cut) {
+      Note(*args.comment + ": only the first " + std::to_string(kMaxCommentBytes) +
+           " bytes are printed; the rest is cut");
+    }
+    comment = std::move(read->text);
   }
 #ifdef OXI_HAVE_QT
-  const std::string error = WritePrintedPdf(args.output, m, args.window, comment);
-  if (!error.empty()) return Fail(args.output.string() + ": " + error);
-  return 0;
+  const std::optional<std::string> pdf = PrintedPdf(m, args.window, comment);
+  if (!pdf) return Fail(args.output + ": nothing was drawn");
+  const std::string failure = WriteOutput(args.output, *pdf);
+  return failure.empty() ? 0 : Fail(failure);
 #else
   return Fail("this oxitool was built without Qt, which writes the PDF");
 #endif
 }
 
-const CommandRegistration kPdf({kName, "FILE.oxi -o OUT.pdf [--window W] [--comment TEXTFILE]",
-                                "the pages the Print button prints, as a PDF", RunPdf});
+const CommandRegistration kPdf(
+    {kName, "FILE.oxi -o OUT.pdf|- [--window W] [--comment TEXTFILE]",
+     "the pages the Print button prints, as an A4 landscape PDF (a comment is read up to 64 "
+     "KiB and printed on 20 pages at most)",
+     RunPdf});
 
 }  // namespace
 }  // namespace oxi::cli

@@ -5,6 +5,7 @@
 
 #include "app/record_render.h"
 #include "cli/command.h"
+#include "cli/output.h"
 
 namespace oxi::cli {
 namespace {
@@ -32,7 +33,7 @@ int Render(const std::vector<std::string>& args) {
       if (!ParseInt(args[++i], offset)) return Fail("--offset takes a number of pixels");
       view.offset = offset;
     } else if (view.recordFile.empty() && !arg.empty() && arg[0] != '-') {
-      view.recordFile = arg;
+      view.recordFile = PathFromUtf8(arg);
     } else {
       return FailUsage("render");
     }
@@ -41,14 +42,16 @@ int Render(const std::vector<std::string>& args) {
     return FailUsage("render");
   }
   const RenderedGraph rendered = RenderRecordGraph(view);
-  if (!rendered.graph) return Fail(view.recordFile.string() + ": " + rendered.error);
-  if (!rendered.graph->WritePng(output)) return Fail("cannot write " + output);
-  return 0;
+  if (!rendered.graph) return Fail(PathToUtf8(view.recordFile) + ": " + rendered.error);
+  const std::string png = rendered.graph->EncodePng();
+  if (png.empty()) return Fail("the graph cannot be encoded as PNG");
+  const std::string failure = WriteOutput(output, png);
+  return failure.empty() ? 0 : Fail(failure);
 }
 
 const CommandRegistration kRegistration({
     "render",
-    "FILE.oxi -o OUT.png [--window W] [--offset PX]",
+    "FILE.oxi -o OUT.png|- [--window W] [--offset PX]",
     "the detail graph and its scroll bar as the window shows them",
     Render,
 });

@@ -20,6 +20,10 @@ struct CommandRegistration {
 // Prints "oxitool: <message>" on stderr and returns 1, for one-line failures.
 int Fail(const std::string& message);
 
+// Prints "oxitool: <message>" on stderr for something the user should know of a command
+// that still succeeds.
+void Note(const std::string& message);
+
 // Fail with the registered usage line of the named command, and a note when given.
 int FailUsage(const char* commandName, const std::string& note = "");
 

@@ -27,8 +27,12 @@ CommandRegistration::CommandRegistration(const Command& command) {
   Registry().push_back(command);
 }
 
-int Fail(const std::string& message) {
+void Note(const std::string& message) {
   std::fprintf(stderr, "oxitool: %s\n", message.c_str());
+}
+
+int Fail(const std::string& message) {
+  Note(message);
   return 1;
 }
 

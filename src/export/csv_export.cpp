@@ -8,15 +8,18 @@
 namespace oxi {
 
 void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) {
-  // Without samples there is nothing to save: a record of a header only, or a load that
-  // failed and left the previous record's header values behind, which a file would then
-  // pass off as this one's. Such a measurement also has no title to propose a name from.
-  if (screenMode != kMeasurementShown || m.n == 0) return;
+  // After a failed load the header values are the previous record's, which a file would
+  // pass off as this one's: nothing is saved until a record loads. A record of a header
+  // and no samples is saved as its two header lines.
+  if (screenMode != kMeasurementShown || m.headerStale) return;
+  // Such a record leaves the title empty; "<title>.csv" would then propose ".csv", a name
+  // that hides the file. The user names such a file himself.
+  const std::string proposed =
+      m.title.empty() ? std::string() : FormatText(texts::kCsvFileFormat, m.title.c_str());
   const std::optional<SaveFileChoice> choice =
-      platform.ChooseSaveFile(FormatText(texts::kCsvFileFormat, m.title.c_str()),
-                              {{texts::kCsvFilter, texts::kCsvDefaultExtension}});
+      platform.ChooseSaveFile(proposed, {{texts::kCsvFilter, texts::kCsvDefaultExtension}});
   if (!choice) return;
-  if (!WriteFileAtomically(choice->path, CsvBytes(m))) {
+  if (!WriteFileAtomically(PathFromUtf8(choice->path), CsvBytes(m))) {
     platform.ShowMessageBox(texts::kCsvError, platform.ApplicationName());
   }
 }

@@ -4,12 +4,10 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
 #include <cstdlib>
 
-#include "export/csv_export.h"
 #include "graph/print_page.h"
-#include "qt/qt_page_dc.h"
+#include "qt/pdf_file_dc.h"
 
 namespace oxi {
 namespace {
@@ -29,27 +27,22 @@ void EnsureGuiApplication() {
 
 }  // namespace
 
-std::string WritePrintedPdf(const std::filesystem::path& path, const CurrentMeasurement& m,
-                            int window, const std::string& commentCp932) {
+std::optional<std::string> PrintedPdf(const CurrentMeasurement& m, int window,
+                                      const std::string& commentCp932) {
   EnsureGuiApplication();
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&buffer);
-    writer.setResolution(kPdfDpi);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    writer.setCreator(QStringLiteral("oxitool"));
-    QtPageDc page(writer);
+    const QPageLayout a4Landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                  QMarginsF(0, 0, 0, 0));
+    std::unique_ptr<QPdfWriter> writer =
+        MakePdfWriter(buffer, a4Landscape, kPdfDpi, QStringLiteral("oxitool"));
+    QtPageDc page(*writer);
     DrawPrintedDocument(page, m, window, kMeasurementShown, commentCp932);
-    if (page.Pages() == 0) return "nothing was drawn";
+    if (page.Pages() == 0) return std::nullopt;
   }
   const QByteArray& pdf = buffer.data();
-  if (!WriteFileAtomically(path,
-                           std::string(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
-    return "cannot be written";
-  }
-  return {};
+  return std::string(pdf.constData(), static_cast<std::size_t>(pdf.size()));
 }
 
 }  // namespace oxi

@@ -3,17 +3,28 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/fs/files.h"
 #include "qt/host_window.h"
-#include "qt/qt_page_dc.h"
+#include "qt/pdf_file_dc.h"
 #include "qt/qt_platform.h"
 
 namespace oxi {
 namespace {
 
-// The printed page is laid out for A4 landscape, whatever paper the dialog was left on.
+// The page the document is laid out for; the dialog offers it first, and the user may
+// choose another paper or orientation there.
 void SetA4Landscape(QPrinter& printer) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Landscape);
+}
+
+// Printing to a file: the same PDF the printer would write, but written beside the file
+// and renamed over it only once complete, so that a full disk leaves the earlier file.
+std::unique_ptr<PageDc> PdfFilePage(const QPrinter& printer) {
+  const QByteArray target = printer.outputFileName().toUtf8();
+  return std::make_unique<PdfFileDc>(
+      PathFromUtf8(std::string_view(target.constData(), target.size())), printer.pageLayout(),
+      printer.resolution(), printer.creator());
 }
 
 }  // namespace
@@ -30,7 +41,9 @@ std::unique_ptr<PageDc> QtPlatform::ShowPrintDialog(const std::string& documentN
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   if (dialog.exec() != QDialog::Accepted) return nullptr;
-  SetA4Landscape(*printer);
+  if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+    return PdfFilePage(*printer);
+  }
   return std::make_unique<QtPageDc>(std::move(printer));
 }
 

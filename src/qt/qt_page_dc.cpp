@@ -33,6 +33,12 @@ int QtPageDc::DpiX() const {
 int QtPageDc::DpiY() const {
   return device_.logicalDpiY();
 }
+int QtPageDc::PrintableWidth() const {
+  return device_.width();
+}
+int QtPageDc::PrintableHeight() const {
+  return device_.height();
+}
 
 void QtPageDc::StartDocument(const std::string& name) {
   const QString title = QString::fromStdString(name);
@@ -50,8 +56,14 @@ void QtPageDc::StartPage() {
   ++pages_;
 }
 
-void QtPageDc::EndDocument() {
-  if (painter_.isActive()) painter_.end();
+bool QtPageDc::EndPainting() {
+  // Not active: no page was started, or the device refused to begin.
+  return painter_.isActive() && painter_.end();
+}
+
+bool QtPageDc::EndDocument() {
+  EndPainting();
+  return true;
 }
 
 void QtPageDc::UsePen() {

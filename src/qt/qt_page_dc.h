@@ -11,9 +11,10 @@
 namespace oxi {
 
 // The printed document's drawing calls on a paged Qt device (a QPrinter from the print
-// dialog, or a QPdfWriter): coordinates are dots at the device's resolution, wide pens
-// draw flat-ended bands, texts stand by their top-left corner in the face the screen's
-// font matcher picks. The device must already have its page size and orientation.
+// dialog, or a QPdfWriter): coordinates are dots at the device's resolution from the top
+// left of its printable area, wide pens draw flat-ended bands, texts stand by their
+// top-left corner in the face the screen's font matcher picks. The device must already
+// have its page size and orientation.
 class QtPageDc : public PageDc {
  public:
   // Draws on `device`, which must outlive this context.
@@ -26,10 +27,13 @@ class QtPageDc : public PageDc {
 
   int DpiX() const override;
   int DpiY() const override;
+  int PrintableWidth() const override;
+  int PrintableHeight() const override;
   void StartDocument(const std::string& name) override;
   void StartPage() override;
   void EndPage() override {}
-  void EndDocument() override;
+  // A printer's spooler reports nothing: always true.
+  bool EndDocument() override;
 
   void LineTo(int x, int y) override;
   void SetPixel(int x, int y, Colorref c) override;
@@ -38,6 +42,10 @@ class QtPageDc : public PageDc {
 
   // Pages started so far.
   int Pages() const { return pages_; }
+
+ protected:
+  // Ends the painting; false when it never began or the device reported a failure.
+  bool EndPainting();
 
  private:
   const QFont& QtFont(const Font& font);

@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +5,7 @@
 #include <sstream>
 
 #include "export/csv_export.h"
+#include "file_size_limit.h"
 #include "graph/test_measurement.h"
 #include "platform/ui/scripted_platform.h"
 
@@ -66,15 +64,11 @@ TEST_F(CsvFile, FullMediumKeepsThePreviousFile) {
   // A file size limit makes the writes fail the way a full disk does, even for root.
   const fs::path target = folder_ / "c.csv";
   ASSERT_TRUE(WriteFileAtomically(target, "old"));
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  const auto previous = ::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteFileAtomically(target, std::string(1 << 20, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  ::signal(SIGXFSZ, previous);
+  bool written = true;
+  {
+    const testing::FileSizeLimit limit(4096);
+    written = WriteFileAtomically(target, std::string(1 << 20, 'x'));
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(Read(target), "old");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"c.csv"}));
@@ -97,16 +91,27 @@ TEST_F(CsvFile, SaveButtonAsksForAFileAndWritesTheCsv) {
   EXPECT_TRUE(platform.MessageBoxes().empty());
 }
 
-TEST_F(CsvFile, AMeasurementWithoutSamplesIsNotSaved) {
-  // What a failed load leaves: the previous record's header values, no samples, no title.
+TEST_F(CsvFile, AHeaderWithoutSamplesIsSavedButNothingAfterAFailedLoad) {
+  // A record of a header and no samples: its two header lines, under a name the user
+  // gives (it has no title to propose one from).
   ScriptedPlatform platform;
   CurrentMeasurement m = testing::MakeConstant(0, 10, Sample{});
   m.title.clear();
   platform.lastProposedSaveName = "not asked";
-  platform.saveFileAnswer = (folder_ / "empty.csv").string();
+  platform.saveFileAnswer = (folder_ / "header.csv").string();
+  CsvExport(platform, m, 1);
+  EXPECT_EQ(platform.lastProposedSaveName, "");
+  const std::string header = CsvBytes(m);
+  EXPECT_EQ(Read(folder_ / "header.csv"), header);
+  EXPECT_EQ(std::count(header.begin(), header.end(), '\n'), 2);
+
+  // What a failed load leaves: the previous record's header values, no samples.
+  m.headerStale = true;
+  platform.lastProposedSaveName = "not asked";
+  platform.saveFileAnswer = (folder_ / "stale.csv").string();
   CsvExport(platform, m, 1);
   EXPECT_EQ(platform.lastProposedSaveName, "not asked");
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_EQ(Entries(), std::vector<std::string>{"header.csv"});
   EXPECT_TRUE(platform.MessageBoxes().empty());
 }
 

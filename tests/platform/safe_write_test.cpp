@@ -3,15 +3,13 @@
 #include "platform/fs/safe_write.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
+
+#include "file_size_limit.h"
 
 namespace oxi {
 namespace {
@@ -86,21 +84,12 @@ TEST_F(SafeWrite, RefusesWhatIsNotARegularFileAndTouchesNothing) {
 }
 
 // A write that fails half-way (here: a file-size limit, as a full disk would) keeps the
-// earlier file whole and leaves no temporary file. Run in a child, whose limit is its own.
+// earlier file whole and leaves no temporary file.
 TEST_F(SafeWrite, AFailedWriteKeepsTheEarlierFile) {
   Put(dir_ / "a.csv", "earlier");
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const WriteStatus status = WriteFileSafely(dir_ / "a.csv", std::string(100000, 'x'));
-    ::_exit(status == WriteStatus::kCannotWrite ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(testing::InChildUnderFileSizeLimit(4096, [&] {
+    return WriteFileSafely(dir_ / "a.csv", std::string(100000, 'x')) == WriteStatus::kCannotWrite;
+  }));
   EXPECT_EQ(Read(dir_ / "a.csv"), "earlier");
   EXPECT_EQ(Names(), std::vector<std::string>{"a.csv"});
 }

@@ -4,15 +4,15 @@
 source "$(dirname "$0")/lib/checks.sh"
 
 # A record started 20$1-03-15 09:05, fat 5.5 mm, rate 1.0 s, with three samples: valid,
-# invalid with HR 49, valid with oxHb and dxHb 255.
+# invalid with HR 49, valid with oxHb and dxHb 255; and as many more valid ones as $3 says.
 make_record() {
-  python3 - "$1" "$2" <<'PY'
+  python3 - "$1" "$2" "${3:-0}" <<'PY'
 import struct, sys
-year, path = int(sys.argv[1]), sys.argv[2]
+year, path, more = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
 head = b"0123456789AB" + bytes([year, 3, 15, 9, 5, 0, 0, 0, 55, 10])
 head += struct.pack("<H", 683) + bytes([0, 181, 6]) + struct.pack("<H", 3)
 body = struct.pack("<hBBB", 683, 120, 45, 7) + struct.pack("<hBBB", -1, 49, 1, 1)
-body += struct.pack("<hBBB", 1000, 200, 255, 255)
+body += struct.pack("<hBBB", 1000, 200, 255, 255) + struct.pack("<hBBB", 500, 90, 9, 9) * more
 open(path, "wb").write(head + body)
 PY
 }
@@ -74,5 +74,69 @@ cmp -s "$work/mixed/2009_0315_0905.csv" "$work/b.expected" || fail "good record 
 if "$tool" csv "$work/a.oxi" -o "$work/nowhere/x.csv" 2>/dev/null; then
   fail "writing into a missing folder succeeded"
 fi
+
+# Records of the same minute keep apart: the record's letter goes into the CSV's name.
+mkdir "$work/minute" "$work/same"
+make_record 26 "$work/minute/2603150905.oxi"
+make_record 26 "$work/minute/2603150905b.oxi"
+make_record 26 "$work/minute/2603150905c.oxi"
+expected 26 "$work/26.expected"
+"$tool" csv "$work"/minute/*.oxi -d "$work/same" || fail "csv -d of one minute's records failed"
+for name in 2026_0315_0905 2026_0315_0905b 2026_0315_0905c; do
+  cmp -s "$work/same/$name.csv" "$work/26.expected" || fail "$name.csv missing or different"
+done
+
+# An existing CSV in the folder is kept and named, the others written, exit 1; --force
+# replaces it.
+echo "mine" >"$work/same/2026_0315_0905b.csv"
+rm "$work/same/2026_0315_0905.csv"
+err=$("$tool" csv "$work"/minute/*.oxi -d "$work/same" 2>&1)
+rc=$?
+[ "$rc" -eq 1 ] || fail "exit code $rc with existing CSVs"
+grep -q "2026_0315_0905b.csv" <<<"$err" || fail "the kept file is not named: $err"
+[ "$(cat "$work/same/2026_0315_0905b.csv")" = "mine" ] || fail "an existing CSV was replaced"
+cmp -s "$work/same/2026_0315_0905.csv" "$work/26.expected" || fail "the free name was not written"
+"$tool" csv "$work/minute/2603150905b.oxi" -d "$work/same" --force || fail "--force failed"
+cmp -s "$work/same/2026_0315_0905b.csv" "$work/26.expected" || fail "--force did not replace"
+
+# -o through a link replaces the file it names and keeps the link; a replaced file keeps
+# its mode; "-" is standard output.
+mkdir "$work/real"
+echo old >"$work/real/target.csv"
+chmod 600 "$work/real/target.csv"
+ln -s real/target.csv "$work/link.csv"
+"$tool" csv "$work/a.oxi" -o "$work/link.csv" || fail "csv -o through a link failed"
+[ -L "$work/link.csv" ] || fail "the link was replaced"
+cmp -s "$work/real/target.csv" "$work/a.expected" || fail "the link's file was not written"
+[ "$(stat -c %a "$work/real/target.csv")" = 600 ] || fail "mode 0600 not kept"
+"$tool" csv "$work/a.oxi" -o - >"$work/stdout.csv" || fail "csv -o - failed"
+cmp -s "$work/stdout.csv" "$work/a.expected" || fail "-o - output differs"
+
+# What is not a regular file is refused at once and left as it is: a pipe, a folder, a
+# device node (made here, never the system's own).
+mkfifo "$work/pipe.csv"
+mkdir "$work/folder.csv"
+targets=("$work/pipe.csv" "$work/folder.csv")
+if [ "$(id -u)" -eq 0 ] && mknod "$work/null.csv" c 1 3 2>/dev/null; then
+  targets+=("$work/null.csv")
+fi
+for target in "${targets[@]}"; do
+  if timeout 10 "$tool" csv "$work/a.oxi" -o "$target" 2>/dev/null; then
+    fail "wrote to $target"
+  fi
+done
+[ -p "$work/pipe.csv" ] || fail "the pipe was replaced"
+[ -d "$work/folder.csv" ] || fail "the folder was replaced"
+[ "${#targets[@]}" -lt 3 ] || [ -c "$work/null.csv" ] || fail "the device node was replaced"
+
+# A full disk (a file-size limit here): exit 1, the earlier CSV whole, no temporary left.
+make_record 8 "$work/long.oxi" 20000
+mkdir "$work/full"
+cp "$work/a.expected" "$work/full/kept.csv"
+if (trap '' XFSZ; ulimit -f 16; "$tool" csv "$work/long.oxi" -o "$work/full/kept.csv" 2>/dev/null); then
+  fail "a write beyond the size limit succeeded"
+fi
+cmp -s "$work/full/kept.csv" "$work/a.expected" || fail "the earlier CSV was damaged"
+[ "$(ls -A "$work/full")" = kept.csv ] || fail "left behind: $(ls -A "$work/full")"
 
 finish "oxitool csv"

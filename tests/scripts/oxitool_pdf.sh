@@ -59,4 +59,26 @@ err=$("$tool" pdf "$work/short.oxi" -o "$work/bad.pdf" 2>&1)
 [ "$(wc -l <<<"$err")" -eq 1 ] || fail "expected one error line: $err"
 [ -e "$work/bad.pdf" ] && fail "a refused command wrote a file"
 
+# A 20 MB comment of line ends: 64 KiB of it are read (said on stderr) and the comment
+# stops after 20 pages, the last line an ellipsis; the memory stays bounded.
+head -c 20000000 /dev/zero | tr '\0' '\n' >"$work/huge.txt"
+measure=()
+[ -x /usr/bin/time ] && measure=(/usr/bin/time -f "%M" -o "$work/huge.kb")
+err=$("${measure[@]}" "$tool" pdf "$work/0803150905.oxi" -o "$work/huge.pdf" \
+  --comment "$work/huge.txt" 2>&1) || fail "pdf with a 20 MB comment failed: $err"
+grep -q "huge.txt: only the first 65536 bytes" <<<"$err" || fail "no note of the cut: $err"
+grep -q "^Pages: *20$" <<<"$(pdfinfo "$work/huge.pdf")" || fail "expected 20 pages"
+[ "$(pdftotext -f 20 -l 20 "$work/huge.pdf" - | grep -c "…")" -eq 1 ] || fail "no ellipsis"
+if [ -s "$work/huge.kb" ]; then
+  # Peak resident memory in KiB; without the bounds it was over 1 GB.
+  [ "$(cat "$work/huge.kb")" -lt 400000 ] || fail "peak memory $(cat "$work/huge.kb") KiB"
+fi
+
+# "-o -" writes the PDF to standard output; a pipe as the output is refused at once.
+"$tool" pdf "$work/0803150905.oxi" -o - >"$work/stdout.pdf" || fail "pdf -o - failed"
+grep -q "^Pages: *1$" <<<"$(pdfinfo "$work/stdout.pdf")" || fail "-o - gave no PDF"
+mkfifo "$work/pipe.pdf"
+timeout 20 "$tool" pdf "$work/0803150905.oxi" -o "$work/pipe.pdf" 2>/dev/null && fail "wrote a pipe"
+[ -p "$work/pipe.pdf" ] || fail "the pipe was replaced"
+
 finish "oxitool pdf"

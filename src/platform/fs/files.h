@@ -52,6 +52,10 @@ class TempFile {
   bool ok_ = false;
 };
 
+// Writes the bytes to standard output as they are (no line-end translation) and flushes
+// them; false when that fails (a closed pipe, a full disk behind a redirection).
+bool WriteStandardOutput(std::string_view bytes);
+
 // Renames `from` to `to`, replacing a file of that name in one step. (Not named like the
 // Windows calls, whose names <windows.h> turns into macros.)
 bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -43,12 +43,19 @@ const char* WriteStatusText(WriteStatus status) {
       return "cannot be created in its folder";
     case WriteStatus::kCannotWrite:
       return "cannot be written (disk full or a size limit?); any earlier file is kept";
+    case WriteStatus::kExists:
+      return "exists already; left as it is";
   }
   return "";
 }
 
-WriteStatus SafeFileWriter::Begin(const fs::path& target) {
+WriteStatus SafeFileWriter::Begin(const fs::path& target, Existing existing) {
   if (target.empty() || !target.has_filename()) return WriteStatus::kCannotCreate;
+  existing_ = existing;
+  if (existing == Existing::kKeep) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) return WriteStatus::kExists;
+  }
   const std::optional<fs::path> followed = FollowLinks(target);
   if (!followed) return WriteStatus::kNotAFile;
   destination_ = *followed;
@@ -63,8 +70,14 @@ WriteStatus SafeFileWriter::Begin(const fs::path& target) {
 }
 
 WriteStatus SafeFileWriter::Commit() {
-  if (!temp_.Finish() || !MoveReplacing(temp_.Path(), destination_)) {
-    return WriteStatus::kCannotWrite;  // the temporary file goes with temp_
+  if (!temp_.Finish()) return WriteStatus::kCannotWrite;  // the temporary file goes with temp_
+  const bool moved = existing_ == Existing::kKeep ? MoveWithoutReplacing(temp_.Path(), destination_)
+                                                  : MoveReplacing(temp_.Path(), destination_);
+  if (!moved) {
+    std::error_code ec;
+    const bool taken =
+        existing_ == Existing::kKeep && fs::exists(fs::symlink_status(destination_, ec));
+    return taken ? WriteStatus::kExists : WriteStatus::kCannotWrite;
   }
   temp_.Release();
   // Makes the rename itself durable; a folder that cannot be synced is no failure of the
@@ -73,9 +86,9 @@ WriteStatus SafeFileWriter::Commit() {
   return WriteStatus::kWritten;
 }
 
-WriteStatus WriteFileSafely(const fs::path& target, std::string_view bytes) {
+WriteStatus WriteFileSafely(const fs::path& target, std::string_view bytes, Existing existing) {
   SafeFileWriter writer;
-  const WriteStatus begun = writer.Begin(target);
+  const WriteStatus begun = writer.Begin(target, existing);
   if (begun != WriteStatus::kWritten) return begun;
   writer.Temp().Write(bytes);
   return writer.Commit();

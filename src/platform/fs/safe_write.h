@@ -11,7 +11,11 @@ enum class WriteStatus {
   kNotAFile,      // the name is taken by a folder, device, pipe or socket: left untouched
   kCannotCreate,  // no temporary file beside the target (no such folder, no permission)
   kCannotWrite,   // a write, the flush or the rename failed (a full disk, a size limit)
+  kExists,        // something has the name and the caller asked to keep it: left untouched
 };
+
+// What becomes of a file that already has the target's name.
+enum class Existing { kReplace, kKeep };
 
 // Why a write failed, for a message on the terminal.
 const char* WriteStatusText(WriteStatus status);
@@ -19,10 +23,12 @@ const char* WriteStatusText(WriteStatus status);
 // Writes a file so that its name never holds half a file: the bytes go to a temporary
 // file beside the target, are flushed to the medium and only then renamed over it. A
 // target that is a symbolic link has the file it names replaced (the link stays); a
-// replaced file keeps its permission bits; anything but a regular file is refused.
+// replaced file keeps its permission bits; anything but a regular file is refused. Asked to
+// keep an existing file, it refuses any name that is taken (a link too) and never replaces
+// one that appears meanwhile.
 class SafeFileWriter {
  public:
-  WriteStatus Begin(const std::filesystem::path& target);
+  WriteStatus Begin(const std::filesystem::path& target, Existing existing = Existing::kReplace);
   // Where the bytes go between Begin and Commit.
   TempFile& Temp() { return temp_; }
   WriteStatus Commit();
@@ -31,10 +37,12 @@ class SafeFileWriter {
 
  private:
   std::filesystem::path destination_;
+  Existing existing_ = Existing::kReplace;
   TempFile temp_;
 };
 
-WriteStatus WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
+WriteStatus WriteFileSafely(const std::filesystem::path& target, std::string_view bytes,
+                            Existing existing = Existing::kReplace);
 inline bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   return WriteFileSafely(target, bytes) == WriteStatus::kWritten;
 }

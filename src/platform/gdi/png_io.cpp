@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/fs/safe_write.h"
 #include "platform/gdi/surface.h"
 
 namespace oxi {
@@ -17,18 +18,32 @@ constexpr png_uint_32 kMaxReadPixels = 64u * 1024u * 1024u;
 // The simplified libpng interface does the whole job: our buffer already has the layout
 // PNG_FORMAT_RGB describes (three bytes a pixel, rows without padding).
 
-bool Surface::WritePng(const std::string& path) const {
-  if (width_ == 0 || height_ == 0) return false;
+std::string Surface::EncodePng() const {
+  if (width_ == 0 || height_ == 0) return {};
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   image.width = static_cast<png_uint_32>(width_);
   image.height = static_cast<png_uint_32>(height_);
   image.format = PNG_FORMAT_RGB;
-  const int ok =
-      png_image_write_to_file(&image, path.c_str(), 0, pixels_.data(), Stride(), nullptr);
+  // The first call measures, the second encodes into a buffer of that size.
+  png_alloc_size_t size = 0;
+  std::string bytes;
+  if (png_image_write_to_memory(&image, nullptr, &size, 0, pixels_.data(), Stride(), nullptr)) {
+    bytes.resize(size);
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels_.data(), Stride(),
+                                   nullptr)) {
+      size = 0;
+    }
+  }
   png_image_free(&image);
-  return ok != 0;
+  bytes.resize(size);
+  return bytes;
+}
+
+bool Surface::WritePng(const std::string& path) const {
+  const std::string bytes = EncodePng();
+  return !bytes.empty() && WriteFileAtomically(PathFromUtf8(path), bytes);
 }
 
 std::optional<Surface> Surface::ReadPng(const std::string& path) {

@@ -29,7 +29,10 @@ class Surface {
   std::uint8_t* Data() { return pixels_.data(); }
   int Stride() const { return width_ * 3; }
 
-  // Writes the surface as an 8-bit RGB PNG; false when the file cannot be written.
+  // The surface as the bytes of an 8-bit RGB PNG; empty when it cannot be encoded.
+  std::string EncodePng() const;
+  // Writes EncodePng's bytes through the safe writer: an earlier file stays whole when the
+  // new one cannot be written in full. False when it was not written.
   bool WritePng(const std::string& path) const;
   // Reads any PNG, converted to 8-bit RGB (alpha dropped); nothing when it cannot be read.
   static std::optional<Surface> ReadPng(const std::string& path);
