@@ -37,12 +37,12 @@ void CMainDialog::PressCommandButtons(int x, int y) {
   }
   if (InButton(kPrintButton, x, y)) {
     DrawButtonNow(ButtonCode(kPrintButton, kButtonPressed));
-    Print(platform_, measurement_, state_.movingAverageWindow, state_.screenMode, comment_);
+    RunPrint();
     state_.printButtonState = kButtonPressed;
   }
   if (InButton(kSaveButton, x, y)) {
     DrawButtonNow(ButtonCode(kSaveButton, kButtonPressed));
-    CsvExport(platform_, measurement_, state_.screenMode);
+    RunSave();
     state_.saveButtonState = kButtonPressed;
   }
   if (InButton(kSpinUpButton, x, y)) PressSpin(kSpinUpButton, +1);
@@ -51,6 +51,22 @@ void CMainDialog::PressCommandButtons(int x, int y) {
 
 void CMainDialog::OnExportCommand() {
   OpenFormatExport(platform_, measurement_, state_.screenMode);
+}
+
+void CMainDialog::OnCommandKey(CommandKey key) {
+  // Unlike the Print button, the shortcut prints nothing before a measurement is shown:
+  // a key pressed by mistake gives no empty page.
+  if (state_.screenMode != kMeasurementShown) return;
+  if (key == CommandKey::kPrint) RunPrint();
+  if (key == CommandKey::kSave) RunSave();
+}
+
+void CMainDialog::RunPrint() {
+  Print(platform_, measurement_, state_.movingAverageWindow, state_.screenMode, comment_);
+}
+
+void CMainDialog::RunSave() {
+  CsvExport(platform_, measurement_, state_.screenMode);
 }
 
 void CMainDialog::RunDownload() {

@@ -91,16 +91,27 @@ ClientDc CMainDialog::OpenDc(SurfaceId id) {
 
 int CMainDialog::LoadRecord(const std::string& name) {
   const int result = oxi::LoadRecord(store_, name, measurement_, comment_);
+  TakeLoadedMeasurement(result == 1);
+  return result;
+}
+
+void CMainDialog::TakeLoadedMeasurement(bool loaded) {
   if (measurement_.n > 0) {
     state_.movingAverageWindow = kMinWindow;
     platform_.SetWindowEditText(texts::kInitialWindowText);
   }
-  if (result == 1) {
+  if (loaded) {
     state_.graphThumbWidth = GraphThumbWidthFor(measurement_.n);
     state_.graphOffset = 0;
     state_.hoveredRow = -1;
   }
-  return result;
+}
+
+void CMainDialog::ShowMeasurement(CurrentMeasurement measurement) {
+  measurement_ = std::move(measurement);
+  TakeLoadedMeasurement(true);
+  DrawGraphAndBar(kLookNormal);
+  state_.screenMode = kMeasurementShown;
 }
 
 bool CMainDialog::OnEnterKey() {

@@ -39,6 +39,8 @@ class CMainDialog : public WindowHandlers {
   void OnLButtonDown(int x, int y) override;
   void OnLButtonUp(int x, int y) override;
   bool OnEnterKey() override;
+  // Ctrl+P and Ctrl+S do what the Print and Save buttons do, once a measurement is shown.
+  void OnCommandKey(CommandKey key) override;
   void OnCancel() override;
   void OnExportCommand() override;
 
@@ -56,6 +58,10 @@ class CMainDialog : public WindowHandlers {
   // Loads day-list entry `name` as the shown measurement, with the screen's part of a load
   // (window back to 1, thumb width, offset 0, no hovered row). 1 on success, -1 on failure.
   int LoadRecord(const std::string& name);
+  // Shows a measurement read from outside the store (a record file anywhere) as a press
+  // on its day would once it loaded: the screen's part of a load, the graph and its bar
+  // drawn, screen mode 1.
+  void ShowMeasurement(CurrentMeasurement measurement);
   // One spin step of the moving-average edit, +1 or -1.
   void StepWindowEdit(int direction);
   // True while the Download button's download runs.
@@ -64,6 +70,9 @@ class CMainDialog : public WindowHandlers {
  private:
   ClientDc OpenDc(SurfaceId id);
   Surface& SurfaceOf(SurfaceId id);
+  // The screen's part of a load: the window back to 1 when samples came, and for a load
+  // that succeeded the thumb width, offset 0 and no hovered row.
+  void TakeLoadedMeasurement(bool loaded);
 
   // Drawings, each on a fresh client context of its surface.
   void DrawCalendarNow();
@@ -104,6 +113,8 @@ class CMainDialog : public WindowHandlers {
   int ThumbPositionForTop() const;
   void PressCommandButtons(int x, int y);
   void RunDownload();
+  void RunPrint();
+  void RunSave();
   void PressSpin(int control, int direction);
   void EmptyDayList();
   int& ButtonStateOf(int control);

@@ -21,9 +21,10 @@ struct RenderedGraph {
 };
 
 // The graph control as the main window shows the record once a press on its day has
-// loaded it, then the window entered and the thumb dragged: the window is played on a
-// scripted session over a temporary store holding only this record, so the pixels are
-// those of the screen.
+// loaded it, then the window entered and the thumb dragged. The record is read in place by
+// the reader `oxitool info` and `csv` use, so whatever they accept is shown (any device
+// ID, any date); the window is played on a scripted session, so the pixels are those of
+// the screen.
 RenderedGraph RenderRecordGraph(const RecordView& view);
 
 }  // namespace oxi

@@ -109,7 +109,16 @@ bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
 bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(receiver);
   if (!widget || widget->window() != this) return false;
-  switch (static_cast<QKeyEvent*>(event)->key()) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  // The command buttons' shortcuts; a held key's repeats would open dialog after dialog.
+  for (const auto& [combination, command] :
+       {std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_P), CommandKey::kPrint},
+        std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_S), CommandKey::kSave}}) {
+    if (key->keyCombination() != combination) continue;
+    if (!key->isAutoRepeat()) handlers_.OnCommandKey(command);
+    return true;
+  }
+  switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       // Consumed whatever the handler says: Enter never reaches a default button or the

@@ -1,6 +1,7 @@
 #include "app/record_render.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "screen_test_support.h"
 
@@ -71,16 +72,21 @@ TEST_F(RecordRender, OffsetsAreHeldInsideTheTrack) {
   EXPECT_EQ(start.graph->Pixel(216, 670), Rgb(128, 192, 255));
 }
 
-TEST_F(RecordRender, RefusesWhatCannotBeShown) {
+// What `oxitool info` and `csv` read is shown, whatever its ID or date; what they refuse is
+// refused at once, without copying or waiting.
+TEST_F(RecordRender, ShowsWhatTheReaderAcceptsAndRefusesTheRest) {
+  for (const fs::path& odd : {Write("../../../tmp", 10), Write("0123456789A/", 10),
+                              Write(kDeviceA, 10, 32), Write(kDeviceA, 10, 0)}) {
+    const RenderedGraph rendered = RenderRecordGraph({odd, std::nullopt, std::nullopt});
+    EXPECT_TRUE(rendered.graph) << odd << ": " << rendered.error;
+  }
   EXPECT_FALSE(RenderRecordGraph({folder / "missing.oxi", std::nullopt, std::nullopt}).graph);
   const fs::path shortFile = folder / "short.oxi";
   std::ofstream(shortFile, std::ios::binary) << "0123456789AB";
   EXPECT_FALSE(RenderRecordGraph({shortFile, std::nullopt, std::nullopt}).graph);
-  // An ID that would lead out of the store, and one with a character no folder may hold.
-  EXPECT_FALSE(RenderRecordGraph({Write("../../../tmp", 10), std::nullopt, std::nullopt}).graph);
-  EXPECT_FALSE(RenderRecordGraph({Write("0123456789A/", 10), std::nullopt, std::nullopt}).graph);
-  EXPECT_FALSE(RenderRecordGraph({Write(kDeviceA, 10, 32), std::nullopt, std::nullopt})
-                   .graph);                   // no such day
+  const fs::path fifo = folder / "fifo.oxi";  // opening it for reading would wait for ever
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(RenderRecordGraph({fifo, std::nullopt, std::nullopt}).graph);
   const fs::path huge = folder / "huge.oxi";  // more samples than any measurement holds
   WriteRecordFile(huge, TestHeader(kDeviceA, 8, 3, 15, 9, 5), 0);
   fs::resize_file(huge, kRecordHeaderSize + 5 * 1'000'001);

@@ -169,5 +169,34 @@ TEST(ExportCommand, NothingUntilAMeasurementIsShownThenTheFormatChosen) {
   EXPECT_TRUE(s.platform.MessageBoxes().empty());
 }
 
+// Ctrl+P and Ctrl+S run what the buttons run, and nothing before a measurement is shown.
+TEST(CommandKeys, DoWhatTheButtonsDoOnceAMeasurementIsShown) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  int printDialogs = 0;
+  s.platform.printDialogAnswer = [&printDialogs] {
+    ++printDialogs;
+    return std::make_unique<RecordingDc>();
+  };
+  const fs::path out = s.DataRoot().parent_path() / "key.csv";
+  s.platform.saveFileAnswer = out.string();
+  s.dialog.OnCommandKey(CommandKey::kPrint);
+  s.dialog.OnCommandKey(CommandKey::kSave);
+  EXPECT_EQ(printDialogs, 0);
+  EXPECT_FALSE(fs::exists(out));
+
+  s.Click(s.DayPoint(15));
+  s.dialog.OnCommandKey(CommandKey::kPrint);
+  EXPECT_EQ(printDialogs, 1);
+  EXPECT_EQ(s.platform.lastPrintDocumentName, "2008_0315_0905");
+  s.dialog.OnCommandKey(CommandKey::kSave);
+  EXPECT_EQ(s.platform.lastProposedSaveName, "2008_0315_0905.csv");
+  EXPECT_TRUE(fs::exists(out));
+  // The buttons keep their looks: no press was drawn.
+  EXPECT_EQ(s.State().printButtonState, kButtonNormal);
+  EXPECT_EQ(s.State().saveButtonState, kButtonNormal);
+}
+
 }  // namespace
 }  // namespace oxi::testing

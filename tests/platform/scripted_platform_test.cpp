@@ -25,6 +25,7 @@ class Recorder : public WindowHandlers {
     Note("enter", 0, 0);
     return true;
   }
+  void OnCommandKey(CommandKey) override { Note("command", 0, 0); }
   void OnCancel() override { Note("cancel", 0, 0); }
   void OnExportCommand() override { Note("export", 0, 0); }
 

@@ -37,8 +37,9 @@ class HostWindowTest : public ::testing::Test {
  protected:
   HostWindowTest() { platform.AttachWindow(*window); }
 
-  void Key(QWidget& to, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  void Key(QWidget& to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+           bool autoRepeat = false) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
     QCoreApplication::sendEvent(&to, &press);
   }
 
@@ -166,6 +167,18 @@ TEST_F(HostWindowTest, EnterIsConsumedWhereverItIsTypedAndNeverEndsTheWindow) {
   Key(elsewhere, Qt::Key_Escape);
   EXPECT_EQ(handlers.Count("enter"), 3);
   EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(HostWindowTest, CtrlPAndCtrlSReachTheHandlersOncePerPress) {
+  ASSERT_TRUE(ShowAndWaitExposed(*window));
+  Key(window->WindowEdit(), Qt::Key_P, Qt::ControlModifier);
+  Key(*window, Qt::Key_S, Qt::ControlModifier);
+  Key(window->WindowEdit(), Qt::Key_S, Qt::ControlModifier, true);  // a held key's repeat
+  EXPECT_EQ(handlers.Count("print"), 1);
+  EXPECT_EQ(handlers.Count("save"), 1);
+  // Without Ctrl the letters are the edit field's.
+  Key(window->WindowEdit(), Qt::Key_S);
+  EXPECT_EQ(handlers.Count("save"), 1);
 }
 
 TEST_F(HostWindowTest, EscAndTheCloseBoxCancelOnceAndEndTheWindow) {

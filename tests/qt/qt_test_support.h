@@ -103,6 +103,9 @@ class RecordingHandlers : public WindowHandlers {
     log.push_back("enter");
     return true;
   }
+  void OnCommandKey(CommandKey key) override {
+    log.push_back(key == CommandKey::kPrint ? "print" : "save");
+  }
   void OnCancel() override { log.push_back("cancel"); }
   void OnExportCommand() override { log.push_back("export"); }
 

@@ -26,6 +26,9 @@ struct LocalTime {
 // The four painted surfaces of the main window.
 enum class SurfaceId { kFace, kGraph, kCalendar, kList };
 
+// The keyboard shortcuts of the command buttons (Ctrl+P, Ctrl+S).
+enum class CommandKey { kPrint, kSave };
+
 // What the main window receives from the window system. The handlers re-enter one
 // another: a pumped message may run OnMouseMove or OnLButtonUp inside OnLButtonDown.
 class WindowHandlers {
@@ -38,6 +41,8 @@ class WindowHandlers {
   virtual void OnLButtonUp(int x, int y) = 0;
   // The Enter key, whatever has the focus. True when the key was consumed.
   virtual bool OnEnterKey() = 0;
+  // A command button's shortcut, whatever has the focus.
+  virtual void OnCommandKey(CommandKey key) = 0;
   // Esc or the close box: the window ends.
   virtual void OnCancel() = 0;
   // The export item of the window's menu.
