@@ -19,14 +19,15 @@ int Trunc(double v) {
 
 // Pages whose two resolutions differ scale each axis by its own resolution; the pen width
 // follows the finer one so that no line comes out thinner than 0.3 mm in either direction.
-PageScale::PageScale(int dpiX, int dpiY, int printableWidth, int printableHeight)
+PageScale::PageScale(int dpiX, int dpiY, int printableWidth, int printableHeight,
+                     double layoutRight)
     : fx_(dpiX * kUnitsScale),
       fy_(dpiY * kUnitsScale),
       marginX_(Trunc(dpiX * kMarginMm / kMmPerInch)),
       marginY_(Trunc(dpiY * kMarginMm / kMmPerInch)),
       penWidth_(std::max(1, Trunc(std::max(dpiX, dpiY) * kPenMm / kMmPerInch))) {
   // Both axes shrink by the same factor, so that the graph keeps its proportions.
-  const double fit = std::min({1.0, (printableWidth - marginX_) / (kLayoutRight * fx_),
+  const double fit = std::min({1.0, (printableWidth - marginX_) / (layoutRight * fx_),
                                (printableHeight - marginY_) / (kLayoutBottom * fy_)});
   if (fit < 1.0) {
     fx_ *= std::max(fit, 0.0);

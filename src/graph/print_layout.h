@@ -78,11 +78,14 @@ inline constexpr std::size_t kMaxCommentLines =
 inline constexpr double kTitleFontUnits = 16;
 inline constexpr double kLabelFontUnits = 12;
 
-// How far the page's drawing reaches to the right (the heart-rate title's full-width
-// characters) and downwards (the time axis labels): a page whose printable area, less the
-// margin, is smaller than this gets the layout scaled down to fit.
+// How far the graph reaches to the right (the heart-rate title's full-width characters) and
+// downwards (the time axis labels): a page whose printable area, less the margin, is
+// smaller than this (or than the comment's widest line) gets the layout scaled down.
 inline constexpr double kLayoutRight = kHrTitleX + kLabelFontUnits;
 inline constexpr double kLayoutBottom = kTickLabelY + kLabelFontUnits;
+// A byte of comment text is half the label font's height wide: CP932's single bytes are
+// half-width characters, its double-byte characters full-width.
+inline constexpr double kCommentByteUnits = kLabelFontUnits / 2;
 
 inline constexpr Colorref kGridColor = Rgb(224, 224, 224);
 inline constexpr Colorref kRed = Rgb(255, 0, 0);
@@ -95,7 +98,9 @@ inline constexpr Colorref kOrange = Rgb(255, 128, 0);
 // then scaled down as a whole (pens keep their width) to end at the area's edge.
 class PageScale {
  public:
-  PageScale(int dpiX, int dpiY, int printableWidth, int printableHeight);
+  // `layoutRight`: how far the drawing reaches to the right, in layout units.
+  PageScale(int dpiX, int dpiY, int printableWidth, int printableHeight,
+            double layoutRight = kLayoutRight);
   int X(double x) const;
   int Y(double y) const;
   int PenWidth() const { return penWidth_; }  // 0.3 mm; curves use twice this

@@ -35,9 +35,15 @@ std::size_t PrintCommentLines(PagePainter& p, const std::vector<std::string>& li
   return next;
 }
 
+// How far the page's drawing reaches to the right: the graph, or a longer comment line.
+double LayoutRight(const std::vector<std::string>& lines) {
+  std::size_t widest = 0;
+  for (const std::string& line : lines) widest = std::max(widest, line.size());
+  return std::max(kLayoutRight, kCommentX + kCommentByteUnits * static_cast<double>(widest));
+}
+
 // The first page's comment lines, the end of that page, and pages for the rest.
-void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
-  const std::vector<std::string> lines = PrintedCommentLines(commentCp932);
+void FinishPagesWithComment(PagePainter& p, const std::vector<std::string>& lines) {
   p.UseFont(kLabelFontUnits);
   std::size_t next = PrintCommentLines(p, lines, 0, kFirstPageCommentLines, kFirstPageCommentY);
   p.Dc().EndPage();
@@ -53,8 +59,9 @@ void FinishPagesWithComment(PagePainter& p, const std::string& commentCp932) {
 
 bool DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues& values,
                   int screenMode, const std::string& commentCp932) {
-  PagePainter p(page,
-                PageScale(page.DpiX(), page.DpiY(), page.PrintableWidth(), page.PrintableHeight()));
+  const std::vector<std::string> lines = PrintedCommentLines(commentCp932);
+  PagePainter p(page, PageScale(page.DpiX(), page.DpiY(), page.PrintableWidth(),
+                                page.PrintableHeight(), LayoutRight(lines)));
   page.StartDocument(m.title);
   page.StartPage();
   DrawFrameElements(p, m.n, m.rate);
@@ -63,7 +70,7 @@ bool DrawDocument(PageDc& page, const CurrentMeasurement& m, const PrintedValues
     DrawCurves(p, m, values);
   }
   DrawPlotFrames(p);
-  FinishPagesWithComment(p, commentCp932);
+  FinishPagesWithComment(p, lines);
   return page.EndDocument();
 }
 
@@ -96,9 +103,11 @@ void Print(Platform& platform, const CurrentMeasurement& m, int window, int scre
   }
   std::unique_ptr<PageDc> page = platform.ShowPrintDialog(m.title);
   if (!page) return;
-  if (!print_parts::DrawDocument(*page, m, values, screenMode, commentCp932)) {
-    platform.ShowMessageBox(texts::kPrintFileError, platform.ApplicationName());
-  }
+  const bool completed = print_parts::DrawDocument(*page, m, values, screenMode, commentCp932);
+  // The page context goes before the box: the temporary file of a failed file output is
+  // not left standing while the user reads it.
+  page.reset();
+  if (!completed) platform.ShowMessageBox(texts::kPrintFileError, platform.ApplicationName());
 }
 
 }  // namespace oxi

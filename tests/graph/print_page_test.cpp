@@ -163,11 +163,13 @@ TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
     }
     return right;
   };
-  // Letter across (279.4 mm) holds the layout as A4 does: the same dots.
+  // Letter across, less printer margins of 6.35 mm (266.7 mm), holds the graph as A4 does:
+  // the same dots. A comment line of 120 bytes would reach past that edge: with one, the
+  // whole page is scaled to keep it.
   RecordingDc a4;
   DrawPrintedDocument(a4, m, 1, 1, "");
   RecordingDc letter;
-  letter.SetPrintableArea(6600, 5100);
+  letter.SetPrintableArea(6300, 4800);
   DrawPrintedDocument(letter, m, 1, 1, "");
   EXPECT_EQ(letter.Ops().size(), a4.Ops().size());
   for (std::size_t i = 0; i < a4.Ops().size(); ++i) {
@@ -175,6 +177,13 @@ TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
     ASSERT_EQ(letter.Ops()[i].y1, a4.Ops()[i].y1);
     ASSERT_EQ(letter.Ops()[i].font, a4.Ops()[i].font);
   }
+  RecordingDc letterWithComment;
+  letterWithComment.SetPrintableArea(6300, 4800);
+  DrawPrintedDocument(letterWithComment, m, 1, 1, std::string(120, 'a'));
+  const RecordedOp& line = letterWithComment.OpsOf(Kind::kTextOut).back();
+  ASSERT_EQ(line.text, std::string(120, 'a'));
+  EXPECT_LE(line.x0 + 120 * line.font.height / 2, 6300);
+  EXPECT_GT(line.x0 + 120 * line.font.height / 2, 6000);
   // Portrait A4 (210 mm across): the margin stays, the graph shrinks to the area's edge,
   // fonts with it, pens not.
   RecordingDc portrait;
@@ -302,22 +311,32 @@ class KeptPage : public RecordingDc {
   std::vector<RecordedOp>& out_;
 };
 
-// A page whose document cannot be completed, as a file on a full disk.
+// A page whose document cannot be completed, as a file on a full disk; it notes when it
+// is gone.
 class FailingPage : public RecordingDc {
  public:
+  explicit FailingPage(bool& alive) : alive_(alive) { alive_ = true; }
+  ~FailingPage() override { alive_ = false; }
   bool EndDocument() override {
     RecordingDc::EndDocument();
     return false;
   }
+
+ private:
+  bool& alive_;
 };
 
 TEST(PrintButton, AFileThatCannotBeWrittenShowsTheErrorBox) {
   ScriptedPlatform platform;
-  platform.printDialogAnswer = [] { return std::make_unique<FailingPage>(); };
+  bool pageAlive = false;
+  platform.printDialogAnswer = [&] { return std::make_unique<FailingPage>(pageAlive); };
+  bool pageAliveAtTheBox = true;
+  platform.onMessageBox = [&](const ScriptedPlatform::Box&) { pageAliveAtTheBox = pageAlive; };
   oxi::Print(platform, MakeConstant(100, 10, kSteady), 1, 1, "c");
   ASSERT_EQ(platform.MessageBoxes().size(), 1u);
   EXPECT_EQ(platform.MessageBoxes()[0].text, "ファイルに書き込むことができませんでした。");
   EXPECT_EQ(platform.MessageBoxes()[0].caption, platform.ApplicationName());
+  EXPECT_FALSE(pageAliveAtTheBox);  // its temporary file is gone before the box shows
 }
 
 TEST(PrintButton, NothingAfterAFailedLoad) {

@@ -26,6 +26,9 @@ const char* WriteStatusText(WriteStatus status);
 // replaced file keeps its permission bits; anything but a regular file is refused. Asked to
 // keep an existing file, it refuses any name that is taken (a link too) and never replaces
 // one that appears meanwhile.
+// A hard link to the replaced file keeps the earlier contents under its other name: the
+// name gets a new file. Only writing into the old file would keep the link, and that is
+// what leaves half a file behind on a full disk.
 class SafeFileWriter {
  public:
   WriteStatus Begin(const std::filesystem::path& target, Existing existing = Existing::kReplace);
