@@ -19,6 +19,10 @@ PdfFileDc::PdfFileDc(const std::filesystem::path& target, const QPageLayout& lay
                      const QString& creator)
     : Parts(target, layout, dpi, creator), QtPageDc(*writer) {}
 
+void PdfFileDc::StartPage() {
+  if (status == WriteStatus::kWritten) QtPageDc::StartPage();
+}
+
 bool PdfFileDc::EndDocument() {
   const bool ended = EndPainting();
   if (status != WriteStatus::kWritten) return false;

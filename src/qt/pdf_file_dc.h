@@ -33,6 +33,9 @@ class PdfFileDc : private pdf_file_detail::Parts, public QtPageDc {
  public:
   PdfFileDc(const std::filesystem::path& target, const QPageLayout& layout, int dpi,
             const QString& creator);
+  // Nothing is drawn when no temporary file could be made (a target that is not a regular
+  // file, a folder that does not exist): EndDocument then says false.
+  void StartPage() override;
   bool EndDocument() override;
   // kWritten once the file is in place; why not otherwise.
   WriteStatus Status() const { return status; }

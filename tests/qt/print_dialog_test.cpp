@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QPrintDialog>
@@ -10,6 +11,7 @@
 #include "file_size_limit.h"
 #include "graph/print_page.h"
 #include "platform/ui/clock.h"
+#include "qt/pdf_file_dc.h"
 #include "qt/qt_platform.h"
 #include "qt_test_support.h"
 
@@ -127,6 +129,18 @@ TEST_F(PrintDialogTest, AFileThatCannotBeWrittenKeepsTheEarlierOne) {
   const QStringList left = QDir::temp().entryList({".tmp-" + QFileInfo(output).fileName() + "*"},
                                                   QDir::Files | QDir::Hidden);
   EXPECT_TRUE(left.isEmpty()) << left.join(" ").toStdString();
+
+  // A pipe of that name is no file to replace: nothing is drawn on it, and it stays.
+  const std::string pipe = output.toStdString() + ".pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  {
+    PdfFileDc pipePage(pipe, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}), 300,
+                       QString());
+    EXPECT_FALSE(DrawPrintedDocument(pipePage, CurrentMeasurement{}, 1, 0, ""));
+  }
+  struct stat st {};
+  EXPECT_TRUE(::stat(pipe.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  ::unlink(pipe.c_str());
 }
 
 }  // namespace
