@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
   libhdf5-dev python3-mne python3-h5py
+  time
 )
 # The export checks decode FIT files with node and the FIT SDK from npm; a machine that
 # has node and npm from elsewhere keeps them.
