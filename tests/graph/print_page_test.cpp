@@ -180,7 +180,7 @@ TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
   RecordingDc letterWithComment;
   letterWithComment.SetPrintableArea(6300, 4800);
   DrawPrintedDocument(letterWithComment, m, 1, 1, std::string(120, 'a'));
-  const RecordedOp& line = letterWithComment.OpsOf(Kind::kTextOut).back();
+  const RecordedOp line = letterWithComment.OpsOf(Kind::kTextOut).back();
   ASSERT_EQ(line.text, std::string(120, 'a'));
   EXPECT_LE(line.x0 + 120 * line.font.height / 2, 6300);
   EXPECT_GT(line.x0 + 120 * line.font.height / 2, 6000);
