@@ -44,11 +44,12 @@ bool Parse(const std::vector<std::string>& args, CsvArgs& out) {
   return !out.records.empty() && (out.output.empty() || out.folder.empty());
 }
 
-// Where the CSV of `record` goes: -o's name, else "<title>[letter].csv" in the folder
-// (the working folder without -d), so that records of the same minute keep apart.
-std::string Destination(const CsvArgs& args, const std::string& record, const std::string& title) {
+// Where the CSV of the loaded record `m` goes: -o's name, else "<title>[letter].csv" in
+// the folder (the working folder without -d), so that records of the same minute keep
+// apart.
+std::string Destination(const CsvArgs& args, const CurrentMeasurement& m) {
   if (!args.output.empty()) return args.output;
-  const std::string stem = ExportFileStem(PathToUtf8(PathFromUtf8(record).filename()), title);
+  const std::string stem = ExportFileStem(m.recordName, m.title);
   const fs::path name = PathFromUtf8(FormatText(texts::kCsvFileFormat, stem.c_str()));
   return PathToUtf8(args.folder.empty() ? name : PathFromUtf8(args.folder) / name);
 }
@@ -65,8 +66,7 @@ bool Export(const CsvArgs& args, const std::string& record) {
   // export unless told to.
   const Existing existing =
       args.output.empty() && !args.force ? Existing::kKeep : Existing::kReplace;
-  const std::string failure =
-      WriteOutput(Destination(args, record, m.title), CsvBytes(m), existing);
+  const std::string failure = WriteOutput(Destination(args, m), CsvBytes(m), existing);
   if (failure.empty()) return true;
   Fail(failure);
   return false;
