@@ -6,10 +6,31 @@ namespace oxi::texts {
 
 // Application.
 inline constexpr const char* kProductTitle = "OxiView";
-inline constexpr const char* kProductVersion = "OxiView Version 1.0";
+inline constexpr const char* kProductVersionFormat = "OxiView Version %s";
+// The title bar and the about box say where the store is: the store is a folder below the
+// one the program starts in, and a start elsewhere finds another.
+inline constexpr const char* kWindowTitleFormat = "%s - %s";  // product title, store folder
+inline constexpr const char* kAboutStoreFormat = "データの保存先: %s";
 inline constexpr const char* kApplicationName = "oxiview";              // caption of our own boxes
 inline constexpr const char* kAboutMenuItem = "バージョン情報(&A)...";  // string 101
 inline constexpr const char* kCommentLabel = "コメント";
+
+// Command line and start-up (English, as the terminal's other programs speak).
+inline constexpr const char* kViewUsage =
+    "usage: oxiview [--root DIR] [Qt options]\n"
+    "       oxiview --help | --version\n"
+    "Shows the measurements of a tissue-oximetry exercise monitor. The store is the folder\n"
+    "\"Application Data/StO2\" below DIR, by default below the folder oxiview starts in.\n"
+    "  --root DIR   keep the store below DIR (which must exist)\n"
+    "  -h, --help   show this help\n"
+    "  --version    show the version\n";
+inline constexpr const char* kNoFolderFormat = "%s: %s: no such folder\n";
+inline constexpr const char* kNoJapaneseFaceFormat =
+    "%s: no Japanese font is installed; Japanese texts will show as boxes (install "
+    "fonts-ipafont-gothic)\n";
+inline constexpr const char* kNoDialogTranslationsFormat =
+    "%s: Qt's Japanese translations were not found; its dialogs will speak English (install "
+    "qt6-translations-l10n)\n";
 
 // Main screen labels.
 inline constexpr const char* kMovingAverageLabel = "移動平均";

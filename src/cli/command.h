@@ -5,7 +5,9 @@
 namespace oxi::cli {
 
 // One subcommand of oxitool. Each command's file registers itself with a static
-// CommandRegistration, so adding a command touches no other file.
+// CommandRegistration, so adding a command touches no other file: "oxitool --help" lists
+// it and "oxitool NAME --help" shows its usage. (Its manual page section is written by hand,
+// in res/man/oxitool.1.in.)
 struct Command {
   const char* name;
   const char* arguments;  // what follows the name, e.g. "FILE.oxi -o OUT.png"
@@ -17,6 +19,9 @@ struct CommandRegistration {
   explicit CommandRegistration(const Command& command);
 };
 
+// The exit status of a command line that was not understood.
+inline constexpr int kExitUsage = 2;
+
 // Prints "oxitool: <message>" on stderr and returns 1, for one-line failures.
 int Fail(const std::string& message);
 
@@ -24,7 +29,8 @@ int Fail(const std::string& message);
 // that still succeeds.
 void Note(const std::string& message);
 
-// Fail with the registered usage line of the named command, and a note when given.
+// Prints the registered usage line of the named command, and a note when given, on stderr
+// and returns kExitUsage.
 int FailUsage(const char* commandName, const std::string& note = "");
 
 }  // namespace oxi::cli

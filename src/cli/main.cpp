@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "res/build_info.h"
 
 namespace oxi::cli {
 namespace {
@@ -13,12 +14,30 @@ std::vector<Command>& Registry() {
   return commands;
 }
 
+const Command* Find(const char* name) {
+  for (const Command& c : Registry()) {
+    if (!std::strcmp(name, c.name)) return &c;
+  }
+  return nullptr;
+}
+
+bool IsHelp(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+// The list of commands: on stdout when asked for, on stderr with a refusal.
 int Usage(FILE* out) {
-  std::fprintf(out, "usage: oxitool COMMAND [ARGS]\n");
+  std::fprintf(out, "usage: oxitool COMMAND [ARGS]\n       oxitool COMMAND --help\n");
+  std::fprintf(out, "       oxitool --help | --version\ncommands:\n");
   for (const Command& c : Registry()) {
     std::fprintf(out, "  %s %s\n      %s\n", c.name, c.arguments, c.summary);
   }
-  return out == stdout ? 0 : 2;
+  return out == stdout ? 0 : kExitUsage;
+}
+
+int CommandHelp(const Command& c) {
+  std::printf("usage: oxitool %s %s\n  %s\n", c.name, c.arguments, c.summary);
+  return 0;
 }
 
 }  // namespace
@@ -37,13 +56,11 @@ int Fail(const std::string& message) {
 }
 
 int FailUsage(const char* commandName, const std::string& note) {
-  for (const Command& c : Registry()) {
-    if (std::strcmp(c.name, commandName) != 0) continue;
-    std::string message = std::string("usage: oxitool ") + c.name + " " + c.arguments;
-    if (!note.empty()) message += " (" + note + ")";
-    return Fail(message);
-  }
-  return Fail(std::string("usage: oxitool ") + commandName);
+  std::string message = std::string("usage: oxitool ") + commandName;
+  if (const Command* c = Find(commandName)) message = message + " " + c->arguments;
+  if (!note.empty()) message += " (" + note + ")";
+  Fail(message);
+  return kExitUsage;
 }
 
 }  // namespace oxi::cli
@@ -51,11 +68,20 @@ int FailUsage(const char* commandName, const std::string& note) {
 int main(int argc, char** argv) {
   using namespace oxi::cli;
   if (argc < 2) return Usage(stderr);
-  if (!std::strcmp(argv[1], "help") || !std::strcmp(argv[1], "--help")) return Usage(stdout);
-  for (const Command& c : Registry()) {
-    if (!std::strcmp(argv[1], c.name))
-      return c.run(std::vector<std::string>(argv + 2, argv + argc));
+  const std::string first = argv[1];
+  if (first == "help" || IsHelp(first)) return Usage(stdout);
+  if (first == "--version") {
+    std::printf("oxitool %s\n", oxi::build::kVersion);
+    return 0;
   }
-  std::fprintf(stderr, "oxitool: unknown command '%s'\n", argv[1]);
-  return Usage(stderr);
+  const Command* command = Find(argv[1]);
+  if (!command) {
+    std::fprintf(stderr, "oxitool: unknown command '%s'\n", argv[1]);
+    return Usage(stderr);
+  }
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const std::string& arg : args) {
+    if (IsHelp(arg)) return CommandHelp(*command);
+  }
+  return command->run(args);
 }

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "graph/text_format.h"
 #include "qt/app_icon.h"
+#include "res/build_info.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -15,11 +17,18 @@ constexpr int kIconPixels = 32;
 
 }  // namespace
 
-CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
+CAboutDialog::CAboutDialog(QWidget* parent, const std::filesystem::path& storeFolder)
+    : QDialog(parent) {
   setWindowTitle(QString::fromUtf8(texts::kProductTitle));
   auto* icon = new QLabel(this);
   icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
-  auto* version = new QLabel(QString::fromUtf8(texts::kProductVersion), this);
+  auto* version = new QLabel(
+      QString::fromStdString(FormatText(texts::kProductVersionFormat, build::kVersion)), this);
+  auto* store = new QLabel(
+      QString::fromStdString(FormatText(texts::kAboutStoreFormat, storeFolder.string().c_str())),
+      this);
+  store->setTextFormat(Qt::PlainText);  // a folder name is never markup
+  store->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());  // a plain OK, no style icon
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -27,7 +36,8 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(icon, 0, 0, Qt::AlignTop);
   layout->addWidget(version, 0, 1);
-  layout->addWidget(buttons, 1, 0, 1, 2);
+  layout->addWidget(store, 1, 1);
+  layout->addWidget(buttons, 2, 0, 1, 2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

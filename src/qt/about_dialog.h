@@ -1,12 +1,14 @@
 #pragma once
 #include <QDialog>
+#include <filesystem>
 
 namespace oxi {
 
-// The about box: the application icon, the product name with its version, and OK.
+// The about box: the application icon, the product name with its version, the store's
+// folder, and OK.
 class CAboutDialog : public QDialog {
  public:
-  explicit CAboutDialog(QWidget* parent);
+  CAboutDialog(QWidget* parent, const std::filesystem::path& storeFolder);
 };
 
 }  // namespace oxi

@@ -3,7 +3,8 @@
 
 namespace oxi {
 
-// The application's icon, painted here: a pulse trace over a red-to-blue bar.
+// The application's icon: a pulse trace over a red-to-blue bar on a dark tile, in every
+// size the build renders.
 QIcon AppIcon();
 
 }  // namespace oxi

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "graph/text_format.h"
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/host_layout.h"
@@ -73,6 +74,12 @@ void HostWindow::BuildChildren(const Surfaces& surfaces) {
 QWidget& HostWindow::View(SurfaceId id) {
   if (id == SurfaceId::kFace) return *this;
   return *controls_[ControlIndex(id)];
+}
+
+void HostWindow::ShowStoreFolder(const std::filesystem::path& folder) {
+  storeFolder_ = folder;
+  setWindowTitle(QString::fromStdString(
+      FormatText(texts::kWindowTitleFormat, texts::kProductTitle, folder.string().c_str())));
 }
 
 void HostWindow::Present(SurfaceId id) {
@@ -192,7 +199,7 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   const QAction* about = menu.addAction(QString::fromUtf8(texts::kAboutMenuItem));
   const QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == about) CAboutDialog(this).exec();
+  if (chosen == about) CAboutDialog(this, storeFolder_).exec();
   // The handlers decide whether there is a measurement to export.
   if (chosen == exportItem && !cancelled_) handlers_.OnExportCommand();
 }

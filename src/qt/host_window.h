@@ -1,6 +1,7 @@
 #pragma once
 #include <QLineEdit>
 #include <array>
+#include <filesystem>
 
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
@@ -26,6 +27,8 @@ class HostWindow : public SurfaceWidget {
   void Present(SurfaceId id);
   QWidget& View(SurfaceId id);
   QLineEdit& WindowEdit() { return *windowEdit_; }
+  // Names the store's folder in the title bar and in the about box.
+  void ShowStoreFolder(const std::filesystem::path& folder);
 
  signals:
   // Esc or the close box ended the window; the handlers have run OnCancel.
@@ -51,6 +54,7 @@ class HostWindow : public SurfaceWidget {
   WindowHandlers& handlers_;
   std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
   QLineEdit* windowEdit_ = nullptr;
+  std::filesystem::path storeFolder_;
   QPoint pointer_;         // where the pointer was last seen, in client coordinates
   bool leftDown_ = false;  // the left button is held over the window
   bool paintQueued_ = false;

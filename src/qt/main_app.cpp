@@ -1,21 +1,62 @@
 #include "qt/main_app.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/main_dialog.h"
+#include "graph/text_format.h"
 #include "platform/d2xx/d2xx_factory.h"
+#include "platform/gdi/font.h"
 #include "platform/ui/clock.h"
 #include "qt/app_icon.h"
+#include "qt/dialog_language.h"
 #include "qt/host_layout.h"
 #include "qt/host_window.h"
 #include "qt/qt_platform.h"
 #include "qt/screen_font.h"
+#include "qt/view_options.h"
+#include "res/build_info.h"
+#include "res/texts.h"
 
 namespace oxi {
+namespace {
 
-int CMainApp::Run(int argc, char** argv) {
-  QApplication app(argc, argv);
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// The folder the store lives below: --root, or the folder the program was started in.
+std::optional<std::filesystem::path> StartupFolder(const ViewOptions& options) {
+  if (options.root.empty()) return std::filesystem::current_path();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.root, ec)) return std::nullopt;
+  return std::filesystem::absolute(options.root, ec);
+}
+
+// What is missing for the face to speak Japanese is said on stderr: the window itself
+// could not say it legibly.
+void WarnAboutMissingJapanese(const char* program, bool dialogsTranslated) {
+  if (!MatchFont(kScreenFace).coversJapanese) {
+    std::fputs(FormatText(texts::kNoJapaneseFaceFormat, program).c_str(), stderr);
+  }
+  if (!dialogsTranslated) {
+    std::fputs(FormatText(texts::kNoDialogTranslationsFormat, program).c_str(), stderr);
+  }
+}
+
+int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::string> toolkitArgs) {
+  std::vector<char*> argv;
+  for (std::string& arg : toolkitArgs) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  int argc = static_cast<int>(toolkitArgs.size());
+  QApplication app(argc, argv.data());
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(build::kAppId));
+  const bool translated = SpeakJapaneseInQtDialogs(app) != nullptr;
+  WarnAboutMissingJapanese(texts::kApplicationName, translated);
   QApplication::setFont(DialogFont());
   QApplication::setWindowIcon(AppIcon());
 
@@ -23,8 +64,7 @@ int CMainApp::Run(int argc, char** argv) {
   SystemClock clock;
   std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock);
   QtPlatform platform(clock);
-  // The store lives below the folder the program was started in.
-  CMainDialog dialog(platform, *d2xx, std::filesystem::current_path());
+  CMainDialog dialog(platform, *d2xx, startupFolder);
   HostWindow::Surfaces surfaces{};
   for (SurfaceId id : host::kAllSurfaces) {
     surfaces[static_cast<int>(id)] = &dialog.GetSurface(id);
@@ -35,8 +75,38 @@ int CMainApp::Run(int argc, char** argv) {
 
   // May ask for the device with the chooser before the window is first shown.
   dialog.OnInitDialog();
+  window.ShowStoreFolder(dialog.Store().dataRoot);
   window.show();
   return app.exec();
+}
+
+}  // namespace
+
+int CMainApp::Run(int argc, char** argv) {
+  const ViewOptions options = ParseViewOptions(std::vector<std::string>(argv, argv + argc));
+  switch (options.action) {
+    case ViewOptions::Action::kHelp:
+      std::fputs(texts::kViewUsage, stdout);
+      return 0;
+    case ViewOptions::Action::kVersion:
+      std::printf("%s %s\n", texts::kApplicationName, build::kVersion);
+      return 0;
+    case ViewOptions::Action::kRefuse:
+      std::fprintf(stderr, "%s: %s\n%s", texts::kApplicationName, options.refusal.c_str(),
+                   texts::kViewUsage);
+      return kExitUsage;
+    case ViewOptions::Action::kRun:
+      break;
+  }
+  const std::optional<std::filesystem::path> startupFolder = StartupFolder(options);
+  if (!startupFolder) {
+    std::fputs(
+        FormatText(texts::kNoFolderFormat, texts::kApplicationName, options.root.string().c_str())
+            .c_str(),
+        stderr);
+    return kExitFailure;
+  }
+  return RunWindow(*startupFolder, options.toolkitArgs);
 }
 
 }  // namespace oxi

@@ -32,6 +32,7 @@ TEST(Fonts, BothProgramFacesResolveToTheJapaneseGothic) {
     const FontMatch m = MatchFont(face);
     EXPECT_EQ(m.family, "IPAGothic") << face;
     EXPECT_FALSE(m.path.empty()) << face;
+    EXPECT_TRUE(m.coversJapanese) << face;
   }
 }
 

@@ -18,6 +18,7 @@
 #include "qt/id_chooser.h"
 #include "qt/qt_platform.h"
 #include "qt_test_support.h"
+#include "res/build_info.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -138,7 +139,12 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
   EXPECT_TRUE(modal);
   EXPECT_FALSE(okHasIcon);
 
-  CAboutDialog about(window.get());
+  // It says which version runs and where its store is.
+  CAboutDialog about(window.get(), "/home/u/Application Data/StO2");
+  QString labels;
+  for (const QLabel* label : about.findChildren<QLabel*>()) labels += label->text() + '|';
+  EXPECT_TRUE(labels.contains(QString("Version ") + build::kVersion + '|')) << labels.toStdString();
+  EXPECT_TRUE(labels.contains(" /home/u/Application Data/StO2|")) << labels.toStdString();
   const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
   ASSERT_EQ(buttons.size(), 1);
   EXPECT_EQ(buttons.front()->text().remove('&').toStdString(), texts::kOk);

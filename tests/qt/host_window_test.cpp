@@ -56,6 +56,8 @@ TEST_F(HostWindowTest, HasTheFixedClientAreaAndTheControlsAtTheirPlaces) {
   EXPECT_EQ(window->size(), QSize(kFaceWidth, kFaceHeight));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_EQ(window->windowTitle().toStdString(), texts::kProductTitle);
+  window->ShowStoreFolder("/srv/a b/Application Data/StO2");
+  EXPECT_EQ(window->windowTitle().toStdString(), "OxiView - /srv/a b/Application Data/StO2");
   EXPECT_EQ(window->View(SurfaceId::kGraph).geometry(), QRect(20, 15, 720, 685));
   EXPECT_EQ(window->View(SurfaceId::kCalendar).geometry(), QRect(755, 60, 250, 290));
   EXPECT_EQ(window->View(SurfaceId::kList).geometry(), QRect(755, 355, 250, 180));

@@ -76,7 +76,7 @@ oxi_start_view() {
   (cd "$1" && exec "$OXIVIEW") >"$OXI_WORK/oxiview.log" 2>&1 &
   OXI_VIEW_PID=$!
   oxi_pids+=("$OXI_VIEW_PID")
-  OXI_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$OXI_VIEW_PID" --name '^OxiView$' | head -n 1)
+  OXI_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$OXI_VIEW_PID" --name '^OxiView' | head -n 1)
   [[ -n "$OXI_WINDOW" ]] || { echo "no oxiview window" >&2; return 1; }
   # The first expose paints the face after the window maps.
   sleep 1

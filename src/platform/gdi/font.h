@@ -8,9 +8,10 @@ namespace oxi {
 
 // The installed face that a face name resolves to.
 struct FontMatch {
-  std::string family;  // e.g. "IPAGothic"
-  std::string path;    // font file; empty when nothing at all is installed
-  int index = 0;       // face within the file
+  std::string family;           // e.g. "IPAGothic"
+  std::string path;             // font file; empty when nothing at all is installed
+  int index = 0;                // face within the file
+  bool coversJapanese = false;  // false: no Japanese face is installed, kana show as boxes
 };
 
 // Resolves a face name the way the drawing code means it: the names are Japanese Windows

@@ -51,6 +51,11 @@ FontMatch MatchFont(const std::string& face) {
   match.path = StringOf(found, FC_FILE);
   int index = 0;
   if (FcPatternGetInteger(found, FC_INDEX, 0, &index) == FcResultMatch) match.index = index;
+  // Without any Japanese face the match still lands on some Latin one.
+  FcLangSet* languages = nullptr;
+  match.coversJapanese =
+      FcPatternGetLangSet(found, FC_LANG, 0, &languages) == FcResultMatch && languages &&
+      FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>(kFaceLanguage)) == FcLangEqual;
   FcPatternDestroy(found);
   return match;
 }

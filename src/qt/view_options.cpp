@@ -1,0 +1,79 @@
+#include "qt/view_options.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace oxi {
+namespace {
+
+// QGuiApplication's and QApplication's own options (one or two leading dashes), with a
+// value after them or after '=', and without one.
+constexpr std::array<std::string_view, 12> kToolkitOptionsWithValue{
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "style",         "stylesheet"};
+constexpr std::array<std::string_view, 5> kToolkitFlags{"reverse", "widgetcount", "nograb",
+                                                        "dograb", "sync"};
+
+template <std::size_t N>
+bool Contains(const std::array<std::string_view, N>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// "-name", "--name" or "-name=value" without its dashes and value; empty for no option.
+std::string_view OptionName(std::string_view arg) {
+  if (arg.size() < 2 || arg[0] != '-') return {};
+  arg.remove_prefix(arg[1] == '-' ? 2 : 1);
+  return arg.substr(0, arg.find('='));
+}
+
+ViewOptions Refuse(ViewOptions options, std::string why) {
+  options.action = ViewOptions::Action::kRefuse;
+  options.refusal = std::move(why);
+  return options;
+}
+
+}  // namespace
+
+ViewOptions ParseViewOptions(const std::vector<std::string>& argv) {
+  ViewOptions options;
+  if (!argv.empty()) options.toolkitArgs.push_back(argv.front());
+  bool rootGiven = false;
+  for (std::size_t i = 1; i < argv.size(); ++i) {
+    const std::string& arg = argv[i];
+    const bool hasNext = i + 1 < argv.size();
+    const std::string_view name = OptionName(arg);
+    if (arg == "-h" || arg == "--help") {
+      options.action = ViewOptions::Action::kHelp;
+      return options;
+    }
+    if (arg == "--version") {
+      options.action = ViewOptions::Action::kVersion;
+      return options;
+    }
+    if (arg.rfind("--root", 0) == 0 && name == "root") {
+      const std::size_t equals = arg.find('=');
+      if (rootGiven) return Refuse(options, "--root is given twice");
+      if (equals == std::string::npos && !hasNext) return Refuse(options, "--root needs a folder");
+      options.root = equals == std::string::npos ? argv[++i] : arg.substr(equals + 1);
+      if (options.root.empty()) return Refuse(options, "--root needs a folder");
+      rootGiven = true;
+    } else if (Contains(kToolkitOptionsWithValue, name)) {
+      options.toolkitArgs.push_back(arg);
+      if (arg.find('=') == std::string::npos) {
+        if (!hasNext) return Refuse(options, "option '" + arg + "' needs a value");
+        options.toolkitArgs.push_back(argv[++i]);
+      }
+    } else if (Contains(kToolkitFlags, name) && arg.find('=') == std::string::npos) {
+      options.toolkitArgs.push_back(arg);
+    } else if (name.empty()) {
+      return Refuse(options, "unexpected argument '" + arg + "'");
+    } else {
+      return Refuse(options, "unknown option '" + arg + "'");
+    }
+  }
+  return options;
+}
+
+}  // namespace oxi
