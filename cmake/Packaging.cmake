@@ -6,14 +6,19 @@ set(OXI_PACKAGE_MAINTAINER "The OxiView developers <oxiview@example.org>"
     CACHE STRING "Maintainer of the Debian package: name <address>")
 set(CPACK_PACKAGE_CONTACT "${OXI_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "OxiView downloads the measurements of a portable tissue-oximetry exercise monitor \
-through its USB serial converter into a folder store, marks the days with measurements in \
-a month calendar, draws a measurement as a detail graph of StO2, heart rate and \
-haemoglobin with scrolling and a moving average, prints it and saves it as CSV. Its \
-window speaks Japanese. The command-line tool oxitool does the same without the window.")
+# The package's long description, in lines a terminal of 80 columns shows whole.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "OxiView is the desktop data manager of a portable tissue-oximetry exercise"
+  "monitor, a battery device worn on a muscle during exercise that measures the"
+  "tissue oxygen saturation (StO2), the changes of oxygenated, deoxygenated and"
+  "total haemoglobin and the heart rate."
+  ""
+  "It downloads the measurements through the monitor's USB serial converter into"
+  "a folder store, marks the days with measurements in a month calendar, draws a"
+  "measurement as a detail graph with scrolling and a moving average, prints it"
+  "on an A4 page and saves it as CSV. Its window speaks Japanese. The command-line"
+  "tool oxitool does the same work without the window.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_STRIP_FILES ON)
 
 if(NOT WIN32)
   set(CPACK_GENERATOR DEB)

@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
-# Installs whatever Debian packages the build, the tests and the demo need and that are
-# missing. Safe to run again: it does nothing when everything is there.
+# Installs the Debian packages that are missing for one purpose; safe to run again.
+#   ./scripts/install-deps.sh run       build and run the programs (the demo)
+#   ./scripts/install-deps.sh [test]    that, and build and run every test (the default)
+#   ./scripts/install-deps.sh package   that, and build and check the Debian package
 set -euo pipefail
-packages=(
-  cmake g++ clang libclang-rt-14-dev pkg-config make ccache
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+run=(
+  cmake g++ pkg-config make
+  qt6-base-dev libgl-dev qt6-translations-l10n librsvg2-bin libhdf5-dev
   libftdi1-dev libusb-1.0-0-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic libpng-dev
+)
+test=(
+  clang libclang-rt-14-dev ccache qt6-qpa-plugins python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
-  libhdf5-dev python3-mne python3-h5py
-  time
+  python3-mne python3-h5py time desktop-file-utils appstream man-db
 )
+package=(dpkg-dev lintian debootstrap)
+case "${1:-test}" in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${run[@]}" "${test[@]}") ;;
+  package) packages=("${run[@]}" "${test[@]}" "${package[@]}") ;;
+  *)
+    echo "usage: $0 [run|test|package]" >&2
+    exit 2
+    ;;
+esac
 # The export checks decode FIT files with node and the FIT SDK from npm; a machine that
 # has node and npm from elsewhere keeps them.
-command -v npm >/dev/null || packages+=(nodejs npm)
+if [[ "${1:-test}" != run ]]; then
+  command -v npm >/dev/null || packages+=(nodejs npm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -71,9 +71,10 @@ for i in range(count):
 PY
 }
 
-# Starts oxiview in folder $1 and waits for its window; sets OXI_VIEW_PID and OXI_WINDOW.
+# Starts oxiview in folder $1, with the arguments that follow, and waits for its window;
+# sets OXI_VIEW_PID and OXI_WINDOW.
 oxi_start_view() {
-  (cd "$1" && exec "$OXIVIEW") >"$OXI_WORK/oxiview.log" 2>&1 &
+  (cd "$1" && exec "$OXIVIEW" "${@:2}") >"$OXI_WORK/oxiview.log" 2>&1 &
   OXI_VIEW_PID=$!
   oxi_pids+=("$OXI_VIEW_PID")
   OXI_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$OXI_VIEW_PID" --name '^OxiView' | head -n 1)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts oxiview on a virtual screen over a store with records today, takes a screenshot,
-# checks the window's size and pixels that must be on its face, and ends it with Esc.
+# Starts oxiview on a virtual screen over a store with records today, named by --root from
+# another folder, takes a screenshot, checks the window's size and title and pixels that
+# must be on its face, and ends it with Esc.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt/xvfb_session.sh"
@@ -11,7 +12,10 @@ run="$OXI_WORK/run"
 mkdir -p "$run"
 read -r year month day < <(date +'%Y %-m %-d')
 oxi_write_records "$run" TESTDEV00001 "$year" "$month" "$day" 3
-oxi_start_view "$run"
+oxi_start_view "$OXI_WORK" --root "$run"
+title=$(xdotool getwindowname "$OXI_WINDOW")
+[[ "$title" == "OxiView - $run/Application Data/StO2" ]] || oxi_fail "title: $title"
+[[ -d "$OXI_WORK/Application Data" ]] && oxi_fail "a store was made in the working folder"
 
 shot="$OXI_WORK/face.png"
 oxi_shot "$shot"
