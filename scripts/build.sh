@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into BUILD_DIR (default: build). Extra arguments go to cmake.
+# Configures and builds into BUILD_DIR (default: build), warnings as errors unless the
+# arguments, which go to cmake after ours, say -DOXI_WERROR=OFF.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -8,6 +9,8 @@ launcher=()
 # cheap.
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths below the tree count as relative, so another clone of it (CI's) hits the cache.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DOXI_WERROR=ON \
   "${launcher[@]}" "$@" >/dev/null

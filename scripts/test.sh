@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test.
 #   ./scripts/test.sh            the ordinary build and every test
+#   ./scripts/test.sh builds     the programs built as Release by g++ and as Debug by clang,
+#                                warnings as errors (what a packager and a debugger build)
 #   ./scripts/test.sh sanitize   every test again, built by clang with ASan and UBSan
 #   ./scripts/test.sh fuzz       the fuzz targets, each run briefly over its corpus
-#   ./scripts/test.sh all        the three in turn (what CI runs)
-# Build folders: BUILD_DIR (build), SANITIZE_BUILD_DIR (build-asan), FUZZ_BUILD_DIR
-# (build-fuzz); FUZZ_SECONDS (10) is each target's run time.
+#   ./scripts/test.sh all        the four in turn (what CI runs)
+# Build folders: BUILD_DIR (build), build-release and build-debug-clang, SANITIZE_BUILD_DIR
+# (build-asan), FUZZ_BUILD_DIR (build-fuzz); FUZZ_SECONDS (10) is each target's run time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
 ordinary() {
-  BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh"
+  BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh" -DOXI_BUILD_TESTS=ON \
+    -DOXI_BUILD_BENCH=ON
   (cd "${BUILD_DIR:-$root/build}" && ctest --output-on-failure -j"$jobs")
+}
+
+# The other build types compile without a warning; the programs only, which is where a
+# build type changes the code (the tests' own code is built twice above).
+builds() {
+  local programs=(-DOXI_BUILD_TESTS=OFF -DOXI_BUILD_BENCH=OFF)
+  BUILD_TYPE=Release CC=gcc CXX=g++ BUILD_DIR=$root/build-release "$root/scripts/build.sh" \
+    "${programs[@]}"
+  BUILD_TYPE=Debug CC=clang CXX=clang++ BUILD_DIR=$root/build-debug-clang \
+    "$root/scripts/build.sh" "${programs[@]}"
+  echo "builds: Release (g++) and Debug (clang) built without a warning"
 }
 
 # Any report of the sanitizers ends the test that made it with a failure; leaks count.
@@ -67,15 +81,17 @@ fuzz() {
 "$root/scripts/install-deps.sh"
 case "${1:-ordinary}" in
   ordinary) ordinary ;;
+  builds) builds ;;
   sanitize) sanitize ;;
   fuzz) fuzz ;;
   all)
     ordinary
+    builds
     sanitize
     fuzz
     ;;
   *)
-    echo "usage: $0 [ordinary|sanitize|fuzz|all]" >&2
+    echo "usage: $0 [ordinary|builds|sanitize|fuzz|all]" >&2
     exit 2
     ;;
 esac
