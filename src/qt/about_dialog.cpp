@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "graph/text_format.h"
+#include "platform/fs/files.h"
 #include "qt/app_icon.h"
 #include "res/build_info.h"
 #include "res/texts.h"
@@ -25,7 +26,7 @@ CAboutDialog::CAboutDialog(QWidget* parent, const std::filesystem::path& storeFo
   auto* version = new QLabel(
       QString::fromStdString(FormatText(texts::kProductVersionFormat, build::kVersion)), this);
   auto* store = new QLabel(
-      QString::fromStdString(FormatText(texts::kAboutStoreFormat, storeFolder.string().c_str())),
+      QString::fromStdString(FormatText(texts::kAboutStoreFormat, PathToUtf8(storeFolder).c_str())),
       this);
   store->setTextFormat(Qt::PlainText);  // a folder name is never markup
   store->setTextInteractionFlags(Qt::TextSelectableByMouse);

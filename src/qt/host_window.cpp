@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "graph/text_format.h"
+#include "platform/fs/files.h"
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/host_layout.h"
@@ -79,7 +80,7 @@ QWidget& HostWindow::View(SurfaceId id) {
 void HostWindow::ShowStoreFolder(const std::filesystem::path& folder) {
   storeFolder_ = folder;
   setWindowTitle(QString::fromStdString(
-      FormatText(texts::kWindowTitleFormat, texts::kProductTitle, folder.string().c_str())));
+      FormatText(texts::kWindowTitleFormat, texts::kProductTitle, PathToUtf8(folder).c_str())));
 }
 
 void HostWindow::Present(SurfaceId id) {

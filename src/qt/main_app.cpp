@@ -11,6 +11,7 @@
 #include "app/main_dialog.h"
 #include "graph/text_format.h"
 #include "platform/d2xx/d2xx_factory.h"
+#include "platform/fs/files.h"
 #include "platform/gdi/font.h"
 #include "platform/ui/clock.h"
 #include "qt/app_icon.h"
@@ -100,10 +101,10 @@ int CMainApp::Run(int argc, char** argv) {
   }
   const std::optional<std::filesystem::path> startupFolder = StartupFolder(options);
   if (!startupFolder) {
-    std::fputs(
-        FormatText(texts::kNoFolderFormat, texts::kApplicationName, options.root.string().c_str())
-            .c_str(),
-        stderr);
+    std::fputs(FormatText(texts::kNoFolderFormat, texts::kApplicationName,
+                          PathToUtf8(options.root).c_str())
+                   .c_str(),
+               stderr);
     return kExitFailure;
   }
   return RunWindow(*startupFolder, options.toolkitArgs);

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/fs/files.h"
+
 namespace oxi {
 namespace {
 
@@ -56,7 +58,7 @@ ViewOptions ParseViewOptions(const std::vector<std::string>& argv) {
       const std::size_t equals = arg.find('=');
       if (rootGiven) return Refuse(options, "--root is given twice");
       if (equals == std::string::npos && !hasNext) return Refuse(options, "--root needs a folder");
-      options.root = equals == std::string::npos ? argv[++i] : arg.substr(equals + 1);
+      options.root = PathFromUtf8(equals == std::string::npos ? argv[++i] : arg.substr(equals + 1));
       if (options.root.empty()) return Refuse(options, "--root needs a folder");
       rootGiven = true;
     } else if (Contains(kToolkitOptionsWithValue, name)) {
