@@ -34,13 +34,31 @@ void SimulatedLine::Packetize(std::size_t i) {
   }
 }
 
-int SimulatedLine::Delivered(std::int64_t nowUs) const {
+int SimulatedLine::CountBy(std::int64_t InFlight::*time, std::int64_t nowUs) const {
   int n = 0;
   for (const InFlight& b : bytes_) {
-    if (b.deliverUs > nowUs) break;
+    if (b.*time > nowUs) break;
     ++n;
   }
   return n;
+}
+
+int SimulatedLine::TakeBy(std::int64_t InFlight::*time, std::uint8_t* out, int max,
+                          std::int64_t nowUs) {
+  int n = 0;
+  while (n < max && !bytes_.empty() && bytes_.front().*time <= nowUs) {
+    out[n++] = bytes_.front().byte;
+    bytes_.pop_front();
+  }
+  return n;
+}
+
+int SimulatedLine::Delivered(std::int64_t nowUs) const {
+  return CountBy(&InFlight::deliverUs, nowUs);
+}
+
+int SimulatedLine::Arrived(std::int64_t nowUs) const {
+  return CountBy(&InFlight::arriveUs, nowUs);
 }
 
 std::optional<std::int64_t> SimulatedLine::NextDeliveryUs() const {
@@ -49,12 +67,11 @@ std::optional<std::int64_t> SimulatedLine::NextDeliveryUs() const {
 }
 
 int SimulatedLine::Take(std::uint8_t* out, int max, std::int64_t nowUs) {
-  int n = 0;
-  while (n < max && !bytes_.empty() && bytes_.front().deliverUs <= nowUs) {
-    out[n++] = bytes_.front().byte;
-    bytes_.pop_front();
-  }
-  return n;
+  return TakeBy(&InFlight::deliverUs, out, max, nowUs);
+}
+
+int SimulatedLine::TakeArrived(std::uint8_t* out, int max, std::int64_t nowUs) {
+  return TakeBy(&InFlight::arriveUs, out, max, nowUs);
 }
 
 void SimulatedLine::PurgeArrived(std::int64_t nowUs) {

@@ -32,6 +32,10 @@ class SimulatedLine {
   std::optional<std::int64_t> NextDeliveryUs() const;
   // Moves up to `max` delivered bytes to `out`; returns how many.
   int Take(std::uint8_t* out, int max, std::int64_t nowUs);
+  // Bytes that have reached the converter by `nowUs`, whenever they are handed over, and
+  // taking up to `max` of them: for a converter model that makes its USB packets itself.
+  int Arrived(std::int64_t nowUs) const;
+  int TakeArrived(std::uint8_t* out, int max, std::int64_t nowUs);
   // Drops what reached the converter by `nowUs`; bytes still on the wire come later.
   void PurgeArrived(std::int64_t nowUs);
   // Drops what arrives at or after `cutUs` (the plug was pulled).
@@ -44,6 +48,9 @@ class SimulatedLine {
     std::int64_t deliverUs;
   };
   void Packetize(std::size_t from);
+  // The bytes whose `time` has come by `nowUs`: counted, or taken.
+  int CountBy(std::int64_t InFlight::*time, std::int64_t nowUs) const;
+  int TakeBy(std::int64_t InFlight::*time, std::uint8_t* out, int max, std::int64_t nowUs);
 
   double byteUs_ = 0;
   double lineFreeUs_ = 0;
