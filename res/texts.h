@@ -131,6 +131,10 @@ inline constexpr const char* kErrorCaption = "エラー";
 inline constexpr const char* kDeviceNotRecognised = "デバイスが認識できません。";
 inline constexpr const char* kDeviceNotOpened = "デバイスを開くことができませんでした。";
 inline constexpr const char* kCommunicationError = "通信エラーが起きました。";
+// Follows the two texts above on a line of its own when the system refused access.
+inline constexpr const char* kNoAccessToDevice =
+    "USBデバイスを使用する権限がありません。udevルール(70-oxi-monitor.rules)をインストールし、"
+    "USBを差し直して下さい。";
 inline constexpr const char* kNotErased =
     "一部のデータを転送できなかったため、機器のメモリは消去しませんでした。";
 inline constexpr const char* kUnplugUsb = "USBを取り外して下さい。";

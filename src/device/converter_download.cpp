@@ -27,6 +27,13 @@ ConverterRun CommunicationError(Platform& platform, ConverterRun run) {
   return run;
 }
 
+// A converter the system did not let us use: the message says what the user can do.
+std::string WithAccessHint(const D2xx& d2xx, const char* text) {
+  std::string message = text;
+  if (d2xx.AccessDenied()) message += std::string("\n") + texts::kNoAccessToDevice;
+  return message;
+}
+
 TableRead ReadMeasurements(Platform& platform, Link& link, StoreState& store,
                            const SystemSector& system, ConverterRun& run,
                            std::vector<std::filesystem::path>& records) {
@@ -114,12 +121,12 @@ ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& s
                           FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER);
   if (listed != FT_OK ||
       std::strncmp(serial, kMonitorSerialPrefix, kMonitorSerialPrefixLength) != 0) {
-    platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
+    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotRecognised), texts::kErrorCaption);
     return {ConverterOutcome::kNotRecognised, std::nullopt, 0};
   }
   Link link(d2xx, platform);
   if (!link.OpenDevice(serial)) {
-    platform.ShowMessageBox(texts::kDeviceNotOpened, texts::kErrorCaption);
+    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotOpened), texts::kErrorCaption);
     return {ConverterOutcome::kNotOpened, std::nullopt, 0};
   }
   ConverterRun run = DownloadFromMonitor(platform, link, store, records);

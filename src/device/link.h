@@ -63,7 +63,8 @@ class Link {
  private:
   // Purges both queues and writes the whole command; false when that failed.
   bool Send(const std::string& command);
-  // What is waiting, without waiting: the count of bytes read into `chunk`.
+  // What is waiting after one look at the converter (which answers within its latency
+  // period): the count of bytes read into `chunk`.
   std::uint32_t TakeWaiting(std::uint8_t* chunk);
   int WaitForAnswer();
   int EraseWait();

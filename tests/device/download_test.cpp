@@ -209,6 +209,16 @@ TEST_F(DownloadRuns, ConverterThatCannotBeOpened) {
   EXPECT_FALSE(Erased(Memory(0)));
 }
 
+TEST_F(DownloadRuns, ConverterTheSystemKeepsFromUsIsNamedWithWhatToDo) {
+  Plug(ImageBuilder(kId).Add(1, Head(8, 3, 10, 9, 0), Samples(10)).Build()).accessDenied = true;
+  const DownloadResult result = Run();
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[0].text,
+            std::string(texts::kDeviceNotRecognised) + "\n" + texts::kNoAccessToDevice);
+  EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotRecognised});
+  EXPECT_TRUE(SectorReads(0).empty());
+}
+
 TEST_F(DownloadRuns, FirstSectorThatIsNotASystemSectorSetsOnlyTheClock) {
   MonitorImage image = ImageBuilder(kId).Add(1, Head(8, 3, 10, 9, 0), Samples(10)).Build();
   image.System()[monitor::kTypeOffset] = 0x07;

@@ -50,11 +50,16 @@ class D2xx {
   virtual FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readMs, ULONG writeMs) = 0;
   virtual FT_STATUS FT_SetRts(FT_HANDLE handle) = 0;
   virtual FT_STATUS FT_Write(FT_HANDLE handle, const void* data, DWORD size, DWORD* written) = 0;
+  // Returns within the converter's latency period, without waiting for more to come.
   virtual FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) = 0;
   // Returns as soon as any bytes have arrived (at most `size`), or at the read time-out
   // with none.
   virtual FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD size, DWORD* returned) = 0;
   virtual FT_STATUS FT_Close(FT_HANDLE handle) = 0;
+  // True when the last listing by index or open failed because the operating system
+  // refused this program access to the converter (on Linux: no udev rule gives the user
+  // the device), so that the user can be told what to do about it.
+  virtual bool AccessDenied() const { return false; }
 };
 
 }  // namespace oxi

@@ -8,11 +8,22 @@
 
 namespace oxi {
 
-// Real converters through libftdi1. libftdi has no call that tells how many received
-// bytes wait, so each open converter keeps a receive buffer of its own: FT_GetQueueStatus
-// moves what the converter holds into it, FT_Read hands it over.
+class FtdiListing;
+struct FtdiConverter;
+
+// Real converters through libftdi1 (and libusb below it), listed and named as the
+// vendor's driver does: every device of FTDI's vendor ID, each channel of a dual or quad
+// chip a converter of its own. libftdi has no call that tells how many received bytes
+// wait, so each open converter keeps a receive buffer of its own, filled one USB packet at
+// a time: FT_GetQueueStatus looks at the converter once (it answers within its latency
+// timer, which a reset sets short), FT_Read waits packet by packet up to the read
+// time-out. What libftdi and libusb say about a failure goes to stderr.
 class FtdiD2xx : public D2xx {
  public:
+  // The latency timer a reset sets, in ms: how long the converter holds back the last
+  // bytes of a reply before it sends them in a short packet.
+  static constexpr unsigned char kLatencyTimerMs = 2;
+
   explicit FtdiD2xx(Clock& clock);
   ~FtdiD2xx() override;
 
@@ -30,14 +41,17 @@ class FtdiD2xx : public D2xx {
   FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
   FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD size, DWORD* returned) override;
   FT_STATUS FT_Close(FT_HANDLE handle) override;
+  bool AccessDenied() const override { return accessDenied_; }
 
   struct Port;
 
  private:
   Port* Find(FT_HANDLE handle);
+  FT_STATUS Open(FtdiListing& listing, const FtdiConverter& converter, FT_HANDLE* handle);
 
   Clock& clock_;
   std::vector<std::unique_ptr<Port>> ports_;
+  bool accessDenied_ = false;
 };
 
 }  // namespace oxi

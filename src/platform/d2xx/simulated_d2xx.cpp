@@ -50,6 +50,7 @@ SimulatedD2xx::Port* SimulatedD2xx::Usable(FT_HANDLE handle) {
 
 FT_STATUS SimulatedD2xx::FT_ListDevices(void* arg1, void* arg2, DWORD flags) {
   const std::vector<Port*> present = Present();
+  accessDenied_ = false;
   if (flags == FT_LIST_NUMBER_ONLY) {
     *static_cast<DWORD*>(arg1) = static_cast<DWORD>(present.size());
     return FT_OK;
@@ -57,6 +58,10 @@ FT_STATUS SimulatedD2xx::FT_ListDevices(void* arg1, void* arg2, DWORD flags) {
   if (flags != (FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER)) return FT_INVALID_PARAMETER;
   const auto index = reinterpret_cast<std::uintptr_t>(arg1);
   if (index >= present.size()) return FT_DEVICE_NOT_FOUND;
+  if (present[index]->Converter().accessDenied) {
+    accessDenied_ = true;
+    return FT_OTHER_ERROR;
+  }
   const std::string& serial = present[index]->Converter().serial;
   char* out = static_cast<char*>(arg2);
   std::strncpy(out, serial.c_str(), kSerialNumberBufferSize - 1);

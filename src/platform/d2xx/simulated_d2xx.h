@@ -39,6 +39,8 @@ struct SimulatedConverter {
   std::unique_ptr<SimulatedMonitor> monitor;
   std::vector<SimulatedFault> faults;
   bool openFails = false;
+  // The system refuses access: the serial number cannot be read.
+  bool accessDenied = false;
   // Every FT_Write's bytes, in order.
   std::vector<std::vector<std::uint8_t>> writes;
   // The texts of the commands the monitor received, in order.
@@ -75,6 +77,7 @@ class SimulatedD2xx : public D2xx {
   FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
   FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD size, DWORD* returned) override;
   FT_STATUS FT_Close(FT_HANDLE handle) override;
+  bool AccessDenied() const override { return accessDenied_; }
 
   class Port;
 
@@ -87,6 +90,7 @@ class SimulatedD2xx : public D2xx {
 
   Clock& clock_;
   std::vector<std::unique_ptr<Port>> ports_;
+  bool accessDenied_ = false;
 };
 
 }  // namespace oxi
