@@ -11,7 +11,7 @@ run=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic libpng-dev
 )
 test=(
-  clang libclang-rt-14-dev ccache qt6-qpa-plugins python3
+  clang libclang-rt-14-dev ccache qt6-qpa-plugins python3 umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
   python3-mne python3-h5py time desktop-file-utils appstream man-db

@@ -130,14 +130,19 @@ std::vector<FtdiRequest> FtdiChip::Requests() const {
   return requests_;
 }
 
+std::vector<std::size_t> FtdiChip::RequestsBeforeWrites() const {
+  std::lock_guard lock(mutex_);
+  return requestsBeforeWrites_;
+}
+
 std::vector<std::string> FtdiChip::Commands(int channel) const {
   std::lock_guard lock(mutex_);
   return channels_.at(channel).port->Converter().commands;
 }
 
-std::vector<std::int64_t> FtdiChip::WriteTimesUs(int channel) const {
+std::vector<std::int64_t> FtdiChip::CommandTimesUs(int channel) const {
   std::lock_guard lock(mutex_);
-  return channels_.at(channel).writesUs;
+  return channels_.at(channel).commandTimesUs;
 }
 
 int FtdiChip::LatencyMs(int channel) const {
@@ -164,7 +169,7 @@ std::vector<std::uint8_t> FtdiChip::Descriptors() const {
   std::vector<std::uint8_t> d = {18, kDeviceDescriptor};
   Put16(d, 0x0200);  // USB 2.0
   d.insert(d.end(), {0, 0, 0, static_cast<std::uint8_t>(kPacketSize)});
-  Put16(d, kFtdiVendor);
+  Put16(d, options_.vendorId);
   Put16(d, options_.productId);
   Put16(d, options_.bcdDevice);
   d.insert(d.end(), {kManufacturerString, kProductString, kSerialString, 1});
@@ -300,9 +305,11 @@ void FtdiChip::BulkOut(std::uint8_t endpoint, const std::uint8_t* bytes, std::si
   std::lock_guard lock(mutex_);
   const std::size_t k = (endpoint - kFirstOutEndpoint) / 2;
   if (k >= channels_.size()) return;
+  requestsBeforeWrites_.push_back(requests_.size());
+  Channel& channel = channels_[k];
   const std::int64_t now = NowUs();
-  channels_[k].writesUs.push_back(now);
-  channels_[k].port->Write(bytes, static_cast<std::uint32_t>(size), now);
+  channel.port->Write(bytes, static_cast<std::uint32_t>(size), now);
+  channel.commandTimesUs.resize(channel.port->Converter().commands.size(), now);
 }
 
 bool FtdiChip::BulkIn(std::uint8_t endpoint, std::size_t capacity,

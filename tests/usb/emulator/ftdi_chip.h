@@ -36,6 +36,7 @@ inline constexpr std::uint16_t kPurgeToChip = 1;  // what the host sent and the 
 inline constexpr std::uint16_t kPurgeToHost = 2;  // what the chip received for the host
 
 struct FtdiChipOptions {
+  std::uint16_t vendorId = kFtdiVendor;  // another maker's, for a device that is no FTDI chip
   std::uint16_t productId = 0x6001;
   std::uint16_t bcdDevice = kFt232R;
   std::string serial = "Kx47EMU1";
@@ -67,12 +68,14 @@ class FtdiChip : public UsbDevice {
   std::string Product() const;
   std::string ChannelSerial(int channel) const;  // as the vendor's driver names it
 
-  // The vendor requests so far, in order.
+  // The vendor requests so far, in order, and for each bulk OUT write how many of them
+  // came before it.
   std::vector<FtdiRequest> Requests() const;
+  std::vector<std::size_t> RequestsBeforeWrites() const;
   // The commands a channel's monitor received, and when the host wrote each one (µs since
   // the chip was made).
   std::vector<std::string> Commands(int channel) const;
-  std::vector<std::int64_t> WriteTimesUs(int channel) const;
+  std::vector<std::int64_t> CommandTimesUs(int channel) const;
   int LatencyMs(int channel) const;
   // Pulls the plug when the monitor behind `channel` receives its command after `n`.
   void UnplugAfterCommands(int channel, int n);
@@ -93,7 +96,7 @@ class FtdiChip : public UsbDevice {
     std::unique_ptr<SimulatedD2xx::Port> port;
     int latencyMs;
     std::int64_t lastPacketUs = 0;
-    std::vector<std::int64_t> writesUs;
+    std::vector<std::int64_t> commandTimesUs;
   };
 
   std::int64_t NowUs() const;
@@ -109,6 +112,7 @@ class FtdiChip : public UsbDevice {
   mutable std::mutex mutex_;
   std::vector<Channel> channels_;
   std::vector<FtdiRequest> requests_;
+  std::vector<std::size_t> requestsBeforeWrites_;
 };
 
 }  // namespace oxi::usb

@@ -1,6 +1,9 @@
 #include "usb/emulator/usb_testbed.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
 namespace oxi::usb {
@@ -88,11 +91,18 @@ UsbfsNode& UsbTestbed::Plug(std::unique_ptr<UsbDevice> device, const UsbStrings&
   return *plugged_.back().node;
 }
 
-std::string UsbTestbed::NodeFile(const UsbfsNode& node) const {
+void UsbTestbed::DenyAccess(const UsbfsNode& node) {
+  namespace fs = std::filesystem;
   for (const Plugged& p : plugged_) {
-    if (p.node.get() == &node) return root_ + p.devnode;
+    if (p.node.get() != &node) continue;
+    fs::permissions(root_ + p.devnode, ::geteuid() == 0
+                                           ? fs::perms::owner_read | fs::perms::owner_write
+                                           : fs::perms::none);
+    // The preload library connects to the node's ioctl socket even after the open failed,
+    // and ends the program when it cannot; and it makes its uevent sockets in the root.
+    fs::permissions(root_ + "/ioctl" + p.devnode, fs::perms::all);
+    fs::permissions(root_, fs::perms::all);
   }
-  return {};
 }
 
 }  // namespace oxi::usb

@@ -31,8 +31,11 @@ class UsbTestbed {
   // Plugs the device into the next port of bus 1: its sysfs entry with descriptors and
   // strings, and its usbfs node answered by the returned node.
   UsbfsNode& Plug(std::unique_ptr<UsbDevice> device, const UsbStrings& strings);
-  // The node file of a plugged device, for changing its permissions.
-  std::string NodeFile(const UsbfsNode& node) const;
+  // Takes the device node from every user but root (who may open anything), as on a
+  // system without a udev rule for it, and lets other users into the test bed: for a
+  // program run as another user, or by a user who is not root. Such a program's open of
+  // the node fails with EACCES.
+  void DenyAccess(const UsbfsNode& node);
   std::string RootDir() const { return root_; }
 
  private:
