@@ -97,6 +97,7 @@ TEST_F(FtdiBackend, ChannelsOfDualAndQuadChipsAreConvertersOfTheirOwn) {
 // How the chip is asked for the monitor's line, by chip type: libftdi computes the divisor
 // from the bit rate, on the 12 MHz clock on the high-speed chips.
 struct ChipCase {
+  const char* name;
   std::uint16_t bcdDevice;
   std::uint16_t divisor;
   std::uint16_t index;
@@ -145,10 +146,11 @@ TEST_P(LinkSettings, ChipIsSetForTheMonitorAndPurgedBeforeEveryCommand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ChipTypes, LinkSettings,
-                         ::testing::Values(ChipCase{kFt232B, 0x405B, 0},
-                                           ChipCase{kFt232R, 0x405B, 0},
-                                           ChipCase{kFt2232C, 0x405B, 0},
-                                           ChipCase{kFt232H, 0x016E, 0x0201}));
+                         ::testing::Values(ChipCase{"FT232B", kFt232B, 0x405B, 0},
+                                           ChipCase{"FT232R", kFt232R, 0x405B, 0},
+                                           ChipCase{"FT2232C", kFt2232C, 0x405B, 0},
+                                           ChipCase{"FT232H", kFt232H, 0x016E, 0x0201}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FtdiBackend, ReadsHandOverWhatCameAndTimeOutWithNothing) {
   Plug({.serial = "Kx47RD"});

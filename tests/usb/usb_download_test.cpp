@@ -138,7 +138,9 @@ TEST_P(UsbUnplug, LeavesTheMemoryAndKeepsWhatCameWhole) {
 
 // Pulled at the system sector, at the first measurement's head, in the middle of the
 // second measurement, and at the clock after every sector was read.
-INSTANTIATE_TEST_SUITE_P(AtCommand, UsbUnplug, ::testing::Values(0, 1, 3, 7));
+INSTANTIATE_TEST_SUITE_P(Pulled, UsbUnplug, ::testing::Values(0, 1, 3, 7), [](const auto& info) {
+  return "After" + std::to_string(info.param) + "Commands";
+});
 
 TEST_F(UsbDownload, ConverterTheSystemKeepsFromTheUserIsNamedWithTheUdevRule) {
   const EmulatedConverter converter = PlugMonitor();
