@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace oxi::usb {
 namespace {
@@ -19,9 +20,11 @@ constexpr std::uint32_t kCapabilities =
 constexpr std::size_t kSetupSize = 8;
 constexpr int kFullSpeed = 2;  // the kernel's USB_SPEED_FULL
 constexpr char kUsbfsDriver[] = "usbfs";
-// How long a look for a finished URB waits when there is none; about a USB microframe
-// schedule's worth, short against the converter's latency timer.
+// A look for a finished URB that finds none waits for one in steps this long, short
+// against the converter's latency timer, for at most kLongestReapWait: as poll() would
+// block on a real node. libusb's own time-outs come that much late at the most.
 constexpr auto kIdlePause = std::chrono::microseconds(500);
+constexpr int kLongestReapWait = 10;  // pauses
 
 struct Unref {
   void operator()(gpointer object) const {
@@ -109,6 +112,11 @@ void UsbfsNode::SetBusy(bool busy) {
   busy_ = busy;
 }
 
+long UsbfsNode::Requests() {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
 gboolean UsbfsNode::OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self) {
   const unsigned long request = umockdev_ioctl_client_get_request(client);
   const Result result =
@@ -118,6 +126,10 @@ gboolean UsbfsNode::OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpo
 }
 
 UsbfsNode::Result UsbfsNode::Dispatch(unsigned long request, UMockdevIoctlData* arg) {
+  {
+    std::lock_guard lock(mutex_);
+    ++requests_;
+  }
   // Once the device is gone only its URBs can still be reaped, as from the kernel.
   if (request == USBDEVFS_REAPURBNDELAY || request == USBDEVFS_REAPURB) return Reap(arg);
   if (request == USBDEVFS_DISCARDURB) return Discard(arg);
@@ -214,11 +226,15 @@ bool UsbfsNode::TakeFinished(UMockdevIoctlData* arg) {
 }
 
 UsbfsNode::Result UsbfsNode::Reap(UMockdevIoctlData* arg) {
-  if (TakeFinished(arg)) return {};
-  if (device_.Gone()) return {-1, ENODEV};
-  std::this_thread::sleep_for(kIdlePause);
-  if (TakeFinished(arg)) return {};
-  return {-1, device_.Gone() ? ENODEV : EAGAIN};
+  // libusb looks again right after each URB it reaps, before it hands the URB on: that look
+  // is answered at once.
+  const bool justReaped = std::exchange(justReaped_, false);
+  for (int pause = 0;; ++pause) {
+    if (TakeFinished(arg)) return justReaped_ = true, Result{};
+    if (device_.Gone()) return {-1, ENODEV};
+    if (justReaped || pause == kLongestReapWait) return {-1, EAGAIN};
+    std::this_thread::sleep_for(kIdlePause);
+  }
 }
 
 UsbfsNode::Result UsbfsNode::Discard(UMockdevIoctlData* arg) {

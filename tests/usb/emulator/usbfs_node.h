@@ -26,8 +26,8 @@ struct InterfaceEvent {
 // the umockdev preload library; they run on the test bed's worker thread.
 //
 // poll() on the emulated node always reports it ready, so libusb asks for a finished URB
-// in a loop; when none is there the handler pauses briefly before it says so, which keeps
-// that loop from spinning.
+// in a loop; when none is there the handler waits a little for one before it says so,
+// which keeps that loop from spinning.
 class UsbfsNode {
  public:
   explicit UsbfsNode(UsbDevice& device);
@@ -44,6 +44,9 @@ class UsbfsNode {
   std::string Driver(int interface);
   // Another program holds the interfaces: claims fail with EBUSY.
   void SetBusy(bool busy);
+  // The ioctls answered so far: each costs the calling program a round trip to the test
+  // bed, where the kernel takes one system call.
+  long Requests();
 
  private:
   struct Result {
@@ -76,6 +79,8 @@ class UsbfsNode {
   std::vector<std::string> drivers_;
   std::vector<InterfaceEvent> events_;
   bool busy_ = false;
+  bool justReaped_ = false;  // the last look for a finished URB found one
+  long requests_ = 0;
 };
 
 }  // namespace oxi::usb

@@ -71,7 +71,8 @@ double WireMsPerSector() {
   return bytes * monitor::kBitsPerByteOnLine * 1000 / FtdiBitsPerSecond(monitor::kLineDivisor);
 }
 
-void Summarize(const FtdiChip& chip, int latencyBefore, const ChildRun& run) {
+void Summarize(const EmulatedConverter& converter, int latencyBefore, const ChildRun& run) {
+  const FtdiChip& chip = converter.chip;
   const std::vector<std::string> commands = chip.Commands(0);
   const std::vector<std::int64_t> times = chip.CommandTimesUs(0);
   std::vector<std::int64_t> reads;  // of the measurements' sectors: after the system sector
@@ -85,8 +86,11 @@ void Summarize(const FtdiChip& chip, int latencyBefore, const ChildRun& run) {
     std::fprintf(stderr, "%zu sector reads, one every %.1f ms = %.3fx the %.2f ms wire time; ",
                  reads.size(), period, period / WireMsPerSector(), WireMsPerSector());
   }
-  std::fprintf(stderr, "program %.2f s wall, %.3f s CPU (%.1f %%)\n", run.wallSeconds,
-               run.cpuSeconds, 100 * run.cpuSeconds / run.wallSeconds);
+  const long requests = converter.node.Requests();
+  std::fprintf(stderr,
+               "program %.2f s wall, %.3f s CPU (%.1f %%); %ld usbfs requests, %.0f us CPU each\n",
+               run.wallSeconds, run.cpuSeconds, 100 * run.cpuSeconds / run.wallSeconds, requests,
+               requests ? 1e6 * run.cpuSeconds / requests : 0.0);
 }
 
 int Main(int argc, char** argv) {
@@ -111,7 +115,7 @@ int Main(int argc, char** argv) {
   ChildOptions options;
   options.capture = false;
   const ChildRun run = RunChild(a.program, options);
-  Summarize(converter.chip, a.chip.latencyMs, run);
+  Summarize(converter, a.chip.latencyMs, run);
   return run.exitCode < 0 ? 1 : run.exitCode;
 }
 
