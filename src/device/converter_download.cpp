@@ -121,7 +121,8 @@ ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& s
                           FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER);
   if (listed != FT_OK ||
       std::strncmp(serial, kMonitorSerialPrefix, kMonitorSerialPrefixLength) != 0) {
-    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotRecognised), texts::kErrorCaption);
+    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotRecognised),
+                            texts::kErrorCaption);
     return {ConverterOutcome::kNotRecognised, std::nullopt, 0};
   }
   Link link(d2xx, platform);
