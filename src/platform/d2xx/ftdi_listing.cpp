@@ -27,7 +27,10 @@ std::string DeviceName(libusb_device* device) {
 }
 
 FtdiListing::FtdiListing() : ctx_(ftdi_new()) {
-  if (!ctx_) return;
+  if (!ctx_) {
+    std::fprintf(stderr, "libftdi: cannot start libusb\n");
+    return;
+  }
   const ssize_t count = libusb_get_device_list(ctx_->usb_ctx, &devices_);
   if (count < 0) {
     std::fprintf(stderr, "libusb: cannot list the USB devices: %s\n",
