@@ -22,7 +22,7 @@ class FtdiD2xx : public D2xx {
  public:
   // The latency timer a reset sets, in ms: how long the converter holds back the last
   // bytes of a reply before it sends them in a short packet.
-  static constexpr unsigned char kLatencyTimerMs = 2;
+  static constexpr unsigned char kLatencyTimerMs = 4;
 
   explicit FtdiD2xx(Clock& clock);
   ~FtdiD2xx() override;

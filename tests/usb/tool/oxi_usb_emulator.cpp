@@ -86,6 +86,13 @@ void Summarize(const EmulatedConverter& converter, int latencyBefore, const Chil
     std::fprintf(stderr, "%zu sector reads, one every %.1f ms = %.3fx the %.2f ms wire time; ",
                  reads.size(), period, period / WireMsPerSector(), WireMsPerSector());
   }
+  // The clock command waits for its acknowledgement with the link's polls; the erase
+  // follows it.
+  for (std::size_t i = 0; i + 1 < commands.size(); ++i) {
+    if (commands[i].rfind("SC,", 0) == 0 && commands[i + 1] == "DE") {
+      std::fprintf(stderr, "erase %.1f ms after the clock; ", (times[i + 1] - times[i]) / 1000.0);
+    }
+  }
   const long requests = converter.node.Requests();
   std::fprintf(stderr,
                "program %.2f s wall, %.3f s CPU (%.1f %%); %ld usbfs requests, %.0f us CPU each\n",
