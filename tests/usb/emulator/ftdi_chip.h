@@ -64,7 +64,6 @@ class FtdiChip : public UsbDevice {
   FtdiChip(FtdiChipOptions options, std::vector<std::unique_ptr<SimulatedMonitor>> monitors);
 
   static int ChannelsOf(std::uint16_t bcdDevice);
-  const FtdiChipOptions& Options() const { return options_; }
   std::string Product() const;
   std::string ChannelSerial(int channel) const;  // as the vendor's driver names it
 

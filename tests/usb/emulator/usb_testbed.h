@@ -36,7 +36,6 @@ class UsbTestbed {
   // program run as another user, or by a user who is not root. Such a program's open of
   // the node fails with EACCES.
   void DenyAccess(const UsbfsNode& node);
-  std::string RootDir() const { return root_; }
 
  private:
   struct Plugged {

@@ -36,7 +36,6 @@ class UsbfsNode {
   UsbfsNode& operator=(const UsbfsNode&) = delete;
 
   UMockdevIoctlBase* Handler() const { return handler_; }
-  UsbDevice& Device() { return device_; }
 
   std::vector<InterfaceEvent> Events();
   // The driver an interface is bound to: the kernel driver, "usbfs" while a program has
