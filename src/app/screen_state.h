@@ -1,16 +1,16 @@
 #pragma once
 #include <array>
 
+#include "graph/visible_window.h"
 #include "platform/gdi/color.h"
 #include "store/day_table.h"
 
 namespace oxi {
 
 // Lengths and limits of the two drawn scroll bars.
-inline constexpr int kGraphTrackLength = 424;  // graph thumb track, pixels
-inline constexpr int kListTrackLength = 137;   // list thumb track, pixels
+inline constexpr int kListTrackLength = 137;  // list thumb track, pixels
 inline constexpr int kListVisibleRows = 8;
-inline constexpr int kGraphVisibleSamples = 3600;  // samples the detail graph shows at once
+inline constexpr int kGraphVisibleSamples = kWindowSamples;  // samples the graph shows at once
 
 // Look of a drawn button or spin arrow.
 enum ButtonState { kButtonNormal = 0, kButtonHovered = 1, kButtonPressed = 2 };

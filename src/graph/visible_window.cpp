@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/screen_state.h"
-
 namespace oxi {
 
 int ClampGraphOffset(int offset, int thumbWidth) {

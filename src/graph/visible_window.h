@@ -6,6 +6,8 @@ namespace oxi {
 inline constexpr int kSamplesPerColumn = 6;
 inline constexpr int kVisibleColumns = 600;
 inline constexpr int kWindowSamples = kSamplesPerColumn * kVisibleColumns;
+// The length of the graph's scroll bar track, in pixels: the thumb travels along it.
+inline constexpr int kGraphTrackLength = 424;
 
 // Samples [start, end) of the measurement that the graph shows.
 struct VisibleWindow {
