@@ -44,6 +44,8 @@ class QuietPlatform : public Platform {
     void SetStatus(const std::string&) override {}
     void SetPercentText(const std::string&) override {}
     void Repaint() override {}
+    bool CancelRequested() override { return false; }
+    void SetCancellable(bool) override {}
   };
   void PumpOneMessage() override {}
   void TimedWait(int ticks) override { real_.SleepMs(ticks); }

@@ -235,7 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DownloadResult result = Download(platform, d2xx, store, 8, 3, dayTable);
 
   CheckPlaces(scratch, work, store.dataRoot);
-  for (const fs::path& record : result.records) {
+  for (const fs::path& record : result.Records()) {
     Check(fs::is_regular_file(record), "a reported record is missing", record.string());
   }
   const monitor::SystemSector was = monitor::DecodeSystemSector(before.System());

@@ -135,9 +135,18 @@ inline constexpr const char* kCommunicationError = "通信エラーが起きま�
 inline constexpr const char* kNoAccessToDevice =
     "USBデバイスを使用する権限がありません。udevルール(70-oxi-monitor.rules)をインストールし、"
     "USBを差し直して下さい。";
-inline constexpr const char* kNotErased =
-    "一部のデータを転送できなかったため、機器のメモリは消去しませんでした。";
+// The count of measurements not stored whole.
+inline constexpr const char* kNotErasedFormat =
+    "測定データのうち%d件を転送できなかったため、機器のメモリは消去しませんでした。";
 inline constexpr const char* kUnplugUsb = "USBを取り外して下さい。";
 inline constexpr const char* kUnplugCaption = "　";  // one ideographic space
+inline constexpr const char* kDeviceIdRefused =
+    "機器ＩＤが正しくないため、データを転送できませんでした。";
+// The folder, then the system's reason.
+inline constexpr const char* kStoreNotWritableFormat =
+    "データの保存先フォルダに書き込めませんでした。\n%s\n（%s）";
+// The count of measurements stored before the user cancelled.
+inline constexpr const char* kCancelledFormat =
+    "転送を中止しました。保存した測定データは%d件です。機器のメモリは消去していません。";
 
 }  // namespace oxi::texts

@@ -11,9 +11,6 @@
 namespace oxi {
 namespace {
 
-constexpr std::array<int, 12> kMonthLengths = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr int kFebruary = 2;
-constexpr int kLeapCycle = 4;
 constexpr int kDaysPerWeek = 7;
 // Day 0 of the count is Friday 1999-12-31; this shift makes it column 5.
 constexpr int kWeekdayShift = 5;
@@ -101,15 +98,6 @@ void DrawCalendarTexts(Dc& dc, int year, int month) {
 }
 
 }  // namespace
-
-bool IsLeapYear(int year) {
-  return year % kLeapCycle == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  if (month < 1 || month > 12) return 0;
-  return kMonthLengths[month - 1] + (month == kFebruary && IsLeapYear(year) ? 1 : 0);
-}
 
 int CellIndex(int year, int month, int day) {
   if (day < 1) return -1;

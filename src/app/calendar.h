@@ -2,6 +2,7 @@
 #include <array>
 
 #include "platform/gdi/dc.h"
+#include "store/dates.h"  // IsLeapYear, DaysInMonth: the calendar shows the dates records keep
 
 namespace oxi {
 
@@ -34,10 +35,6 @@ struct ArrowRect {
 inline constexpr ArrowRect kPreviousMonthArrow = {41, 30, 70, 56};
 inline constexpr ArrowRect kNextMonthArrow = {173, 30, 202, 56};
 
-// Two-digit years 0..99 stand for 2000..2099, where every fourth year is a leap year.
-bool IsLeapYear(int year);
-// Number of days of `month` (1..12) in `year`.
-int DaysInMonth(int year, int month);
 // 10 * row + column of `day` in the grid of that month, -1 when the month has no such day.
 int CellIndex(int year, int month, int day);
 // The column of day 1.

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "device/demo_monitor.h"
 #include "platform/d2xx/monitor_sectors.h"
+#include "platform/fs/files.h"
 #include "platform/ui/local_time.h"
 
 namespace oxi::cli {
@@ -43,7 +44,8 @@ int RunDemoMonitor(const std::vector<std::string>& args) {
     return FailUsage(kName, "N from 0 to 30");
   }
   const monitor::MonitorImage image = MakeDemoMonitor(options, CurrentLocalTime());
-  if (!image.Save(output)) return Fail("cannot write " + output);
+  const WriteStatus saved = image.Save(PathFromUtf8(output));
+  if (saved != WriteStatus::kWritten) return Fail(output + ": " + WriteStatusText(saved));
   return 0;
 }
 

@@ -2,8 +2,10 @@
 // the measurements of every monitor plugged in (or simulated through
 // OXI_SIMULATED_MONITOR) into DIR/Application Data/StO2, sets the monitors' clocks and
 // erases them once everything is on disk. The progress is a bar on the terminal, the
-// messages go to stderr, the record files written are listed on stdout. Exit status 0
-// when every converter was read and erased.
+// messages go to stderr; at the end stdout has a line for every record in the store with
+// its sample count, for every record named by the download's time, and for every
+// measurement left incomplete on the monitor. Ctrl-C cancels as the window's Cancel does.
+// Exit status 0 when every converter was read and erased, 130 after a cancel, 1 otherwise.
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -14,35 +16,106 @@
 #include "cli/console_platform.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
+#include "platform/ui/process_signals.h"
 #include "store/store_state.h"
 
 namespace oxi::cli {
 namespace {
 
 constexpr const char* kName = "download";
+// What a shell gives a program that Ctrl-C ended: 128 + SIGINT.
+constexpr int kCancelledStatus = 130;
+
+const char* HowStored(StoredAs how) {
+  switch (how) {
+    case StoredAs::kNew:
+      return "";
+    case StoredAs::kExtended:
+      return ", replacing a shorter copy";
+    case StoredAs::kAlreadyStored:
+      return ", already in the store";
+    case StoredAs::kStoredLonger:
+      return ", the store holds more of it";
+  }
+  return "";
+}
+
+const char* WhyIncomplete(MeasurementEnd end) {
+  switch (end) {
+    case MeasurementEnd::kWhole:
+      return "its record could not be written";
+    case MeasurementEnd::kDamaged:
+      return "a sector of the wrong type";
+    case MeasurementEnd::kUnreadable:
+      return "a sector could not be read";
+    case MeasurementEnd::kGone:
+      return "the monitor went away";
+    case MeasurementEnd::kCancelled:
+      return "cancelled";
+    case MeasurementEnd::kNotRead:
+      return "not read";
+  }
+  return "";
+}
+
+// The samples a record file holds.
+long StoredSamples(const std::filesystem::path& record) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(record, ec);
+  if (ec || size < static_cast<std::uintmax_t>(kRecordHeaderSize)) return 0;
+  return static_cast<long>((size - kRecordHeaderSize) / kSampleSize);
+}
+
+// What became of each measurement, one line each, for the user and for scripts.
+void PrintReport(const DownloadResult& result, const std::filesystem::path& dataRoot) {
+  for (const MeasurementReport& m : result.measurements) {
+    const std::string where =
+        m.record ? PathToUtf8(m.record->path.lexically_relative(dataRoot)) : std::string();
+    if (m.record) {
+      std::printf("record: %s, %ld samples%s\n", where.c_str(), StoredSamples(m.record->path),
+                  HowStored(m.record->how));
+    }
+    if (m.record && m.undated) {
+      std::printf("undated: %s, its start time is no real date: named by the download's time\n",
+                  where.c_str());
+    }
+    if (!m.complete) {
+      std::printf("incomplete: %s measurement %d (sector %d): %d of %d samples read, %s%s%s\n",
+                  m.deviceId.c_str(), m.tableIndex + 1, m.firstSector, m.samplesRead,
+                  m.announcedSamples, WhyIncomplete(m.end), m.record ? "; kept in " : "",
+                  where.c_str());
+    }
+  }
+}
 
 int RunDownload(const std::vector<std::string>& args) {
   std::filesystem::path root = std::filesystem::current_path();
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--root" && i + 1 < args.size()) {
-      root = args[++i];
+      root = PathFromUtf8(args[++i]);
     } else {
       return FailUsage(kName);
     }
   }
   std::error_code ec;
-  if (!std::filesystem::is_directory(root, ec)) return Fail(root.string() + ": no such folder");
+  if (!std::filesystem::is_directory(root, ec)) return Fail(PathToUtf8(root) + ": no such folder");
+  IgnoreFileSizeLimitSignal();
+  CatchInterrupt();
   ConsolePlatform platform;
+  std::vector<std::string> problems;
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock(), &problems);
+  if (!problems.empty()) {
+    for (const std::string& problem : problems) Fail(problem + " (not a monitor memory image)");
+    return 1;
+  }
   StoreState store;
   StartStore(store, root, platform);
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock());
   const LocalTime now = platform.Now();
   std::array<Colorref, 31> dayTable{};
   const DownloadResult result =
       Download(platform, *d2xx, store, now.TwoDigitYear(), now.month, dayTable);
-  for (const std::filesystem::path& record : result.records) {
-    std::printf("%s\n", record.lexically_relative(store.dataRoot).string().c_str());
-  }
+  PrintReport(result, store.dataRoot);
+  if (result.cancelled) return kCancelledStatus;
   return result.AllReadAndErased() ? 0 : 1;
 }
 

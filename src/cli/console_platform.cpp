@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/local_time.h"
+#include "platform/ui/process_signals.h"
 #include "res/texts.h"
 
 namespace oxi::cli {
@@ -76,6 +77,10 @@ void TerminalProgress::Repaint() {
     drawn_ = bar;
   }
   std::fflush(out_);
+}
+
+bool TerminalProgress::CancelRequested() {
+  return InterruptRequested();
 }
 
 void TerminalProgress::BreakLine() {

@@ -18,6 +18,10 @@ class TerminalProgress : public ProgressDialog {
   void SetStatus(const std::string& text) override { status_ = text; }
   void SetPercentText(const std::string& text) override { percent_ = text; }
   void Repaint() override;
+  // Ctrl-C, once CatchInterrupt has been called; a process downloads once, so it is never
+  // forgotten.
+  bool CancelRequested() override;
+  void SetCancellable(bool) override {}
   // Ends the line the bar is drawn on, so that other output starts on a line of its own.
   void BreakLine();
 

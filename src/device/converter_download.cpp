@@ -1,10 +1,12 @@
 #include "device/converter_download.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "device/commands.h"
 #include "device/measurement_download.h"
 #include "device/sector_read.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -17,8 +19,11 @@ constexpr char kMonitorSerialPrefix[] = "Kx47";
 constexpr std::size_t kMonitorSerialPrefixLength = sizeof kMonitorSerialPrefix - 1;
 
 struct TableRead {
-  bool complete = true;  // every measurement read and stored
-  bool gone = false;     // the monitor went away on the way
+  std::filesystem::path folder;
+  int incomplete = 0;                         // measurements the store does not hold all of
+  bool gone = false;                          // the monitor went away on the way
+  bool cancelled = false;                     // the user stopped the download
+  std::optional<std::error_code> writeError;  // why the first record could not be written
 };
 
 ConverterRun CommunicationError(Platform& platform, ConverterRun run) {
@@ -34,42 +39,89 @@ std::string WithAccessHint(const D2xx& d2xx, const char* text) {
   return message;
 }
 
-TableRead ReadMeasurements(Platform& platform, Link& link, StoreState& store,
-                           const SystemSector& system, ConverterRun& run,
-                           std::vector<std::filesystem::path>& records) {
-  const std::filesystem::path folder = DeviceFolder(store, system.deviceId);
-  EnsureFolder(folder);
+ConverterRun Ended(ConverterRun run, ConverterOutcome outcome) {
+  run.outcome = outcome;
+  return run;
+}
+
+// Whether the store now holds all the monitor can give of the measurement: every sector
+// was read, or the reading stopped at a damaged sector and gave, byte for byte, the record
+// an earlier download stored, so the damage is in the monitor's memory and reading again
+// would bring nothing more. A record written earlier in this same run is no earlier
+// reading: the data table listed the measurement twice.
+bool CountsAsComplete(const MeasurementOutcome& outcome,
+                      const std::vector<MeasurementReport>& earlier) {
+  if (!outcome.record) return false;
+  if (outcome.end == MeasurementEnd::kWhole) return true;
+  if (outcome.end != MeasurementEnd::kDamaged || outcome.record->how != StoredAs::kAlreadyStored) {
+    return false;
+  }
+  return std::none_of(earlier.begin(), earlier.end(), [&](const MeasurementReport& r) {
+    return r.record && r.record->path == outcome.record->path &&
+           (r.record->how == StoredAs::kNew || r.record->how == StoredAs::kExtended);
+  });
+}
+
+MeasurementReport StartReport(const SystemSector& system, std::size_t index) {
+  MeasurementReport report;
+  report.deviceId = system.deviceId;
+  report.tableIndex = static_cast<int>(index);
+  report.firstSector = system.table[index].firstSector;
+  report.announcedSamples = system.table[index].sampleCount;
+  return report;
+}
+
+TableRead ReadMeasurements(Platform& platform, Link& link, DownloadProgress& progress,
+                           const SystemSector& system, const std::filesystem::path& folder,
+                           ConverterRun& run, std::vector<MeasurementReport>& reports) {
   run.sectorTotal = 0;
   for (const DataTableEntry& entry : system.table) run.sectorTotal += SectorsFor(entry.sampleCount);
-  DownloadProgress progress(platform.DownloadDialog());
   progress.Start(run.sectorTotal);
-  const MeasurementSource source{link, progress, system.deviceId, folder, system.ringSize};
+  const MeasurementSource source{link,   progress,        system.deviceId,
+                                 folder, system.ringSize, platform.Now()};
   TableRead table;
-  for (const DataTableEntry& entry : system.table) {
-    const MeasurementOutcome outcome = DownloadMeasurement(source, entry);
-    if (outcome.record) records.push_back(*outcome.record);
-    table.complete = table.complete && outcome.complete;
-    if (outcome.gone) {
-      table.gone = true;
+  table.folder = folder;
+  std::size_t next = 0;
+  for (; next < system.table.size() && !table.gone && !table.cancelled; ++next) {
+    if (progress.CancelRequested()) {
+      table.cancelled = true;
       break;
     }
+    const MeasurementOutcome outcome = DownloadMeasurement(source, system.table[next]);
+    MeasurementReport report = StartReport(system, next);
+    report.samplesRead = outcome.samplesRead;
+    report.end = outcome.end;
+    report.record = outcome.record;
+    report.undated = outcome.undated;
+    report.complete = CountsAsComplete(outcome, reports);
+    reports.push_back(report);
+    if (!report.complete) ++table.incomplete;
+    if (outcome.writeFailed && !table.writeError) table.writeError = outcome.writeError;
+    table.gone = outcome.end == MeasurementEnd::kGone;
+    table.cancelled = outcome.end == MeasurementEnd::kCancelled;
   }
+  // The measurements never come to stay on the monitor as they are.
+  for (; next < system.table.size(); ++next) reports.push_back(StartReport(system, next));
   return table;
 }
 
 // The end of a device's work once its clock is set: erase when everything is stored.
 ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
-                        bool tookSystemSector, bool complete) {
+                        bool tookSystemSector, const TableRead& table) {
   ProgressDialog& dialog = platform.DownloadDialog();
   if (run.sectorTotal == 0) {
     dialog.SetStatus(texts::kNoMeasurements);
     dialog.Repaint();
     return tookSystemSector ? ConverterOutcome::kNoMeasurements : ConverterOutcome::kNoSystemSector;
   }
-  if (!complete) {
-    platform.ShowMessageBox(texts::kNotErased, texts::kErrorCaption);
+  if (table.incomplete > 0) {
+    if (table.writeError) ReportStoreNotWritable(platform, table.folder, *table.writeError);
+    platform.ShowMessageBox(FormatText(texts::kNotErasedFormat, table.incomplete),
+                        texts::kErrorCaption);
     return ConverterOutcome::kNotErased;
   }
+  // Once the erase has gone out, stopping could only hide what the monitor does.
+  dialog.SetCancellable(false);
   dialog.SetStatus(texts::kFinishing);
   dialog.Repaint();
   const int erase = link.SendCmd(EraseCommand());
@@ -88,33 +140,52 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
 
 // Reads the monitor on an open link: system sector, measurements, clock, erase.
 ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& store,
-                                 std::vector<std::filesystem::path>& records) {
+                                 std::vector<MeasurementReport>& reports) {
   ConverterRun run;
+  platform.DownloadDialog().SetCancellable(true);
+  DownloadProgress progress(platform);
   const SectorRead first = ReadSector(link, kSystemSectorNumber);
   if (first.status != SectorRead::Status::kOk) return CommunicationError(platform, run);
   const bool isSystem = first.bytes[kTypeOffset] == kSystemSectorType;
   TableRead table;
   if (isSystem) {
     const SystemSector system = DecodeSystemSector(first.bytes);
-    // The ID names a folder: anything but letters, digits, '-' and '_' could lead out of
-    // the store, so such a sector is taken for a garbled one.
-    if (!IsSafeDeviceId(system.deviceId)) return CommunicationError(platform, run);
+    // The ID names a folder: one that could lead out of the store, or would not name the
+    // same folder everywhere, is refused before anything else happens.
+    if (!IsSafeDeviceId(system.deviceId)) {
+      platform.ShowMessageBox(texts::kDeviceIdRefused, texts::kErrorCaption);
+      return Ended(run, ConverterOutcome::kIdRefused);
+    }
+    const std::filesystem::path folder = DeviceFolder(store, system.deviceId);
+    if (const std::error_code problem = PrepareRecordFolder(folder)) {
+      ReportStoreNotWritable(platform, folder, problem);
+      return Ended(run, ConverterOutcome::kStoreNotWritable);
+    }
     run.takenId = system.deviceId;
-    table = ReadMeasurements(platform, link, store, system, run, records);
+    table = ReadMeasurements(platform, link, progress, system, folder, run, reports);
     if (table.gone) return CommunicationError(platform, run);
+  }
+  if (table.cancelled || progress.CancelRequested()) {
+    return Ended(run, ConverterOutcome::kCancelled);
   }
   link.SendCmd(ClockCommand(platform.Now()));
   if (link.Lost()) return CommunicationError(platform, run);
-  run.outcome = Finish(platform, link, run, isSystem, table.complete);
+  run.outcome = Finish(platform, link, run, isSystem, table);
   platform.Sleep(run.sectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
   return run;
 }
 
 }  // namespace
 
+void ReportStoreNotWritable(Platform& platform, const std::filesystem::path& folder,
+                            std::error_code reason) {
+  platform.ShowMessageBox(FormatText(texts::kStoreNotWritableFormat, PathToUtf8(folder).c_str(),
+                                 reason.message().c_str()),
+                      texts::kErrorCaption);
+}
+
 ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& store,
-                                   std::uint32_t index,
-                                   std::vector<std::filesystem::path>& records) {
+                                   std::uint32_t index, std::vector<MeasurementReport>& reports) {
   char serial[kSerialNumberBufferSize] = {};
   const FT_STATUS listed =
       d2xx.FT_ListDevices(reinterpret_cast<void*>(static_cast<std::uintptr_t>(index)), serial,
@@ -130,7 +201,7 @@ ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& s
     platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotOpened), texts::kErrorCaption);
     return {ConverterOutcome::kNotOpened, std::nullopt, 0};
   }
-  ConverterRun run = DownloadFromMonitor(platform, link, store, records);
+  ConverterRun run = DownloadFromMonitor(platform, link, store, reports);
   link.Close();
   return run;
 }

@@ -21,9 +21,13 @@ struct ConverterRun {
 };
 
 // The whole work on converter `index` of the driver's list: serial number, open, read,
-// clock, erase, close. Appends the record files it wrote to `records`.
+// clock, erase, close. Appends what became of each measurement to `reports`, which holds
+// those of the converters before it too.
 ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& store,
-                                   std::uint32_t index,
-                                   std::vector<std::filesystem::path>& records);
+                                   std::uint32_t index, std::vector<MeasurementReport>& reports);
+
+// The message that names a folder the store cannot write into, and why.
+void ReportStoreNotWritable(Platform& platform, const std::filesystem::path& folder,
+                            std::error_code reason);
 
 }  // namespace oxi

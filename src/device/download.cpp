@@ -4,9 +4,41 @@
 #include <string>
 
 #include "device/converter_download.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {
+namespace {
+
+// Reads every converter the driver lists, in order, until the user cancels.
+void DownloadFromConverters(Platform& platform, D2xx& d2xx, StoreState& store, DWORD count,
+                            DownloadResult& result, std::optional<std::string>& lastId,
+                            int& lastSectorTotal) {
+  ProgressDialog& dialog = platform.DownloadDialog();
+  dialog.Show();
+  dialog.SetBar(0);
+  dialog.Repaint();
+  for (DWORD index = 0; index < count && !result.cancelled; ++index) {
+    const ConverterRun run =
+        DownloadFromConverter(platform, d2xx, store, index, result.measurements);
+    result.converters.push_back(run.outcome);
+    result.cancelled = run.outcome == ConverterOutcome::kCancelled;
+    if (run.takenId) lastId = run.takenId;
+    lastSectorTotal = run.sectorTotal;
+  }
+  dialog.Hide();
+  dialog.SetStatus(texts::kDownloading);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> DownloadResult::Records() const {
+  std::vector<std::filesystem::path> records;
+  for (const MeasurementReport& m : measurements) {
+    if (m.record) records.push_back(m.record->path);
+  }
+  return records;
+}
 
 bool DownloadResult::AllReadAndErased() const {
   if (converters.empty()) return false;
@@ -21,24 +53,22 @@ bool DownloadResult::AllReadAndErased() const {
 DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int shownYear,
                         int shownMonth, std::array<Colorref, 31>& dayTable) {
   DownloadResult result;
-  ProgressDialog& dialog = platform.DownloadDialog();
   std::optional<std::string> lastId;
   int lastSectorTotal = 0;
   DWORD count = 0;
-  if (d2xx.FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK || count == 0) {
+  // A store that cannot take records is found out before any monitor is asked for
+  // anything: nothing read, no clock set, nothing erased.
+  if (const std::error_code problem = PrepareRecordFolder(store.dataRoot)) {
+    ReportStoreNotWritable(platform, store.dataRoot, problem);
+  } else if (d2xx.FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK || count == 0) {
     platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
   } else {
-    dialog.Show();
-    dialog.SetBar(0);
-    dialog.Repaint();
-    for (DWORD index = 0; index < count; ++index) {
-      const ConverterRun run = DownloadFromConverter(platform, d2xx, store, index, result.records);
-      result.converters.push_back(run.outcome);
-      if (run.takenId) lastId = run.takenId;
-      lastSectorTotal = run.sectorTotal;
-    }
-    dialog.Hide();
-    dialog.SetStatus(texts::kDownloading);
+    DownloadFromConverters(platform, d2xx, store, count, result, lastId, lastSectorTotal);
+  }
+  if (result.cancelled) {
+    platform.ShowMessageBox(
+        FormatText(texts::kCancelledFormat, static_cast<int>(result.Records().size())),
+        platform.ApplicationName());
   }
   // Without a system sector taken there is no device to switch to: the calendar stays
   // with the device it showed.
@@ -46,7 +76,8 @@ DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int s
     store.currentDeviceId = *lastId;
     ScanMonth(store, shownYear, shownMonth, dayTable);
   }
-  platform.Sleep(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
+  if (!result.cancelled)
+    platform.Sleep(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
   platform.ShowMessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
   return result;
 }

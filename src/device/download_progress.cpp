@@ -28,4 +28,9 @@ void DownloadProgress::SectorDone() {
   dialog_.Repaint();
 }
 
+bool DownloadProgress::CancelRequested() {
+  platform_.PumpOneMessage();
+  return dialog_.CancelRequested();
+}
+
 }  // namespace oxi

@@ -1,5 +1,9 @@
 #include "device/record_decode.h"
 
+#include <algorithm>
+
+#include "store/dates.h"
+
 namespace oxi {
 
 RecordHeader MakeRecordHeader(std::string_view deviceId, const monitor::HeadSector& head,
@@ -15,6 +19,14 @@ RecordHeader MakeRecordHeader(std::string_view deviceId, const monitor::HeadSect
   CopyHeadSettings(head, h);
   h.announcedSamples = announcedSamples;
   return h;
+}
+
+bool HasRealStartTime(const monitor::HeadSector& head) {
+  const auto& bcd = head.bcdStart;
+  if (!std::all_of(bcd.begin(), bcd.end(), monitor::IsBcd)) return false;
+  return IsRealStartTime(monitor::BcdToInt(bcd[0]), monitor::BcdToInt(bcd[1]),
+                         monitor::BcdToInt(bcd[2]), monitor::BcdToInt(bcd[3]),
+                         monitor::BcdToInt(bcd[4]));
 }
 
 Sample ToRecordSample(const monitor::MonitorSample& s) {

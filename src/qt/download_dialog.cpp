@@ -1,8 +1,10 @@
 #include "qt/download_dialog.h"
 
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QWindow>
 
 #include "qt/dialog_units.h"
@@ -25,10 +27,12 @@ constexpr qint64 kExposeWaitMs = 1000;
 }  // namespace
 
 CDLDialog::CDLDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
       bar_(new QProgressBar(this)),
       status_(new QLabel(QString::fromUtf8(texts::kDownloading), this)),
-      percent_(new QLabel(QString::fromUtf8(texts::kInitialPercent), this)) {
+      percent_(new QLabel(QString::fromUtf8(texts::kInitialPercent), this)),
+      cancel_(new QPushButton(QString::fromUtf8(texts::kCancel), this)) {
   setWindowTitle(QString::fromUtf8(texts::kDownloadDialogCaption));
   setFont(ShellDialogFont());
   setModal(false);
@@ -38,12 +42,18 @@ CDLDialog::CDLDialog(QWidget* owner)
   bar_->setGeometry(DluRect(18, 48, 150, 14));
   status_->setGeometry(DluRect(60, 30, 84, 8));
   percent_->setGeometry(DluRect(90, 72, 24, 8));
+  // Centred under the bar, below the percentage. Enter must not stop a download.
+  cancel_->setGeometry(DluRect(68, 84, 50, 14));
+  cancel_->setAutoDefault(false);
+  cancel_->setEnabled(false);
+  connect(cancel_, &QPushButton::clicked, this, [this] { RequestCancel(); });
   // Positioned once: a dialog that has been moved is not centred again when shown.
   move(kScreenX, kScreenY);
   setFixedSize(kWidth, kHeight);
 }
 
 void CDLDialog::Show() {
+  cancelRequested_ = false;
   show();
   // A new window is mapped asynchronously, and nothing painted on it shows until the
   // window system reports it exposed; the download then reads the converter without
@@ -76,7 +86,25 @@ void CDLDialog::Repaint() {
   repaint();
 }
 
+void CDLDialog::SetCancellable(bool cancellable) {
+  cancellable_ = cancellable;
+  cancel_->setEnabled(cancellable && !cancelRequested_);
+}
+
+// Pressed once is enough: the button stays grey until the download has stopped.
+void CDLDialog::RequestCancel() {
+  if (!cancellable_) return;
+  cancelRequested_ = true;
+  cancel_->setEnabled(false);
+}
+
 // Esc would hide the window in the middle of a download; only the download hides it.
 void CDLDialog::reject() {}
+
+// The close box does what Cancel does; the window stays until the download hides it.
+void CDLDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  RequestCancel();
+}
 
 }  // namespace oxi

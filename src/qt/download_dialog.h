@@ -5,12 +5,14 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace oxi {
 
 // The download-progress window: modeless, owned by the main window, hidden until the
-// download shows it. It has no close box and ignores Esc, so it goes away only when the
-// download hides it and comes back intact for the next one.
+// download shows it. Its Cancel button and its close box ask the download to stop (it
+// looks after every sector); the window itself goes away only when the download hides it,
+// and comes back intact for the next one. Esc does nothing.
 class CDLDialog : public QDialog, public ProgressDialog {
  public:
   explicit CDLDialog(QWidget* owner);
@@ -21,19 +23,30 @@ class CDLDialog : public QDialog, public ProgressDialog {
   void SetStatus(const std::string& text) override;
   void SetPercentText(const std::string& text) override;
   void Repaint() override;
+  bool CancelRequested() override { return cancelRequested_; }
+  void SetCancellable(bool cancellable) override;
 
   const QProgressBar& Bar() const { return *bar_; }
   const QLabel& Status() const { return *status_; }
   const QLabel& Percent() const { return *percent_; }
+  QPushButton& CancelButton() const { return *cancel_; }
   bool IsExposed() const;
 
  public:
   void reject() override;
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  void RequestCancel();
+
   QProgressBar* bar_;
   QLabel* status_;
   QLabel* percent_;
+  QPushButton* cancel_;
+  bool cancellable_ = false;
+  bool cancelRequested_ = false;
 };
 
 }  // namespace oxi

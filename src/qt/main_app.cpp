@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "app/main_dialog.h"
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
 #include "platform/gdi/font.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/process_signals.h"
 #include "qt/app_icon.h"
 #include "qt/dialog_language.h"
 #include "qt/host_layout.h"
@@ -61,9 +62,16 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
   QApplication::setFont(DialogFont());
   QApplication::setWindowIcon(AppIcon());
 
+  // A record that meets a file-size limit fails as on a full disk and is reported.
+  IgnoreFileSizeLimitSignal();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock);
+  std::vector<std::string> problems;
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, &problems);
+  for (const std::string& problem : problems) {
+    std::fprintf(stderr, "%s: %s (not a monitor memory image)\n", texts::kApplicationName,
+                 problem.c_str());
+  }
   QtPlatform platform(clock);
   CMainDialog dialog(platform, *d2xx, startupFolder);
   HostWindow::Surfaces surfaces{};

@@ -1,10 +1,12 @@
 #include "store/file_ops.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <system_error>
+#include <vector>
+
+#include "store/record_file.h"
 
 namespace oxi {
 namespace {
@@ -12,28 +14,34 @@ namespace {
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
-constexpr std::size_t kCompareBlock = 64 * 1024;
+// A header followed by whole samples.
+bool IsWholeRecordSize(std::uintmax_t size) {
+  return size >= static_cast<std::uintmax_t>(kRecordHeaderSize) &&
+         (size - kRecordHeaderSize) % kSampleSize == 0;
+}
 
 }  // namespace
 
-bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code ea, eb;
-  const auto sizeA = std::filesystem::file_size(a, ea);
-  const auto sizeB = std::filesystem::file_size(b, eb);
-  if (ea || eb || sizeA != sizeB) return false;
-  File fa(OpenStream(a, "rb"));
-  File fb(OpenStream(b, "rb"));
-  if (!fa || !fb) return false;
-  static std::array<char, kCompareBlock> bufA, bufB;
-  for (;;) {
-    const std::size_t gotA = std::fread(bufA.data(), 1, bufA.size(), fa.get());
-    const std::size_t gotB = std::fread(bufB.data(), 1, bufB.size(), fb.get());
-    if (gotA != gotB) return false;
-    if (gotA == 0) return !std::ferror(fa.get()) && !std::ferror(fb.get());
-    if (!std::equal(bufA.begin(), bufA.begin() + gotA, bufB.begin())) return false;
+StoredCopy CompareStoredCopy(const std::filesystem::path& file,
+                             std::span<const std::uint8_t> record) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec || !IsWholeRecordSize(size) || !IsWholeRecordSize(record.size())) {
+    return StoredCopy::kOther;
   }
+  // Only the bytes both have are compared: a longer file must begin with the record.
+  const std::size_t common =
+      static_cast<std::size_t>(std::min<std::uintmax_t>(size, record.size()));
+  std::unique_ptr<std::FILE, FileCloser> in(OpenStream(file, "rb"));
+  if (!in) return StoredCopy::kOther;
+  std::vector<std::uint8_t> stored(common);
+  if (std::fread(stored.data(), 1, common, in.get()) != common ||
+      !std::equal(stored.begin(), stored.end(), record.begin())) {
+    return StoredCopy::kOther;
+  }
+  if (size == record.size()) return StoredCopy::kSame;
+  return size < record.size() ? StoredCopy::kShorter : StoredCopy::kLonger;
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -119,10 +119,13 @@ std::string PrintableDeviceId(std::string_view idBytes) {
 }
 
 std::string RecordBaseName(const RecordHeader& h) {
-  // Each field is a byte, so the text is at most 15 characters even for nonsense values.
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d%02d%02d%02d%02d", h.year, h.month, h.day, h.hour,
-                h.minute);
+  return RecordBaseName(h.year, h.month, h.day, h.hour, h.minute);
+}
+
+std::string RecordBaseName(int year, int month, int day, int hour, int minute) {
+  // Fields of a byte give at most 15 characters even for nonsense values.
+  char text[64];
+  std::snprintf(text, sizeof text, "%02d%02d%02d%02d%02d", year, month, day, hour, minute);
   return text;
 }
 

@@ -77,6 +77,8 @@ std::string PrintableDeviceId(std::string_view idBytes);
 
 // "YYMMDDhhmm" of the header's start time.
 std::string RecordBaseName(const RecordHeader& header);
+// "YYMMDDhhmm" of a minute (year two digits).
+std::string RecordBaseName(int year, int month, int day, int hour, int minute);
 // "YYMMDDhhmm.oxi".
 std::string RecordFileName(const RecordHeader& header);
 // "20YY_MMDD_hhmm": the title of a loaded measurement.

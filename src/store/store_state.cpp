@@ -18,9 +18,20 @@ constexpr const char* kDeviceFolderPrefix = "OXI";
 constexpr std::size_t kDeviceFolderPrefixLength = 3;
 constexpr const char* kCommentFolder = "Comment";
 
+// Printable ASCII, less what a path or a Windows file name cannot hold.
+constexpr char kFirstPrintable = ' ';
+constexpr char kLastPrintable = '~';
+constexpr std::string_view kNotInFileNames = "/\\:*?\"<>|";
+
 bool IsIdCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_';
+  return c >= kFirstPrintable && c <= kLastPrintable &&
+         kNotInFileNames.find(c) == std::string_view::npos;
+}
+
+// Windows drops a trailing space or dot from a file name, and a leading one hides or
+// misleads: such an ID would not name the same folder everywhere.
+bool IsIdEnd(char c) {
+  return c != ' ' && c != '.';
 }
 
 bool IsFolder(const fs::directory_entry& entry) {
@@ -35,7 +46,11 @@ std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
   std::error_code ec;
   for (fs::directory_iterator it(dataRoot, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = PathToUtf8(it->path().filename());
-    if (name.rfind(kDeviceFolderPrefix, 0) == 0 && IsFolder(*it)) names.push_back(name);
+    // "OXI" alone names no device.
+    if (name.rfind(kDeviceFolderPrefix, 0) == 0 && name.size() > kDeviceFolderPrefixLength &&
+        IsFolder(*it)) {
+      names.push_back(name);
+    }
   }
   std::sort(names.begin(), names.end());
   if (names.size() > static_cast<std::size_t>(kMaxDeviceFolders)) names.resize(kMaxDeviceFolders);
@@ -44,9 +59,11 @@ std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
 
 }  // namespace
 
+// Twelve characters are never "." or "..".
 bool IsSafeDeviceId(std::string_view id) {
   return id.size() == static_cast<std::size_t>(kDeviceIdLength) &&
-         std::all_of(id.begin(), id.end(), IsIdCharacter);
+         std::all_of(id.begin(), id.end(), IsIdCharacter) && IsIdEnd(id.front()) &&
+         IsIdEnd(id.back());
 }
 
 std::string DeviceFolderName(std::string_view id) {

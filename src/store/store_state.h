@@ -28,7 +28,9 @@ struct StoreState {
   std::vector<std::string> dayList;    // record names of the chosen day, at most 512
 };
 
-// True when `id` is 12 ASCII letters, digits, '-' or '_': only such an ID may name a folder.
+// True when `id` may name a device folder: 12 characters of printable ASCII without
+// / \ : * ? " < > |, neither beginning nor ending with a space or a dot. The monitor's ID
+// and the ID a record names go through this before they name a folder.
 bool IsSafeDeviceId(std::string_view id);
 // True when the 12 bytes of a record's device ID field name the device `id` (an ID shorter
 // than 12 characters matches bytes that end in NULs).

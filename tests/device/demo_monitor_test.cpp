@@ -98,7 +98,7 @@ TEST_F(DemoDownload, EveryMeasurementIsStoredAndTheMemoryErased) {
   ASSERT_EQ(Records("DEMO00000001").size(), 6u);
   const auto measurements = Measurements(image);
   for (std::size_t i = 0; i < measurements.size(); ++i) {
-    const Bytes record = ReadFileBytes(result.records[i]);
+    const Bytes record = ReadFileBytes(result.Records()[i]);
     EXPECT_EQ(record.size(), 29 + 5 * measurements[i].samples.size());
   }
   EXPECT_EQ(store.currentDeviceId, "DEMO00000001");

@@ -4,6 +4,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/text/text_format.h"
+#include "res/texts.h"
+
 namespace oxi::testing {
 namespace fs = std::filesystem;
 using namespace monitor;
@@ -127,6 +130,39 @@ bool DownloadTest::ReceivedCommand(int converter, const std::string& prefix) {
 
 bool DownloadTest::Erased(const MonitorImage& image) {
   return ReadTableEntry(image.System(), 0).firstSector == kEndOfTable;
+}
+
+void TwoMeasurementTest::SetUp() {
+  DownloadTest::SetUp();
+  image =
+      ImageBuilder(kTwoId).Add(1, Head(8, 3, 15, 9, 5), a).Add(4, Head(8, 3, 16, 10, 0), b).Build();
+}
+
+Bytes TwoMeasurementTest::RecordA(int samples) const {
+  const std::vector<MonitorSample> part(a.begin(), a.begin() + samples);
+  return ExpectedRecord(kTwoId, 8, 3, 15, 9, 5, Head(8, 3, 15, 9, 5), part, 100);
+}
+
+Bytes TwoMeasurementTest::RecordB() const {
+  return ExpectedRecord(kTwoId, 8, 3, 16, 10, 0, Head(8, 3, 16, 10, 0), b, 30);
+}
+
+DownloadResult TwoMeasurementTest::Again(MonitorImage& memory, std::vector<SimulatedFault> faults) {
+  SimulatedD2xx line(platform.Virtual());
+  line.AddConverter("Kx47A001", std::make_unique<SimulatedMonitor>(memory)).faults = faults;
+  const DownloadResult result = Download(platform, line, store, shownYear, shownMonth, dayTable);
+  memory = line.Converter(0).monitor->Image();
+  return result;
+}
+
+std::vector<std::string> TwoMeasurementTest::Texts() const {
+  std::vector<std::string> texts;
+  for (const auto& box : Boxes()) texts.push_back(box.text);
+  return texts;
+}
+
+std::string TwoMeasurementTest::NotErasedText(int incomplete) {
+  return FormatText(texts::kNotErasedFormat, incomplete);
 }
 
 }  // namespace oxi::testing

@@ -79,4 +79,26 @@ class DownloadTest : public ::testing::Test {
   int shownMonth = 3;
 };
 
+// The monitor most download tests read: device kTwoId with measurement A (100 samples in
+// sectors 1..3) and B (30 samples in sector 4).
+inline const std::string kTwoId = "OXI000000001";
+
+class TwoMeasurementTest : public DownloadTest {
+ protected:
+  void SetUp() override;
+  // The record files of A (its first `samples` samples) and B.
+  Bytes RecordA(int samples) const;
+  Bytes RecordB() const;
+  // A download from a monitor of its own holding `memory`, with the faults on its line;
+  // `memory` becomes what the monitor holds afterwards, for the next download.
+  DownloadResult Again(monitor::MonitorImage& memory, std::vector<SimulatedFault> faults = {});
+  // The texts of the message boxes so far.
+  std::vector<std::string> Texts() const;
+  static std::string NotErasedText(int incomplete);
+
+  const std::vector<monitor::MonitorSample> a = Samples(100, 1);
+  const std::vector<monitor::MonitorSample> b = Samples(30, 2);
+  monitor::MonitorImage image{1};  // A and B
+};
+
 }  // namespace oxi::testing

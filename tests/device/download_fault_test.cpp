@@ -7,6 +7,7 @@
 #include "device/link.h"
 #include "device/sector_read.h"
 #include "device_test_support.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi::testing {
@@ -15,42 +16,18 @@ namespace {
 using Kind = SimulatedFault::Kind;
 using monitor::MonitorImage;
 
-const std::string kId = "OXI000000001";
+const std::string& kId = kTwoId;
 
-class DownloadFaults : public DownloadTest {
+class DownloadFaults : public TwoMeasurementTest {
  protected:
-  // Two measurements: 100 samples in sectors 1..3, 30 samples in sector 4.
-  void SetUp() override {
-    DownloadTest::SetUp();
-    image = ImageBuilder(kId)
-                .Add(1, Head(8, 3, 15, 9, 5), first)
-                .Add(4, Head(8, 3, 16, 10, 0), second)
-                .Build();
-  }
-  Bytes FirstRecord(int samples) {
-    const std::vector<monitor::MonitorSample> part(first.begin(), first.begin() + samples);
-    return ExpectedRecord(kId, 8, 3, 15, 9, 5, Head(8, 3, 15, 9, 5), part, 100);
-  }
-  Bytes SecondRecord() {
-    return ExpectedRecord(kId, 8, 3, 16, 10, 0, Head(8, 3, 16, 10, 0), second, 30);
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : Boxes()) texts.push_back(box.text);
-    return texts;
-  }
   // Both records whole and the memory erased.
   void ExpectEverythingStoredAndErased(const DownloadResult& result) {
-    EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), FirstRecord(100));
-    EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803161000.oxi"), SecondRecord());
+    EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(100));
+    EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803161000.oxi"), RecordB());
     EXPECT_TRUE(Erased(Memory(0)));
     EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kErased});
     EXPECT_EQ(Texts(), std::vector<std::string>{texts::kUnplugUsb});
   }
-
-  const std::vector<monitor::MonitorSample> first = Samples(100, 1);
-  const std::vector<monitor::MonitorSample> second = Samples(30, 2);
-  MonitorImage image{1};
 };
 
 // Each of these spoils one reply; the receiver or one retry copes.
@@ -78,12 +55,12 @@ TEST_F(DownloadFaults, SectorThatStaysUnreadableKeepsTheMemory) {
   const auto reads = SectorReads(0);
   EXPECT_EQ(std::count(reads.begin(), reads.end(), "SR,0002"), kSectorReadTries);
   EXPECT_EQ(std::count(reads.begin(), reads.end(), "SR,0003"), 0);
-  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), FirstRecord(48));
-  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803161000.oxi"), SecondRecord());
+  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(48));
+  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803161000.oxi"), RecordB());
   EXPECT_FALSE(ReceivedCommand(0, "DE"));
   EXPECT_FALSE(Erased(Memory(0)));
   ASSERT_EQ(Boxes().size(), 2u);
-  EXPECT_EQ(Boxes()[0].text, texts::kNotErased);
+  EXPECT_EQ(Boxes()[0].text, NotErasedText(1));
   EXPECT_EQ(Boxes()[0].caption, texts::kErrorCaption);
   EXPECT_EQ(Boxes()[1].text, texts::kUnplugUsb);
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotErased});
@@ -96,11 +73,12 @@ TEST_F(DownloadFaults, WrongSectorTypesEndTheMeasurementAndKeepTheMemory) {
   Plug(image).faults = {{Kind::kSectorType, "SR,0004", 0x02}, {Kind::kSectorType, "SR,0002", 0x01}};
   const DownloadResult result = Run();
   EXPECT_EQ(Records(kId), std::vector<std::string>{"0803150905.oxi"});
-  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), FirstRecord(48));
+  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(48));
   const auto reads = SectorReads(0);
   EXPECT_EQ(std::count(reads.begin(), reads.end(), "SR,0003"), 0);
   EXPECT_FALSE(Erased(Memory(0)));
-  EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kNotErased, texts::kUnplugUsb}));
+  // Neither measurement is whole: the message counts both.
+  EXPECT_EQ(Texts(), (std::vector<std::string>{NotErasedText(2), texts::kUnplugUsb}));
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotErased});
   // Sector 3 was never asked for, so it never counted: 3 of 4 sectors, and the bar stops
   // short of 100 %.
@@ -114,7 +92,7 @@ TEST_F(DownloadFaults, UnplugInTheMiddleEndsTheDeviceKeepingWhatWasStored) {
   EXPECT_LT(platform.Virtual().NowMs() - start, 10'000);
   // The first measurement's record keeps its first two sectors; nothing after is asked.
   EXPECT_EQ(Records(kId), std::vector<std::string>{"0803150905.oxi"});
-  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), FirstRecord(99));
+  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(99));
   EXPECT_FALSE(ReceivedCommand(0, "SR,0004"));
   EXPECT_FALSE(ReceivedCommand(0, "SC"));
   EXPECT_FALSE(Erased(Memory(0)));
@@ -134,7 +112,7 @@ TEST_F(DownloadFaults, MonitorThatFallsSilentEndsTheDeviceInBoundedTime) {
   const DownloadResult result = Run();
   // Three tries of at most about 3 s each, then the end steps.
   EXPECT_LT(platform.Virtual().NowMs() - start, 3 * (Link::kQueryLimitMs + 600) + 3000);
-  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), FirstRecord(48));
+  EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(48));
   EXPECT_FALSE(ReceivedCommand(0, "DE"));
   EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kCommunicationError, texts::kUnplugUsb}));
   EXPECT_EQ(result.converters,
@@ -169,28 +147,62 @@ TEST_P(DownloadUnsafeIds, AreRefused) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                           std::filesystem::directory_iterator()),
             1);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kCommunicationError, texts::kUnplugUsb}));
-  EXPECT_EQ(result.converters,
-            std::vector<ConverterOutcome>{ConverterOutcome::kCommunicationError});
+  EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kDeviceIdRefused, texts::kUnplugUsb}));
+  EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kIdRefused});
   EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
 }
 
+// What a path or a Windows file name cannot hold, an end that Windows drops, and bytes
+// that are no printable ASCII.
 INSTANTIATE_TEST_SUITE_P(Ids, DownloadUnsafeIds,
-                         ::testing::Values("../../escape", "OXI 00000001",
+                         ::testing::Values("../../escape", "OXI00000001/", "OXI0000\\0001",
+                                           "OXI:00000001", "OXI*00000001", "OXI?00000001",
+                                           "OXI\"00000001", "OXI<0000000>", "OXI|00000001",
+                                           " OXI00000001", "OXI0000001  ", "OXI00000001.",
+                                           ".OXI00000001",
+                                           "OXI0000\x7f"
+                                           "0001",
+                                           "OXI0000\xe9"
+                                           "0001",
+                                           "OXI0000\t0001",
                                            std::string("OXI0000\0"
                                                        "0001",
-                                                       12),
-                                           "OXI00000001/"));
+                                                       12)));
 
-TEST_F(DownloadFaults, RecordThatCannotBeWrittenKeepsTheMemory) {
+// Any other printable ASCII names a folder: a monitor whose short ID was padded inside,
+// punctuation, lower case.
+class DownloadPlainIds : public DownloadFaults,
+                         public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(DownloadPlainIds, AreTaken) {
+  image.SetDeviceId(GetParam());
+  Plug(image);
+  const DownloadResult result = Run();
+  EXPECT_TRUE(result.AllReadAndErased());
+  EXPECT_EQ(Records(GetParam()), (std::vector<std::string>{"0803150905.oxi", "0803161000.oxi"}));
+  EXPECT_EQ(Folder(GetParam()).filename().string(), "OXI" + GetParam());
+  EXPECT_EQ(store.currentDeviceId, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ids, DownloadPlainIds,
+                         ::testing::Values("OXI 0000 001", "a.b-c_d(e)#1", "~!@$%^&'+=,;",
+                                           "[x]{y}`z` xy"));
+
+TEST_F(DownloadFaults, DeviceFolderThatCannotBeMadeIsNamedBeforeAnyMeasurementIsRead) {
   // A plain file where the device folder belongs: no record can be written.
   std::ofstream(Folder(kId)) << "not a folder";
   Plug(image);
   const DownloadResult result = Run();
+  EXPECT_EQ(SectorReads(0), std::vector<std::string>{"SR,0000"});
+  EXPECT_FALSE(ReceivedCommand(0, "SC"));
   EXPECT_FALSE(Erased(Memory(0)));
-  EXPECT_EQ(Texts(), (std::vector<std::string>{texts::kNotErased, texts::kUnplugUsb}));
-  EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotErased});
-  EXPECT_TRUE(result.records.empty());
+  const std::string reason = std::make_error_code(std::errc::not_a_directory).message();
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{FormatText(texts::kStoreNotWritableFormat,
+                                                 Folder(kId).string().c_str(), reason.c_str()),
+                                      texts::kUnplugUsb}));
+  EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kStoreNotWritable});
+  EXPECT_TRUE(result.Records().empty());
 }
 
 TEST_F(DownloadFaults, EraseCompletionInALaterReadIsAwaited) {

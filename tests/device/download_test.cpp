@@ -58,7 +58,7 @@ TEST_F(DownloadRuns, SampleCountsFillHeadAndContinuationSectors) {
             ExpectedRecord(kId, 8, 3, 4, 10, 0, Head(8, 3, 4, 10, 0), s100, 100));
   EXPECT_TRUE(Erased(Memory(0)));
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kErased});
-  EXPECT_EQ(result.records.size(), 4u);
+  EXPECT_EQ(result.Records().size(), 4u);
 }
 
 TEST_F(DownloadRuns, CountZeroReadsOneSectorAndWritesTheHeaderOnly) {
@@ -114,12 +114,14 @@ TEST_F(DownloadRuns, ProgressDialogSequence) {
   Run();
   const std::vector<std::string> expected{"show",
                                           "bar 0",
+                                          "cancellable 1",
                                           "bar 33",
                                           "percent 33%",
                                           "bar 66",
                                           "percent 66%",
                                           "bar 100",
                                           "percent 100%",
+                                          "cancellable 0",
                                           std::string("status ") + texts::kFinishing,
                                           "bar 0",
                                           "bar 100",
@@ -141,14 +143,16 @@ TEST_F(DownloadRuns, ProgressTextsCarryOverBetweenConvertersAndDownloads) {
   // The second monitor is read under the first one's end text; only its own end replaces
   // it, and the status goes back to its start text once the dialog is hidden.
   EXPECT_EQ(platform.Progress().log,
-            (std::vector<std::string>{"show", "bar 0", "bar 100", "percent 100%", finishing,
-                                      "bar 0", "bar 100", nothing, "hide", downloading}));
+            (std::vector<std::string>{"show", "bar 0", "cancellable 1", "bar 100", "percent 100%",
+                                      "cancellable 0", finishing, "bar 0", "bar 100",
+                                      "cancellable 1", nothing, "hide", downloading}));
 
   // The next download reads no sector: the percentage keeps the text the last one left.
   platform.Progress().log.clear();
   Run();
   EXPECT_EQ(platform.Progress().log,
-            (std::vector<std::string>{"show", "bar 0", nothing, nothing, "hide", downloading}));
+            (std::vector<std::string>{"show", "bar 0", "cancellable 1", nothing, "cancellable 1",
+                                      nothing, "hide", downloading}));
   EXPECT_EQ(platform.Progress().percentText, "100%");
 }
 

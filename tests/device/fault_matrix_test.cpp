@@ -17,6 +17,7 @@
 #include <iostream>
 
 #include "device_test_support.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 #include "store/record_file.h"
 
@@ -99,7 +100,7 @@ class FaultMatrix : public DownloadTest, public ::testing::WithParamInterface<Ma
     } else {
       const auto& boxes = Boxes();
       EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const auto& b) {
-        return b.text == texts::kNotErased || b.text == texts::kCommunicationError;
+        return b.caption == texts::kErrorCaption;
       })) << "memory kept without telling the user";
     }
     return described;
@@ -196,7 +197,7 @@ TEST_P(UnwritableStore, FileWhereTheDeviceFolderBelongs) {
   std::ofstream(Folder(kId)) << "not a folder";
   const DownloadResult result = Run();
   EXPECT_FALSE(Erased(Memory(0)));
-  EXPECT_TRUE(result.records.empty());
+  EXPECT_TRUE(result.Records().empty());
   EXPECT_EQ(ReadFileBytes(Folder(kId)),
             Bytes({'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'l', 'd', 'e', 'r'}));
 }
@@ -214,6 +215,12 @@ TEST_P(UnwritableStore, DiskFullInTheMiddleOfARecord) {
   EXPECT_FALSE(Erased(Memory(0)));
   EXPECT_EQ(CheckInvariants(), std::vector<std::string>{"B whole"});
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotErased});
+  // Reported as a write that failed, with the system's reason, and A as not stored.
+  const std::string reason = std::make_error_code(std::errc::file_too_large).message();
+  ASSERT_GE(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[0].text, FormatText(texts::kStoreNotWritableFormat,
+                                        Folder(kId).string().c_str(), reason.c_str()));
+  EXPECT_EQ(Boxes()[1].text, FormatText(texts::kNotErasedFormat, 1));
 }
 
 // Removes a folder tree through folder handles, so paths of any length go.
@@ -253,9 +260,14 @@ TEST_P(UnwritableStore, WorkingFolderPathTooLong) {
   StartStore(deepStore, deep, platform);
   const DownloadResult result =
       Download(platform, d2xx, deepStore, shownYear, shownMonth, dayTable);
+  // Found out before the monitor is asked for anything.
   EXPECT_FALSE(Erased(Memory(0)));
-  EXPECT_TRUE(result.records.empty());
-  EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNotErased});
+  EXPECT_TRUE(d2xx.Converter(0).commands.empty());
+  EXPECT_TRUE(result.converters.empty());
+  ASSERT_FALSE(Boxes().empty());
+  // The message names the data root (the system's reason follows it).
+  EXPECT_EQ(Boxes()[0].text.find(deepStore.dataRoot.string()),
+            std::string(texts::kStoreNotWritableFormat).find("%s"));
   const int top = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
   RemoveTree(top, part.c_str());
   ::close(top);

@@ -34,6 +34,7 @@ TEST_F(StoreStartTest, FirstStartCreatesTheTreeAndHasNoDevice) {
 
 TEST_F(StoreStartTest, OneDeviceFolderIsChosenWithoutAskingAndGetsItsCommentFolder) {
   MakeDevice("OXI0123456789AB");
+  MakeDevice("OXI");  // no ID: no device
   testing::WriteBytes(Root() / "OXIFFFFFFFFFFFF", "a plain file is no device");
   Start();
   EXPECT_EQ(store.deviceFolders, std::vector<std::string>{"OXI0123456789AB"});
@@ -102,13 +103,16 @@ TEST_F(StoreStartTest, PlainFilesInTheWayAreSkippedSilently) {
   EXPECT_EQ(EnsureFolder(tmp.Path() / "new"), 1);
 }
 
-TEST(DeviceIds, OnlyTwelveSafeCharactersMayNameAFolder) {
+TEST(DeviceIds, TwelvePrintableCharactersThatNameTheSameFolderEverywhere) {
   EXPECT_TRUE(IsSafeDeviceId("0123456789AB"));
   EXPECT_TRUE(IsSafeDeviceId("ab-cd_EF0123"));
   EXPECT_FALSE(IsSafeDeviceId("0123456789A"));
   EXPECT_FALSE(IsSafeDeviceId("0123456789ABC"));
   EXPECT_FALSE(IsSafeDeviceId("../../etc/xx"));
-  EXPECT_FALSE(IsSafeDeviceId("01234.6789AB"));
+  EXPECT_TRUE(IsSafeDeviceId("01234.67 9AB"));
+  EXPECT_FALSE(IsSafeDeviceId("0123456789A."));
+  EXPECT_FALSE(IsSafeDeviceId(" 123456789AB"));
+  EXPECT_FALSE(IsSafeDeviceId("01234:6789AB"));
   EXPECT_FALSE(IsSafeDeviceId(std::string("0123456789A\0", 12)));
   EXPECT_FALSE(IsSafeDeviceId("0123456789A\xff"));
   EXPECT_TRUE(SameDeviceId("0123456789AB", "0123456789AB"));

@@ -18,8 +18,11 @@ inline constexpr const char* kSimulatedSerialPrefix = "Kx47SIM";
 // Kx47SIM0, Kx47SIM1, ...) whose monitor answers from that image and writes the clock and
 // the erase back to it; otherwise the converters on USB. Both programs call this, so the
 // choice of transport is made in one place. An image that cannot be read leaves its
-// converter with nothing behind it, as a monitor that is switched off.
-std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock);
-std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images);
+// converter with nothing behind it, as a monitor that is switched off, and adds a line
+// "IMAGE: why" to `problems` for the program to show.
+std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock,
+                                              std::vector<std::string>* problems = nullptr);
+std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
+                                        std::vector<std::string>* problems = nullptr);
 
 }  // namespace oxi

@@ -1,10 +1,10 @@
 #include "platform/d2xx/monitor_image.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <system_error>
-
-#include "platform/fs/safe_write.h"
 
 namespace oxi::monitor {
 namespace {
@@ -30,16 +30,30 @@ MonitorImage::MonitorImage(int ringSize) : sectors_(ringSize + 1) {
   ClearDataTable();
 }
 
-std::optional<MonitorImage> MonitorImage::Load(const std::filesystem::path& file) {
+std::optional<MonitorImage> MonitorImage::Load(const std::filesystem::path& file,
+                                               std::string* problem) {
+  const auto refuse = [problem](const std::string& why) {
+    if (problem) *problem = why;
+    return std::nullopt;
+  };
   // Only a plain file: a folder cannot be read and a pipe would wait forever.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  const std::filesystem::file_status status = std::filesystem::status(file, ec);
+  if (ec) return refuse(ec.message());
+  if (!std::filesystem::is_regular_file(status)) return refuse("not a regular file");
   const std::uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec || size == 0 || size > kMaxImageBytes || size % kSectorSize != 0) return std::nullopt;
+  if (ec) return refuse(ec.message());
+  if (size == 0 || size > kMaxImageBytes || size % kSectorSize != 0) {
+    return refuse(std::to_string(size) + " bytes: not a whole number of 256-byte sectors up to " +
+                  std::to_string(kMaxImageBytes) + " bytes");
+  }
+  errno = 0;
   std::unique_ptr<std::FILE, FileCloser> in(OpenStream(file, "rb"));
-  if (!in) return std::nullopt;
+  if (!in) return refuse(std::error_code(errno, std::generic_category()).message());
   std::vector<char> bytes(static_cast<std::size_t>(size));
-  if (std::fread(bytes.data(), 1, bytes.size(), in.get()) != bytes.size()) return std::nullopt;
+  if (std::fread(bytes.data(), 1, bytes.size(), in.get()) != bytes.size()) {
+    return refuse("cannot be read whole");
+  }
   MonitorImage image(0);
   image.sectors_.resize(bytes.size() / kSectorSize);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -48,11 +62,12 @@ std::optional<MonitorImage> MonitorImage::Load(const std::filesystem::path& file
   return image;
 }
 
-bool MonitorImage::Save(const std::filesystem::path& file) const {
+WriteStatus MonitorImage::Save(const std::filesystem::path& file) const {
   SafeFileWriter writer;
-  if (writer.Begin(file) != WriteStatus::kWritten) return false;
+  const WriteStatus begun = writer.Begin(file);
+  if (begun != WriteStatus::kWritten) return begun;
   for (const auto& sector : sectors_) writer.Temp().Write(sector.data(), kSectorSize);
-  return writer.Commit() == WriteStatus::kWritten;
+  return writer.Commit();
 }
 
 void MonitorImage::SetDeviceId(std::string_view id) {

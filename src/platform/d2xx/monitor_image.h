@@ -1,10 +1,12 @@
 #pragma once
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/d2xx/monitor_sectors.h"
+#include "platform/fs/safe_write.h"
 
 namespace oxi::monitor {
 
@@ -16,10 +18,12 @@ class MonitorImage {
   // A freshly erased memory: an empty data table, the given ring size, zeros elsewhere.
   explicit MonitorImage(int ringSize);
   // Nothing when the file cannot be read or is not a whole number of sectors (at least
-  // the system sector).
-  static std::optional<MonitorImage> Load(const std::filesystem::path& file);
-  // Writes under a temporary name and renames, so a reader never sees half an image.
-  bool Save(const std::filesystem::path& file) const;
+  // the system sector); `problem`, when given, then says why.
+  static std::optional<MonitorImage> Load(const std::filesystem::path& file,
+                                          std::string* problem = nullptr);
+  // Writes under a unique temporary name and renames, so a reader never sees half an
+  // image and nothing placed beside it is followed (the safe writer's rules).
+  WriteStatus Save(const std::filesystem::path& file) const;
 
   int SectorCount() const { return static_cast<int>(sectors_.size()); }
   const SectorBytes& Sector(int n) const { return sectors_[n]; }

@@ -34,6 +34,10 @@ int BcdToInt(std::uint8_t bcd) {
   return (bcd >> kBitsPerDigit) * kDecimalBase + (bcd & kLowNibble);
 }
 
+bool IsBcd(std::uint8_t byte) {
+  return (byte >> kBitsPerDigit) < kDecimalBase && (byte & kLowNibble) < kDecimalBase;
+}
+
 std::uint8_t IntToBcd(int value) {
   return static_cast<std::uint8_t>(((value / kDecimalBase) << kBitsPerDigit) |
                                    (value % kDecimalBase));

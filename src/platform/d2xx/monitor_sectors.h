@@ -94,6 +94,8 @@ void WriteU16(SectorBytes& sector, int offset, std::uint16_t value);
 
 // High digit x 10 + low digit; digits above 9 are taken as they come.
 int BcdToInt(std::uint8_t bcd);
+// True when both digits are 0..9.
+bool IsBcd(std::uint8_t byte);
 std::uint8_t IntToBcd(int value);  // value 0..99
 
 SystemSector DecodeSystemSector(const SectorBytes& sector);

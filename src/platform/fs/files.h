@@ -2,11 +2,14 @@
 // The file-system calls the program makes beyond std::filesystem: what must be exact about
 // creating, flushing and renaming files so that a name never holds half a file. One
 // header; the build compiles the backend of its operating system (posix/ or win32/).
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace oxi {
 
@@ -45,11 +48,18 @@ class TempFile {
   void Remove();
   const std::filesystem::path& Path() const { return path_; }
   bool Ok() const { return file_ != nullptr && ok_; }
+  // The system's reason for the first failure since Create (creating, writing, flushing);
+  // empty while nothing failed, or when the system gave none.
+  std::error_code Error() const { return error_; }
 
  private:
+  // Keeps the first failure's reason: errno as the C runtime left it.
+  void NoteFailure();
+
   std::filesystem::path path_;
   std::FILE* file_ = nullptr;
   bool ok_ = false;
+  std::error_code error_;
 };
 
 // Writes the bytes to standard output as they are (no line-end translation) and flushes
@@ -61,6 +71,9 @@ bool WriteStandardOutput(std::string_view bytes);
 bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 // Renames `from` to `to` unless something already has that name; never replaces a file.
 bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// How long ago the file was last written to; nothing when that cannot be told. Leftovers of
+// a writer that was killed are told from the files of a writer still at work by this.
+std::optional<std::chrono::seconds> TimeSinceWritten(const std::filesystem::path& file);
 // Makes the folder's entries (a rename into it) durable. Failures are ignored: the data
 // is already written, only its survival of a power cut is less certain.
 void SyncFolder(const std::filesystem::path& folder);

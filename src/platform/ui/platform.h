@@ -62,6 +62,12 @@ class ProgressDialog {
   virtual void SetStatus(const std::string& text) = 0;
   virtual void SetPercentText(const std::string& text) = 0;
   virtual void Repaint() = 0;  // show the changes at once
+  // The user asked to stop the download the dialog shows (its Cancel button or close box;
+  // Ctrl-C on a terminal). The window forgets it when shown again. The download looks
+  // after every sector, with the messages pumped just before.
+  virtual bool CancelRequested() = 0;
+  // Whether the user may still stop it: not once the erase has gone to the monitor.
+  virtual void SetCancellable(bool cancellable) = 0;
 };
 
 // The drop-down list of the device-ID chooser, as its handlers see it.

@@ -8,7 +8,18 @@ namespace oxi {
 
 void RecordingProgressDialog::Show() {
   visible = true;
+  cancelled = false;
   log.push_back("show");
+}
+
+bool RecordingProgressDialog::CancelRequested() {
+  if (!cancelled && cancelWhen && cancelWhen(*this)) cancelled = true;
+  return cancelled;
+}
+
+void RecordingProgressDialog::SetCancellable(bool on) {
+  cancellable = on;
+  log.push_back(std::string("cancellable ") + (on ? "1" : "0"));
 }
 
 void RecordingProgressDialog::Hide() {

@@ -37,13 +37,20 @@ class RecordingProgressDialog : public ProgressDialog {
   void SetStatus(const std::string& text) override;
   void SetPercentText(const std::string& text) override;
   void Repaint() override { ++repaints; }
+  bool CancelRequested() override;
+  void SetCancellable(bool on) override;
 
+  // The user's Cancel, pressed as soon as this returns true (asked after every sector).
+  std::function<bool(const RecordingProgressDialog&)> cancelWhen;
+  bool cancelled = false;
+  bool cancellable = false;
   bool visible = false;
   int bar = 0;
   std::string status;
   std::string percentText;
   int repaints = 0;
-  std::vector<std::string> log;  // "show", "hide", "bar 33", "status ...", "percent 33%"
+  // "show", "hide", "bar 33", "status ...", "percent 33%", "cancellable 0"
+  std::vector<std::string> log;
 };
 
 // The window system of the tests: a queue of events delivered one per pump, a virtual

@@ -48,18 +48,21 @@ std::FILE* OpenStream(const std::filesystem::path& path, const char* mode) {
 bool TempFile::Create(const std::filesystem::path& folder, const std::string& prefix,
                       const std::filesystem::path* permissionsOf) {
   Remove();
+  error_.clear();
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::filesystem::path candidate = folder / (prefix + RandomNameTail());
     const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                           kNewFileMode);
     if (fd < 0) {
       if (errno == EEXIST) continue;
+      NoteFailure();
       return false;
     }
     path_ = candidate;
     if (permissionsOf) TakePermissionsOf(fd, *permissionsOf);
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
+      NoteFailure();
       ::close(fd);
       Remove();
       return false;
@@ -67,6 +70,7 @@ bool TempFile::Create(const std::filesystem::path& folder, const std::string& pr
     ok_ = true;
     return true;
   }
+  error_ = std::make_error_code(std::errc::file_exists);
   return false;
 }
 

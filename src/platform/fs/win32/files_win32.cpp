@@ -57,13 +57,16 @@ bool TempFile::Create(const std::filesystem::path& folder, const std::string& pr
   // Windows has no mode bits to carry over; the new file inherits the folder's ACL as the
   // replaced one did.
   Remove();
+  error_.clear();
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::filesystem::path candidate = folder / PathFromUtf8(prefix + RandomNameTail());
     // CREATE_NEW fails on any existing name, a link placed there included.
     HANDLE handle = CreateFileW(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      error_ = std::error_code(static_cast<int>(error), std::system_category());
       return false;
     }
     path_ = candidate;
@@ -82,6 +85,7 @@ bool TempFile::Create(const std::filesystem::path& folder, const std::string& pr
     ok_ = true;
     return true;
   }
+  error_ = std::make_error_code(std::errc::file_exists);
   return false;
 }
 

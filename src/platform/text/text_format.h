@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+namespace oxi {
+
+// printf into a std::string: every text the program shows, prints or writes is
+// made from a printf-style format, so the formats can stay exactly as the user sees them.
+inline std::string FormatText(const char* format, ...) {
+  char small[256];
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  std::string text;
+  if (length < 0) {
+    va_end(again);
+    return text;
+  }
+  if (static_cast<std::size_t>(length) < sizeof small) {
+    text.assign(small, static_cast<std::size_t>(length));
+  } else {
+    text.resize(static_cast<std::size_t>(length));
+    std::vsnprintf(text.data(), text.size() + 1, format, again);
+  }
+  va_end(again);
+  return text;
+}
+
+}  // namespace oxi
