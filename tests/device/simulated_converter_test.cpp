@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "device/commands.h"
 #include "device/link.h"
@@ -162,6 +163,33 @@ TEST(SimulatedMonitorFile, EnvironmentListsOneConverterPerImage) {
   d2xx->FT_ListDevices(reinterpret_cast<void*>(1), serial,
                        FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER);
   EXPECT_STREQ(serial, "Kx47SIM1");
+}
+
+TEST(SimulatedMonitorFile, ImagesThatAreNoMemoryAreNamedWithTheirReason) {
+  const fs::path dir = fs::temp_directory_path() / "oxi-unusable-images";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "folder");
+  std::ofstream(dir / "empty").close();
+  std::ofstream(dir / "short") << "not a whole sector";
+  ImageBuilder("FILEID000001").Build().Save(dir / "good");
+  VirtualClock clock;
+  std::vector<std::string> problems;
+  const std::vector<std::string> images = {(dir / "folder").string(), (dir / "empty").string(),
+                                           (dir / "short").string(), (dir / "missing").string(),
+                                           (dir / "good").string()};
+  auto d2xx = MakeSimulatedD2xx(clock, images, &problems);
+  ASSERT_EQ(problems.size(), 4u);
+  EXPECT_EQ(problems[0], images[0] + ": not a regular file");
+  EXPECT_EQ(problems[1].rfind(images[1] + ": 0 bytes: not a whole number of 256-byte sectors", 0),
+            0u);
+  EXPECT_EQ(problems[2].rfind(images[2] + ": 18 bytes", 0), 0u);
+  EXPECT_EQ(problems[3], images[3] + ": " +
+                             std::make_error_code(std::errc::no_such_file_or_directory).message());
+  // Each still stands for a converter, with nothing behind the unusable ones.
+  DWORD count = 0;
+  ASSERT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);
+  EXPECT_EQ(count, 5u);
+  fs::remove_all(dir);
 }
 
 TEST(FtdiDivisor, LineSpeedOfTheMonitor) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -53,7 +54,7 @@ TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
   EXPECT_EQ(dialog->pos(), QPoint(362, 284));
   EXPECT_EQ(dialog->size(), QSize(300, 200));
   EXPECT_EQ(dialog->windowTitle().toStdString(), texts::kDownloadDialogCaption);
-  EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(dialog->Bar().minimum(), 0);
   EXPECT_EQ(dialog->Bar().maximum(), 100);
   EXPECT_EQ(dialog->Bar().value(), 0);
@@ -93,6 +94,51 @@ TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->pos(), QPoint(362, 284));
   EXPECT_EQ(dialog->Percent().text().toStdString(), "42%");
+  progress.Hide();
+}
+
+// Cancel and the close box ask the download to stop, only while it may be stopped; the
+// press reaches it through the messages its pump dispatches.
+TEST_F(DownloadDialogTest, CancelAndTheCloseBoxAskTheDownloadToStop) {
+  ProgressDialog& progress = platform.DownloadDialog();
+  QPushButton& cancel = dialog->CancelButton();
+  progress.Show();
+  EXPECT_EQ(cancel.text().toStdString(), texts::kCancel);
+  EXPECT_TRUE(cancel.isVisible());
+  EXPECT_TRUE(dialog->rect().contains(cancel.geometry()));
+  EXPECT_FALSE(cancel.isEnabled());  // until the download allows it
+  dialog->close();
+  EXPECT_FALSE(progress.CancelRequested());
+
+  progress.SetCancellable(true);
+  ASSERT_TRUE(cancel.isEnabled());
+  const QPoint middle = cancel.rect().center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QCoreApplication::postEvent(
+        &cancel, new QMouseEvent(type, middle, cancel.mapToGlobal(middle), Qt::LeftButton,
+                                 Qt::LeftButton, Qt::NoModifier));
+  }
+  EXPECT_FALSE(progress.CancelRequested());
+  platform.PumpOneMessage();
+  EXPECT_TRUE(progress.CancelRequested());
+  EXPECT_FALSE(cancel.isEnabled());
+  EXPECT_TRUE(dialog->isVisible());  // only the download hides it
+
+  // Shown again for the next download, it has forgotten; its close box does what Cancel
+  // does; once the erase has gone out, neither does anything.
+  progress.Hide();
+  progress.Show();
+  EXPECT_FALSE(progress.CancelRequested());
+  progress.SetCancellable(true);
+  dialog->close();
+  EXPECT_TRUE(progress.CancelRequested());
+  EXPECT_TRUE(dialog->isVisible());
+  progress.Hide();
+  progress.Show();
+  progress.SetCancellable(false);
+  cancel.click();
+  dialog->close();
+  EXPECT_FALSE(progress.CancelRequested());
   progress.Hide();
 }
 
