@@ -16,7 +16,9 @@
 #include "cli/console_platform.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
+#include "platform/fs/files.h"
 #include "platform/ui/process_signals.h"
+#include "store/record_file.h"
 #include "store/store_state.h"
 
 namespace oxi::cli {

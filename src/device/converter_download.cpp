@@ -120,8 +120,6 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
                         texts::kErrorCaption);
     return ConverterOutcome::kNotErased;
   }
-  // Once the erase has gone out, stopping could only hide what the monitor does.
-  dialog.SetCancellable(false);
   dialog.SetStatus(texts::kFinishing);
   dialog.Repaint();
   const int erase = link.SendCmd(EraseCommand());
@@ -168,6 +166,9 @@ ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& sto
   if (table.cancelled || progress.CancelRequested()) {
     return Ended(run, ConverterOutcome::kCancelled);
   }
+  // Once the clock command has gone out, stopping could no longer keep the monitor as it
+  // was, and the erase that may follow cannot be taken back.
+  platform.DownloadDialog().SetCancellable(false);
   link.SendCmd(ClockCommand(platform.Now()));
   if (link.Lost()) return CommunicationError(platform, run);
   run.outcome = Finish(platform, link, run, isSystem, table);

@@ -21,6 +21,13 @@ bool IsWholeRecordSize(std::uintmax_t size) {
          (size - kRecordHeaderSize) % kSampleSize == 0;
 }
 
+// True when the next bytes of `in` are `expected`.
+bool ReadsAs(std::FILE* in, std::span<const std::uint8_t> expected) {
+  std::vector<std::uint8_t> got(expected.size());
+  return std::fread(got.data(), 1, got.size(), in) == got.size() &&
+         std::equal(got.begin(), got.end(), expected.begin());
+}
+
 }  // namespace
 
 StoredCopy CompareStoredCopy(const std::filesystem::path& file,
@@ -30,14 +37,14 @@ StoredCopy CompareStoredCopy(const std::filesystem::path& file,
   if (ec || !IsWholeRecordSize(size) || !IsWholeRecordSize(record.size())) {
     return StoredCopy::kOther;
   }
-  // Only the bytes both have are compared: a longer file must begin with the record.
-  const std::size_t common =
-      static_cast<std::size_t>(std::min<std::uintmax_t>(size, record.size()));
   std::unique_ptr<std::FILE, FileCloser> in(OpenStream(file, "rb"));
   if (!in) return StoredCopy::kOther;
-  std::vector<std::uint8_t> stored(common);
-  if (std::fread(stored.data(), 1, common, in.get()) != common ||
-      !std::equal(stored.begin(), stored.end(), record.begin())) {
+  // The header first, where the files a whole folder's search meets mostly differ; then
+  // only the bytes both have: a longer file must begin with the record.
+  const std::size_t common =
+      static_cast<std::size_t>(std::min<std::uintmax_t>(size, record.size()));
+  if (!ReadsAs(in.get(), record.first(kRecordHeaderSize)) ||
+      !ReadsAs(in.get(), record.subspan(kRecordHeaderSize, common - kRecordHeaderSize))) {
     return StoredCopy::kOther;
   }
   if (size == record.size()) return StoredCopy::kSame;

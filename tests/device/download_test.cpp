@@ -142,17 +142,19 @@ TEST_F(DownloadRuns, ProgressTextsCarryOverBetweenConvertersAndDownloads) {
   const std::string downloading = std::string("status ") + texts::kDownloading;
   // The second monitor is read under the first one's end text; only its own end replaces
   // it, and the status goes back to its start text once the dialog is hidden.
-  EXPECT_EQ(platform.Progress().log,
-            (std::vector<std::string>{"show", "bar 0", "cancellable 1", "bar 100", "percent 100%",
-                                      "cancellable 0", finishing, "bar 0", "bar 100",
-                                      "cancellable 1", nothing, "hide", downloading}));
+  EXPECT_EQ(
+      platform.Progress().log,
+      (std::vector<std::string>{"show", "bar 0", "cancellable 1", "bar 100", "percent 100%",
+                                "cancellable 0", finishing, "bar 0", "bar 100", "cancellable 1",
+                                "cancellable 0", nothing, "hide", downloading}));
 
   // The next download reads no sector: the percentage keeps the text the last one left.
   platform.Progress().log.clear();
   Run();
-  EXPECT_EQ(platform.Progress().log,
-            (std::vector<std::string>{"show", "bar 0", "cancellable 1", nothing, "cancellable 1",
-                                      nothing, "hide", downloading}));
+  EXPECT_EQ(
+      platform.Progress().log,
+      (std::vector<std::string>{"show", "bar 0", "cancellable 1", "cancellable 0", nothing,
+                                "cancellable 1", "cancellable 0", nothing, "hide", downloading}));
   EXPECT_EQ(platform.Progress().percentText, "100%");
 }
 
