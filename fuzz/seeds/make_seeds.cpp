@@ -56,8 +56,8 @@ Bytes RecordBytes(int n, int rate) {
                          static_cast<std::uint8_t>(i % 200),
                          static_cast<std::uint8_t>(i * 3 % 200)});
   }
-  const auto path = writer.Commit("0803150905");
-  std::ifstream in(*path, std::ios::binary);
+  const auto stored = writer.Commit("0803150905");
+  std::ifstream in(stored->path, std::ios::binary);
   Bytes bytes{std::istreambuf_iterator<char>(in), {}};
   fs::remove_all(dir);
   return bytes;
