@@ -3,8 +3,9 @@
 // OXI_SIMULATED_MONITOR) into DIR/Application Data/StO2, sets the monitors' clocks and
 // erases them once everything is on disk. The progress is a bar on the terminal, the
 // messages go to stderr; at the end stdout has a line for every record in the store with
-// its sample count, for every record named by the download's time, and for every
-// measurement left incomplete on the monitor. Ctrl-C cancels as the window's Cancel does.
+// its sample count, for every record named by the download's time, for every measurement
+// whose damaged head sector was read as before, and for every measurement left incomplete
+// on the monitor. Ctrl-C cancels as the window's Cancel does.
 // Exit status 0 when every converter was read and erased, 130 after a cancel, 1 otherwise.
 #include <array>
 #include <cstdio>
@@ -80,6 +81,12 @@ void PrintReport(const DownloadResult& result, const std::filesystem::path& data
     if (m.record && m.undated) {
       std::printf("undated: %s, its start time is no real date: named by the download's time\n",
                   where.c_str());
+    }
+    if (m.damagedHead && m.complete) {
+      std::printf(
+          "damaged: %s measurement %d (sector %d): its head sector reads as damaged as "
+          "before; nothing to store\n",
+          m.deviceId.c_str(), m.tableIndex + 1, m.firstSector);
     }
     if (!m.complete) {
       std::printf("incomplete: %s measurement %d (sector %d): %d of %d samples read, %s%s%s\n",

@@ -8,6 +8,7 @@
 #include "device/sector_read.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/damage_note.h"
 
 namespace oxi {
 namespace {
@@ -44,21 +45,30 @@ ConverterRun Ended(ConverterRun run, ConverterOutcome outcome) {
   return run;
 }
 
+// True when the reading stopped at a damaged sector and gave what an earlier reading gave:
+// byte for byte the record the store holds, or, for a damaged head, which gives no record,
+// the head sector's bytes noted then. The damage is then in the monitor's memory and
+// reading again would bring nothing more.
+bool SecondReadingOfDamage(const MeasurementOutcome& outcome) {
+  if (outcome.end != MeasurementEnd::kDamaged) return false;
+  if (outcome.damagedHead) return *outcome.damagedHead == DamageReading::kSecond;
+  return outcome.record && outcome.record->how == StoredAs::kAlreadyStored;
+}
+
 // Whether the store now holds all the monitor can give of the measurement: every sector
-// was read, or the reading stopped at a damaged sector and gave, byte for byte, the record
-// an earlier download stored, so the damage is in the monitor's memory and reading again
-// would bring nothing more. A record written earlier in this same run is no earlier
-// reading: the data table listed the measurement twice.
-bool CountsAsComplete(const MeasurementOutcome& outcome,
+// was read, or the same damage was read a second time. A reading earlier in this same run
+// is no earlier reading: the data table listed the measurement twice.
+bool CountsAsComplete(const MeasurementOutcome& outcome, const MeasurementReport& report,
                       const std::vector<MeasurementReport>& earlier) {
-  if (!outcome.record) return false;
-  if (outcome.end == MeasurementEnd::kWhole) return true;
-  if (outcome.end != MeasurementEnd::kDamaged || outcome.record->how != StoredAs::kAlreadyStored) {
-    return false;
-  }
+  if (outcome.end == MeasurementEnd::kWhole) return outcome.record.has_value();
+  if (!SecondReadingOfDamage(outcome)) return false;
   return std::none_of(earlier.begin(), earlier.end(), [&](const MeasurementReport& r) {
-    return r.record && r.record->path == outcome.record->path &&
-           (r.record->how == StoredAs::kNew || r.record->how == StoredAs::kExtended);
+    const bool sameHead = report.damagedHead && r.damagedHead && r.deviceId == report.deviceId &&
+                          r.firstSector == report.firstSector;
+    const bool sameRecord =
+        outcome.record && r.record && r.record->path == outcome.record->path &&
+        (r.record->how == StoredAs::kNew || r.record->how == StoredAs::kExtended);
+    return sameHead || sameRecord;
   });
 }
 
@@ -93,7 +103,8 @@ TableRead ReadMeasurements(Platform& platform, Link& link, DownloadProgress& pro
     report.end = outcome.end;
     report.record = outcome.record;
     report.undated = outcome.undated;
-    report.complete = CountsAsComplete(outcome, reports);
+    report.damagedHead = outcome.damagedHead.has_value();
+    report.complete = CountsAsComplete(outcome, report, reports);
     reports.push_back(report);
     if (!report.complete) ++table.incomplete;
     if (outcome.writeFailed && !table.writeError) table.writeError = outcome.writeError;
@@ -117,7 +128,7 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
   if (table.incomplete > 0) {
     if (table.writeError) ReportStoreNotWritable(platform, table.folder, *table.writeError);
     platform.ShowMessageBox(FormatText(texts::kNotErasedFormat, table.incomplete),
-                        texts::kErrorCaption);
+                            texts::kErrorCaption);
     return ConverterOutcome::kNotErased;
   }
   dialog.SetStatus(texts::kFinishing);
@@ -132,8 +143,9 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
       erase == kSendEraseNoAnswer) {
     platform.ShowMessageBox(texts::kCommunicationError, texts::kErrorCaption);
   }
-  return erase == kSendEraseDone || erase == kSendAck ? ConverterOutcome::kErased
-                                                      : ConverterOutcome::kEraseFailed;
+  if (erase != kSendEraseDone && erase != kSendAck) return ConverterOutcome::kEraseFailed;
+  ForgetDamagedHeads(table.folder);
+  return ConverterOutcome::kErased;
 }
 
 // Reads the monitor on an open link: system sector, measurements, clock, erase.
@@ -181,8 +193,8 @@ ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& sto
 void ReportStoreNotWritable(Platform& platform, const std::filesystem::path& folder,
                             std::error_code reason) {
   platform.ShowMessageBox(FormatText(texts::kStoreNotWritableFormat, PathToUtf8(folder).c_str(),
-                                 reason.message().c_str()),
-                      texts::kErrorCaption);
+                                     reason.message().c_str()),
+                          texts::kErrorCaption);
 }
 
 ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& store,

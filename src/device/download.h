@@ -52,6 +52,8 @@ struct MeasurementReport {
   bool complete = false;
   // Named by the download's time, as its own start time is no real date and time.
   bool undated = false;
+  // Its head sector was read whole but of another type: no record can be made of it.
+  bool damagedHead = false;
 };
 
 struct DownloadResult {

@@ -4,6 +4,7 @@
 
 #include "device/record_decode.h"
 #include "device/sector_read.h"
+#include "store/damage_note.h"
 
 namespace oxi {
 namespace {
@@ -15,6 +16,7 @@ struct RecordInProgress {
   std::string baseName;
   bool undated = false;
   int samplesHandled = 0;
+  std::optional<SectorBytes> damagedHead;  // a head sector read whole, of another type
 };
 
 // The samples of the measurement's `k`-th sector, up to the announced count; the slots
@@ -43,7 +45,10 @@ void NameRecord(const MeasurementSource& source, const HeadSector& head, const R
 bool TakeSector(const MeasurementSource& source, const DataTableEntry& entry, int k,
                 const SectorBytes& sector, RecordInProgress& record) {
   if (k == 0) {
-    if (sector[kTypeOffset] != kHeadSectorType) return false;
+    if (sector[kTypeOffset] != kHeadSectorType) {
+      record.damagedHead = sector;
+      return false;
+    }
     const HeadSector head = DecodeHeadSector(sector);
     const RecordHeader header = MakeRecordHeader(source.deviceId, head, entry.sampleCount);
     record.writer = std::make_unique<RecordFileWriter>(source.folder);
@@ -86,6 +91,10 @@ MeasurementOutcome DownloadMeasurement(const MeasurementSource& source,
   outcome.end = ReadSectors(source, entry, record);
   outcome.samplesRead = record.samplesHandled;
   outcome.undated = record.undated;
+  if (record.damagedHead) {
+    outcome.damagedHead =
+        NoteDamagedHead(source.folder, entry.firstSector, entry.sampleCount, *record.damagedHead);
+  }
   if (!record.writer) return outcome;
   // A cancel keeps nothing half-read. What a fault cut short is kept: the monitor keeps its
   // memory then, and a later download brings the whole measurement, which replaces it.

@@ -8,6 +8,7 @@
 #include "device/download_progress.h"
 #include "device/link.h"
 #include "platform/d2xx/monitor_sectors.h"
+#include "store/damage_note.h"
 #include "store/record_writer.h"
 
 namespace oxi {
@@ -30,6 +31,8 @@ struct MeasurementOutcome {
   bool undated = false;
   // Where the samples read are in the store.
   std::optional<StoredRecord> record;
+  // A head sector of another type: whether the same bytes were read there before.
+  std::optional<DamageReading> damagedHead;
   // The head was read but the record could not be written; the system's reason.
   bool writeFailed = false;
   std::error_code writeError;

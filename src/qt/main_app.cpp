@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/main_dialog.h"
-#include "platform/text/text_format.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
 #include "platform/gdi/font.h"
+#include "platform/text/text_format.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/process_signals.h"
 #include "qt/app_icon.h"

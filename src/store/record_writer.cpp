@@ -10,8 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A leading dot and no .oxi extension: no month scan or day list can take it for a record.
-constexpr const char* kTempPrefix = ".tmp-";
+constexpr const char* kTempPrefix = kRecordTempPrefix;
 constexpr std::size_t kTempPrefixLength = 5;
 constexpr std::size_t kTempRandomLength = 10;
 // Letters that tell apart measurements started in the same minute; the first one has none.

@@ -12,6 +12,10 @@
 
 namespace oxi {
 
+// The names of the store's files being written: a leading dot and no .oxi extension, so
+// that no month scan or day list can take one for a record.
+inline constexpr const char* kRecordTempPrefix = ".tmp-";
+
 // How a committed record stands in the store.
 enum class StoredAs {
   kNew,            // under a name of its own: the first free one of its minute

@@ -61,24 +61,41 @@ TEST_F(DownloadAgain, DamageReadTheSameWayTwiceLetsTheEraseGoAhead) {
   EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(99));
 }
 
-// Readings that are not a second reading of the same damage keep the memory: the same
-// sectors listed twice in one table, and a damaged head, which leaves nothing to compare.
-TEST_F(DownloadAgain, DamageWithoutASecondReadingKeepsTheMemory) {
-  MonitorImage listedTwice =
-      ImageBuilder(kId).Add(1, Head(8, 3, 15, 9, 5), a).AddEntry(1, 100).Build();
-  listedTwice.Sector(3)[monitor::kTypeOffset] = 0x07;
-  Again(listedTwice);
-  EXPECT_FALSE(Erased(listedTwice));
-  EXPECT_EQ(Records(kId), std::vector<std::string>{"0803150905.oxi"});
-
-  MonitorImage damagedHead = image;
-  damagedHead.Sector(1)[monitor::kTypeOffset] = 0x02;
-  Again(damagedHead);
-  const DownloadResult result = Again(damagedHead);
-  EXPECT_FALSE(Erased(damagedHead));
+// A damaged head gives no record: the bytes read are noted, and the same bytes read again
+// count as the monitor's own damage. A new measurement at that sector is no second reading.
+TEST_F(DownloadAgain, DamagedHeadReadTheSameWayTwiceLetsTheEraseGoAhead) {
+  MonitorImage memory = image;
+  memory.Sector(1)[monitor::kTypeOffset] = 0x02;
+  DownloadResult result = Again(memory);
   EXPECT_FALSE(result.measurements[0].record);
-  EXPECT_EQ(Boxes().back().text, texts::kUnplugUsb);
+  EXPECT_FALSE(result.measurements[0].complete);
+  EXPECT_FALSE(Erased(memory));
   EXPECT_EQ(Boxes()[Boxes().size() - 2].text, NotErasedText(1));
+
+  MonitorImage moved = memory;  // another head sector's bytes at the same place
+  moved.Sector(1)[monitor::kTypeOffset + 1] ^= 0xFF;
+  Again(moved);
+  EXPECT_FALSE(Erased(moved));
+
+  Again(memory);  // the note now holds the other bytes: a first reading again
+  EXPECT_FALSE(Erased(memory));
+  result = Again(memory);
+  EXPECT_TRUE(result.measurements[0].damagedHead);
+  EXPECT_TRUE(result.measurements[0].complete);
+  EXPECT_TRUE(Erased(memory));
+  // The note goes with the erase: a new measurement there is read afresh.
+  EXPECT_EQ(Records(kId), std::vector<std::string>{"0803161000.oxi"});
+}
+
+// The same sectors listed twice in one table are no second reading of the same damage.
+TEST_F(DownloadAgain, DamageListedTwiceInOneTableKeepsTheMemory) {
+  for (const int damaged : {3, 1}) {  // a continuation sector, then the head
+    MonitorImage listedTwice =
+        ImageBuilder(kId).Add(1, Head(8, 3, 15, 9, 5), a).AddEntry(1, 100).Build();
+    listedTwice.Sector(damaged)[monitor::kTypeOffset] = 0x07;
+    Again(listedTwice);
+    EXPECT_FALSE(Erased(listedTwice)) << "damaged sector " << damaged;
+  }
 }
 
 // Head start times that name no minute: the record keeps the bytes as read, and is named by

@@ -72,7 +72,7 @@ TEST_F(DownloadFaults, WrongSectorTypesEndTheMeasurementAndKeepTheMemory) {
   // record with the samples before it.
   Plug(image).faults = {{Kind::kSectorType, "SR,0004", 0x02}, {Kind::kSectorType, "SR,0002", 0x01}};
   const DownloadResult result = Run();
-  EXPECT_EQ(Records(kId), std::vector<std::string>{"0803150905.oxi"});
+  EXPECT_EQ(Records(kId), (std::vector<std::string>{".damaged-head-0004", "0803150905.oxi"}));
   EXPECT_EQ(ReadFileBytes(Folder(kId) / "0803150905.oxi"), RecordA(48));
   const auto reads = SectorReads(0);
   EXPECT_EQ(std::count(reads.begin(), reads.end(), "SR,0003"), 0);

@@ -19,6 +19,7 @@
 #include "device_test_support.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/damage_note.h"
 #include "store/record_file.h"
 
 namespace oxi::testing {
@@ -87,6 +88,8 @@ class FaultMatrix : public DownloadTest, public ::testing::WithParamInterface<Ma
     for (const std::string& name : Records(kId)) {
       const fs::path path = Folder(kId) / name;
       if (fs::is_directory(path)) continue;
+      // A damaged head is noted until the memory is erased.
+      if (IsDamageNoteName(name) && !Erased(Memory(0))) continue;
       EXPECT_EQ(path.extension(), ".oxi") << "stray file " << name;
       const Bytes bytes = ReadFileBytes(path);
       EXPECT_GE(bytes.size(), static_cast<std::size_t>(kRecordHeaderSize)) << name;

@@ -1,7 +1,7 @@
 #!/bin/bash
-# oxitool download from simulated monitors: its report of each measurement, Ctrl-C, a
-# file-size limit, a store that cannot be written and images that are no monitor memory;
-# and demo-monitor's writing of an image.
+# oxitool download from simulated monitors: its report of each measurement, a damaged head
+# sector read twice, Ctrl-C, a file-size limit, a store that cannot be written and images
+# that are no monitor memory; and demo-monitor's writing of an image.
 source "$(dirname "$0")/lib/checks.sh"
 unset OXI_SIMULATED_MONITOR
 
@@ -33,6 +33,21 @@ while read -r _ path samples _; do
   [ "$size" -eq $((29 + 5 * samples)) ] || fail "$path holds $size bytes, not $samples samples"
 done < <(grep '^record: ' <<<"$out")
 [ "$(first_entry "$work/a.img")" -eq 65535 ] || fail "the monitor was not erased"
+
+# A head sector damaged in the monitor's memory: kept the first time, reported as damaged
+# and erased once the second download reads the same bytes.
+cp "$work/ref.img" "$work/h.img"
+python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(256 * int(sys.argv[2])); f.write(b"\x02")' \
+  "$work/h.img" "$(first_entry "$work/h.img")"
+download "$work/h.img" "$work/h"
+[ "$rc" -eq 1 ] || fail "exit code $rc for a damaged head read once"
+grep -q '^incomplete: DEMO00000001 measurement 1 (sector [0-9]*): 0 of [0-9]* samples read, a sector of the wrong type$' \
+  <<<"$out" || fail "the damaged head is not reported: $out"
+download "$work/h.img" "$work/h"
+[ "$rc" -eq 0 ] || fail "exit code $rc for a damaged head read twice: $err"
+grep -q '^damaged: DEMO00000001 measurement 1 (sector [0-9]*): ' <<<"$out" ||
+  fail "the second reading of the damage is not reported: $out"
+[ "$(first_entry "$work/h.img")" -eq 65535 ] || fail "not erased after the second reading"
 
 # Ctrl-C: stops after the sector being read, keeps whole records only, leaves the monitor
 # as it was (not even its clock set), says what it kept, exits 130.
