@@ -4,8 +4,8 @@
 
 #include "app/line_drawing.h"
 #include "app/screen_layout.h"
-#include "graph/text_format.h"
 #include "platform/gdi/surface.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {

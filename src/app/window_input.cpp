@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 
 namespace oxi {
 namespace {

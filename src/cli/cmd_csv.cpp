@@ -8,7 +8,7 @@
 #include "export/csv_export.h"
 #include "export/export_name.h"
 #include "export/record_file_load.h"
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi::cli {

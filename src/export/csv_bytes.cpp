@@ -4,8 +4,8 @@
 #include "export/csv_export.h"
 #include "graph/elapsed_time.h"
 #include "graph/sample_count.h"
-#include "graph/text_format.h"
 #include "platform/text/cp932.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {

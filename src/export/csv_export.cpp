@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {

@@ -6,8 +6,8 @@
 #include "graph/draw_steps.h"
 #include "graph/header_text.h"
 #include "graph/scale_labels.h"
-#include "graph/text_format.h"
 #include "graph/time_axis.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi::detail_parts {

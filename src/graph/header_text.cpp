@@ -1,7 +1,7 @@
 #include "graph/header_text.h"
 
 #include "graph/elapsed_time.h"
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 
 namespace oxi {
 namespace {

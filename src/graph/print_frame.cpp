@@ -4,8 +4,8 @@
 #include "graph/header_text.h"
 #include "graph/print_parts.h"
 #include "graph/scale_labels.h"
-#include "graph/text_format.h"
 #include "graph/time_axis.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi::print_parts {

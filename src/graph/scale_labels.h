@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "graph/text_format.h"
+#include "platform/text/text_format.h"
 #include "store/current_measurement.h"
 
 // The numbers written along the plots' scales, shared by the screen and the page: each

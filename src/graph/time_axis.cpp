@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "graph/elapsed_time.h"
-#include "graph/text_format.h"
 #include "graph/visible_window.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 
 namespace oxi {

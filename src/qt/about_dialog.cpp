@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "graph/text_format.h"
 #include "platform/fs/files.h"
+#include "platform/text/text_format.h"
 #include "qt/app_icon.h"
 #include "res/build_info.h"
 #include "res/texts.h"

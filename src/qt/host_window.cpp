@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "graph/text_format.h"
 #include "platform/fs/files.h"
+#include "platform/text/text_format.h"
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/host_layout.h"
