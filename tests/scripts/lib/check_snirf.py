@@ -1,4 +1,4 @@
-"""A SNIRF file read by MNE-Python and h5py: every field the SNIRF specification
+"""A SNIRF file read by MNE-Python and h5py: every field the SNIRF format
 requires, the types it requires, and the record's values in mol/L, %, 1/min."""
 import datetime
 import sys
@@ -9,7 +9,7 @@ import numpy as np
 
 from oxi_record import Record
 
-# Required by the specification (its schema table, '*' and '+' marks): paths below
+# Required by the SNIRF format (its schema table, '*' and '+' marks): paths below
 # /nirs, and per indexed group.
 REQUIRED = ["formatVersion", "nirs", "nirs/metaDataTags", "nirs/metaDataTags/SubjectID",
             "nirs/metaDataTags/MeasurementDate", "nirs/metaDataTags/MeasurementTime",
