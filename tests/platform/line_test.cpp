@@ -48,9 +48,43 @@ TEST(LineTo, DiagonalsPaintOnePixelPerStepWithoutTheEndPoint) {
   EXPECT_EQ(Line(0, 0, 4, 4), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
   EXPECT_EQ(Line(4, 4, 0, 0), (Points{{4, 4}, {3, 3}, {2, 2}, {1, 1}}));
   EXPECT_EQ(Line(0, 4, 4, 0), (Points{{0, 4}, {1, 3}, {2, 2}, {3, 1}}));
-  // Half-way minor steps go towards the end point.
-  EXPECT_EQ(Line(0, 0, 4, 2), (Points{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
-  EXPECT_EQ(Line(0, 0, 2, 4), (Points{{0, 0}, {1, 1}, {1, 2}, {2, 3}}));
+}
+
+// A step exactly half-way between two pixels takes the upper (x-major) or left (y-major)
+// one, in all eight directions, as GDI paints them: lines from (10,10) to both ends of a
+// slope of 1/2 or 2.
+TEST(LineTo, HalfWayStepsTakeTheSmallerCoordinateInEveryDirection) {
+  struct Case {
+    int dx, dy;
+    Points painted;
+  };
+  const Case cases[] = {
+      {4, 2, {{10, 10}, {11, 10}, {12, 11}, {13, 11}}},
+      {4, -2, {{10, 10}, {11, 9}, {12, 9}, {13, 8}}},
+      {-4, 2, {{10, 10}, {9, 10}, {8, 11}, {7, 11}}},
+      {-4, -2, {{10, 10}, {9, 9}, {8, 9}, {7, 8}}},
+      {2, 4, {{10, 10}, {10, 11}, {11, 12}, {11, 13}}},
+      {-2, 4, {{10, 10}, {9, 11}, {9, 12}, {8, 13}}},
+      {2, -4, {{10, 10}, {10, 9}, {11, 8}, {11, 7}}},
+      {-2, -4, {{10, 10}, {9, 9}, {9, 8}, {8, 7}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Line(10, 10, 10 + c.dx, 10 + c.dy), c.painted) << c.dx << "," << c.dy;
+  }
+}
+
+TEST(LineTo, ALineAndItsReverseDifferOnlyInTheEndPointLeftOut) {
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> coord(0, 29);
+  for (int trial = 0; trial < 300; ++trial) {
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    if (x0 == x1 && y0 == y1) continue;
+    Points forward = Line(x0, y0, x1, y1, 30, 30);
+    Points backward = Line(x1, y1, x0, y0, 30, 30);
+    forward.insert({x1, y1});
+    backward.insert({x0, y0});
+    ASSERT_EQ(forward, backward) << x0 << "," << y0 << " " << x1 << "," << y1;
+  }
 }
 
 // Every painted pixel lies on the line's own stretch (start included, end excluded) and

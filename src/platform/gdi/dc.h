@@ -61,9 +61,10 @@ class Dc {
   // Line from the current position to (x, y) with the selected pen, (x, y) itself not
   // painted; the current position becomes (x, y). A one-pixel pen paints one pixel per
   // step along the longer axis (x when equal), the other coordinate rounded to the nearest
-  // pixel with exact halves going towards (x, y): (0,0) to (4,2) paints (0,0) (1,1) (2,1)
-  // (3,2). A wider pen paints `width` pixels across the longer axis around each of those
-  // (offsets -(width-1)/2 .. width/2) plus width x width squares on both end points.
+  // pixel with exact halves going to the smaller coordinate, as GDI does: (0,0) to (4,2)
+  // paints (0,0) (1,0) (2,1) (3,1). A wider pen paints `width` pixels across the longer
+  // axis around each of those (offsets -(width-1)/2 .. width/2) plus width x width squares
+  // on both end points.
   virtual void LineTo(int x, int y) = 0;
   virtual void SetPixel(int x, int y, Colorref c) = 0;
   // Outline with the pen, inside filled with the brush; right and bottom exclusive. The

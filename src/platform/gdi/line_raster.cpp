@@ -29,9 +29,11 @@ Range Solve(Wide start, int step, Wide lo, Wide hi) {
   return step > 0 ? Range{lo - start, hi - start} : Range{start - hi, start - lo};
 }
 
-}  // namespace
-
-namespace {
+// An exact half rounds to the smaller coordinate: along a minor axis that grows, the
+// rounding offset is one less than a plain round-half-up.
+int HalfDown(int minorStep) {
+  return minorStep > 0 ? 1 : 0;
+}
 
 bool Inside(int x, int y, int left, int top, int right, int bottom) {
   return x >= left && x < right && y >= top && y < bottom;
@@ -50,7 +52,7 @@ LineSteps Unclipped(int x0, int y0, int x1, int y1) {
   s.y = y0;
   s.majorStep = ((s.xMajor ? dx : dy) < 0) ? -1 : 1;
   s.minorStep = ((s.xMajor ? dy : dx) < 0) ? -1 : 1;
-  s.error = b;  // 2ka + b at k = 0, below the limit 2b
+  s.error = b - HalfDown(s.minorStep);  // 2ka + b - up at k = 0, below the limit 2b
   s.errorStep = 2 * a;
   s.errorLimit = 2 * b;
   return s;
@@ -83,18 +85,19 @@ LineSteps ClipLine(int x0, int y0, int x1, int y1, int left, int top, int right,
   const Range major = Solve(m0, s.majorStep, mLo, mHi);
   Wide kMin = std::max<Wide>(0, major.lo);
   Wide kMax = std::min<Wide>(b - 1, major.hi);
-  // The minor offset f(k) = floor((2ka + b) / 2b) must stay within `minor`.
+  // The minor offset f(k) = floor((2ka + c) / 2b), c = b - up, must stay within `minor`.
+  const Wide c = b - HalfDown(s.minorStep);
   const Range minor = Solve(n0, s.minorStep, nLo, nHi);
   if (a == 0) {
     if (minor.lo > 0 || minor.hi < 0) return s;
   } else {
-    // f(k) >= lo  <=>  2ka + b >= 2b lo;  f(k) <= hi  <=>  2ka + b <= 2b (hi + 1) - 1.
-    kMin = std::max(kMin, CeilDiv(2 * b * minor.lo - b, 2 * a));
-    kMax = std::min(kMax, FloorDiv(2 * b * (minor.hi + 1) - 1 - b, 2 * a));
+    // f(k) >= lo  <=>  2ka + c >= 2b lo;  f(k) <= hi  <=>  2ka + c <= 2b (hi + 1) - 1.
+    kMin = std::max(kMin, CeilDiv(2 * b * minor.lo - c, 2 * a));
+    kMax = std::min(kMax, FloorDiv(2 * b * (minor.hi + 1) - 1 - c, 2 * a));
   }
   if (kMin > kMax) return s;
 
-  const Wide num = 2 * kMin * a + b;
+  const Wide num = 2 * kMin * a + c;
   const Wide f = FloorDiv(num, 2 * b);
   const Wide m = m0 + s.majorStep * kMin;
   const Wide n = n0 + s.minorStep * f;
