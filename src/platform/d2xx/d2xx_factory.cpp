@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/d2xx/ftdi_d2xx.h"
+#include "platform/d2xx/posix/ftdi_d2xx.h"
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/fs/files.h"
 

@@ -1,4 +1,4 @@
-#include "platform/d2xx/ftdi_d2xx.h"
+#include "platform/d2xx/posix/ftdi_d2xx.h"
 
 #include <libftdi1/ftdi.h>
 #include <libusb.h>
