@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -10,6 +11,7 @@ namespace oxi {
 namespace {
 
 const std::string kReplacement = "\xEF\xBF\xBD";
+constexpr std::uint64_t kWholeTableHash = 0x1b938c687c7e2128;
 
 std::string Bytes(std::initializer_list<int> bytes) {
   std::string s;
@@ -30,6 +32,30 @@ TEST(Cp932, WindowsCodePageMappingsBothWays) {
   EXPECT_EQ(Cp932ToUtf8(Bytes({0xB1, 0xB2, 0xB3})), "ｱｲｳ");
   // NEC special characters exist only in the Windows code page.
   EXPECT_EQ(Utf8ToCp932("①"), Bytes({0x87, 0x40}));
+  // Characters that only the JIS meaning of a code has are not in it: 0x5C is the
+  // backslash, 0x8160 the full-width tilde.
+  EXPECT_EQ(Utf8ToCp932("¥〜"), "??");
+}
+
+// Every one- and two-byte sequence decoded and every character up to U+FFFF encoded, as
+// one checksum: the operating systems' tables (iconv, Windows' code page 932) must give
+// the same text both ways. After a deliberate change, the failure prints the new value.
+TEST(Cp932, TheWholeTableIsTheSameOnEveryOperatingSystem) {
+  std::uint64_t hash = 14695981039346656037u;  // 64-bit FNV-1a
+  auto add = [&](const std::string& bytes) {
+    for (unsigned char b : bytes + '\n') hash = (hash ^ b) * 1099511628211u;
+  };
+  for (int lead = 0; lead < 256; ++lead) {
+    add(Cp932ToUtf8(Bytes({lead})));
+    if (lead < 0x80) continue;
+    for (int trail = 0; trail < 256; ++trail) add(Cp932ToUtf8(Bytes({lead, trail})));
+  }
+  for (char32_t c = 1; c < 0x10000; ++c) {
+    std::string utf8;
+    AppendUtf8(utf8, c);
+    add(Utf8ToCp932(utf8));
+  }
+  EXPECT_EQ(hash, kWholeTableHash) << "0x" << std::hex << hash;
 }
 
 TEST(Cp932, AsciiPassesUnchanged) {
@@ -49,6 +75,9 @@ TEST(Cp932, UndecodableBytesBecomeOneReplacementEach) {
   // Bytes that start nothing, between good characters.
   EXPECT_EQ(Cp932ToUtf8(Bytes({'x', 0xA0, 0x81, 0x60, 0xFF, 'y'})),
             "x" + kReplacement + "～" + kReplacement + "y");
+  // Single bytes that Windows reads as a control or private-use character.
+  EXPECT_EQ(Cp932ToUtf8(Bytes({0x80, 0xFD, 0xFE})), kReplacement + kReplacement + kReplacement);
+  EXPECT_EQ(Utf8ToCp932("\u0080\uF8F0"), "??");
 }
 
 TEST(Cp932, UnencodableCharactersBecomeQuestionMarks) {

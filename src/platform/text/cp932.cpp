@@ -1,87 +1,78 @@
 #include "platform/text/cp932.h"
 
-#include <errno.h>
-#include <iconv.h>
-
-#include <array>
-
+#include "platform/text/cp932_character.h"
 #include "platform/text/utf8.h"
 
 namespace oxi {
 
 namespace {
 
-constexpr const char* kCp932Charset = "CP932";
-constexpr const char* kUtf8Charset = "UTF-8";
-constexpr const char* kUtf8Replacement = "\xEF\xBF\xBD";
+constexpr unsigned char kFirstNonAscii = 0x80;
 constexpr char kUnencodable = '?';
-constexpr std::size_t kChunkBytes = 4096;
 
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (Ok()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+// Lead bytes of the double-byte characters.
+bool StartsDoubleByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
-  // Converts `in` as far as it can, appending to `out`. Returns the bytes consumed before
-  // a byte sequence that cannot be converted (or in.size() when all went through).
-  std::size_t Run(std::string_view in, std::string& out) {
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    std::array<char, kChunkBytes> chunk;
-    while (srcLeft > 0) {
-      char* dst = chunk.data();
-      std::size_t dstLeft = chunk.size();
-      const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-      out.append(chunk.data(), chunk.size() - dstLeft);
-      if (rc != static_cast<std::size_t>(-1)) break;
-      if (errno != E2BIG) break;  // EILSEQ or EINVAL: the caller deals with the bad bytes
-    }
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    return in.size() - srcLeft;
-  }
-
- private:
-  iconv_t cd_;
-};
+// Single bytes that Windows turns into a control or private-use character (0x80, 0xA0,
+// 0xFD..0xFF) and other converters reject: they never stand for text, so they are
+// undecodable everywhere, and those characters are never encoded to them.
+bool StrayByte(unsigned char b) {
+  return b == 0x80 || b == 0xA0 || b >= 0xFD;
+}
+bool StrayByteCharacter(char32_t c) {
+  return c == 0x80 || (c >= 0xF8F0 && c <= 0xF8F3);
+}
 
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   std::string out;
-  Converter conv(kUtf8Charset, kCp932Charset);
-  if (!conv.Ok()) return out;
   out.reserve(cp932.size() * 3 / 2);
-  while (!cp932.empty()) {
-    const std::size_t done = conv.Run(cp932, out);
-    cp932.remove_prefix(done);
-    if (cp932.empty()) break;
-    // A byte that starts no character, or a lead byte with no valid trail byte after it:
-    // replace that one byte and go on with the next.
-    out += kUtf8Replacement;
-    cp932.remove_prefix(1);
+  for (std::size_t pos = 0; pos < cp932.size();) {
+    const auto b = static_cast<unsigned char>(cp932[pos]);
+    if (b < kFirstNonAscii) {
+      out += static_cast<char>(b);
+      ++pos;
+      continue;
+    }
+    const std::size_t length = StartsDoubleByte(b) && pos + 1 < cp932.size() ? 2 : 1;
+    const std::optional<char32_t> c =
+        StrayByte(b) ? std::nullopt : cp932::DecodeCharacter(cp932.substr(pos, length));
+    if (c) {
+      AppendUtf8(out, *c);
+      pos += length;
+    } else {
+      // A byte that starts no character, or a lead byte with no valid trail byte after it:
+      // replace that one byte and go on with the next.
+      AppendUtf8(out, kReplacementChar);
+      ++pos;
+    }
   }
   return out;
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
   std::string out;
-  Converter conv(kCp932Charset, kUtf8Charset);
-  if (!conv.Ok()) return out;
   out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    const std::size_t done = conv.Run(utf8, out);
-    utf8.remove_prefix(done);
-    if (utf8.empty()) break;
-    // Skip the whole character CP932 cannot hold (or one byte of malformed UTF-8).
-    std::size_t next = 0;
-    NextCodePoint(utf8, next);
-    out += kUnencodable;
-    utf8.remove_prefix(next);
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[pos]);
+    if (b < kFirstNonAscii) {
+      out += static_cast<char>(b);
+      ++pos;
+      continue;
+    }
+    // Malformed UTF-8 reads as U+FFFD one byte at a time, which CP932 cannot hold either:
+    // one mark per bad byte.
+    const char32_t c = NextCodePoint(utf8, pos);
+    const std::optional<std::string> bytes =
+        StrayByteCharacter(c) ? std::nullopt : cp932::EncodeCharacter(c);
+    if (bytes) {
+      out += *bytes;
+    } else {
+      out += kUnencodable;
+    }
   }
   return out;
 }
