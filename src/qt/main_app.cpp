@@ -11,7 +11,7 @@
 #include "app/main_dialog.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
-#include "platform/gdi/font.h"
+#include "platform/gdi/posix/font_match.h"
 #include "platform/text/text_format.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/process_signals.h"

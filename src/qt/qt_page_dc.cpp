@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/posix/font_match.h"
 
 namespace oxi {
 namespace {

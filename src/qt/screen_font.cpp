@@ -1,6 +1,7 @@
 #include "qt/screen_font.h"
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/posix/font_match.h"
 
 namespace oxi {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/posix/font_match.h"
 #include "platform/ui/clock.h"
 #include "qt/qt_platform.h"
 #include "qt_test_support.h"

@@ -1,23 +1,9 @@
 #pragma once
-#include <string>
 #include <string_view>
 
 #include "platform/gdi/dc.h"
 
 namespace oxi {
-
-// The installed face that a face name resolves to.
-struct FontMatch {
-  std::string family;           // e.g. "IPAGothic"
-  std::string path;             // font file; empty when nothing at all is installed
-  int index = 0;                // face within the file
-  bool coversJapanese = false;  // false: no Japanese face is installed, kana show as boxes
-};
-
-// Resolves a face name the way the drawing code means it: the names are Japanese Windows
-// faces, so the match asks for a face covering Japanese and lands on an installed Japanese
-// Gothic instead of a Latin default.
-FontMatch MatchFont(const std::string& face);
 
 // Advance width in pixels of UTF-8 text in `font`: how far TextOutUtf8's cell reaches.
 int TextWidth(const Font& font, std::string_view utf8);

@@ -1,6 +1,6 @@
 #include <fontconfig/fontconfig.h>
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/posix/font_match.h"
 
 namespace oxi {
 

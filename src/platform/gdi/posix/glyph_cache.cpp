@@ -1,4 +1,4 @@
-#include "platform/gdi/glyph_cache.h"
+#include "platform/gdi/posix/glyph_cache.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/posix/font_match.h"
 
 namespace oxi {
 

@@ -1,0 +1,153 @@
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/gdi/font.h"
+#include "platform/gdi/surface.h"
+#include "platform/gdi/text_draw.h"
+#include "platform/text/utf16.h"
+
+namespace oxi {
+
+namespace {
+
+constexpr int kBytesPerDibPixel = 4;
+constexpr std::uint8_t kGlyphPixel = 255;
+
+// A memory device context with the fonts created on it so far, kept for the life of the
+// process: the screen draws the same few labels in the same few sizes over and over.
+// Single-threaded.
+class TextContext {
+ public:
+  static TextContext& Instance() {
+    static TextContext context;
+    return context;
+  }
+  TextContext(const TextContext&) = delete;
+  TextContext& operator=(const TextContext&) = delete;
+  ~TextContext() {
+    if (dc_) DeleteDC(dc_);
+    for (auto& [key, font] : fonts_) DeleteObject(font);
+  }
+
+  // The context with `font` selected; nullptr when GDI has none to give.
+  HDC With(const Font& font) {
+    if (!dc_) return nullptr;
+    HFONT handle = Handle(font);
+    if (!handle) return nullptr;
+    SelectObject(dc_, handle);
+    return dc_;
+  }
+
+ private:
+  TextContext() : dc_(CreateCompatibleDC(nullptr)) {}
+
+  // The program's faces as a Japanese Windows program names them: a positive height is
+  // the cell height, the Japanese character set, and no smoothing, so every glyph pixel
+  // is either painted in the text colour or left alone.
+  HFONT Handle(const Font& font) {
+    const auto key = std::tuple{font.face, std::max(font.height, 1), font.weight};
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+    LOGFONTW lf{};
+    lf.lfHeight = std::get<1>(key);
+    lf.lfWeight = font.weight;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = Utf16FromUtf8<wchar_t>(font.face);
+    std::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return fonts_.emplace(key, CreateFontIndirectW(&lf)).first->second;
+  }
+
+  HDC dc_;
+  std::map<std::tuple<std::string, int, int>, HFONT> fonts_;
+};
+
+// A top-down 32-bit DIB section selected into a context for as long as it lives.
+class Dib {
+ public:
+  Dib(HDC dc, int width, int rows) : dc_(dc) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -rows;  // negative: the first row is the top one
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = kBytesPerDibPixel * 8;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (bitmap_) previous_ = SelectObject(dc, bitmap_);
+  }
+  ~Dib() {
+    if (!bitmap_) return;
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+  }
+  Dib(const Dib&) = delete;
+  Dib& operator=(const Dib&) = delete;
+
+  std::uint8_t* Bits() { return static_cast<std::uint8_t*>(bits_); }
+  bool Ok() const { return bitmap_ && bits_; }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  void* bits_ = nullptr;
+};
+
+}  // namespace
+
+int TextWidth(const Font& font, std::string_view utf8) {
+  HDC dc = TextContext::Instance().With(font);
+  const std::wstring text = Utf16FromUtf8<wchar_t>(utf8);
+  SIZE size{};
+  if (!dc || text.empty() ||
+      !GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
+    return 0;
+  }
+  return size.cx;
+}
+
+// GDI draws the text in white on a black DIB covering the part of the surface it can
+// reach (its cell and a cell height around it); the white pixels are the glyphs.
+void BlendText(Surface& surface, int x, int y, const Font& font, Colorref color,
+               std::string_view utf8) {
+  HDC dc = TextContext::Instance().With(font);
+  if (!dc || utf8.empty()) return;
+  const long reach = std::max(font.height, 1);
+  const long left = std::max(0L, long{x} - reach);
+  const long top = std::max(0L, long{y} - reach);
+  const long right = std::min<long>(surface.Width(), long{x} + TextWidth(font, utf8) + reach);
+  const long bottom = std::min<long>(surface.Height(), long{y} + 2 * reach);
+  if (left >= right || top >= bottom) return;
+  const int width = static_cast<int>(right - left), rows = static_cast<int>(bottom - top);
+  Dib dib(dc, width, rows);
+  if (!dib.Ok()) return;
+  std::memset(dib.Bits(), 0, static_cast<std::size_t>(width) * rows * kBytesPerDibPixel);
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  const std::wstring text = Utf16FromUtf8<wchar_t>(utf8);
+  TextOutW(dc, static_cast<int>(x - left), static_cast<int>(y - top), text.data(),
+           static_cast<int>(text.size()));
+  GdiFlush();
+  std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * rows);
+  const std::uint8_t* pixel = dib.Bits();
+  for (std::uint8_t& c : coverage) {
+    c = (pixel[0] | pixel[1] | pixel[2]) ? kGlyphPixel : 0;
+    pixel += kBytesPerDibPixel;
+  }
+  BlendCoverage(surface, left, top, width, rows, coverage.data(), color);
+}
+
+}  // namespace oxi
