@@ -1,11 +1,10 @@
 #include "cli/console_platform.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "platform/ui/local_time.h"
+#include "platform/ui/process.h"
 #include "platform/ui/process_signals.h"
 #include "res/texts.h"
 
@@ -51,7 +50,7 @@ class ListCombo : public ComboBox {
 
 TerminalProgress::TerminalProgress(std::FILE* out)
     : out_(out),
-      terminal_(isatty(fileno(out))),
+      terminal_(IsTerminal(out)),
       status_(texts::kDownloading),
       percent_(texts::kInitialPercent) {}
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "platform/ui/process.h"
 #include "res/build_info.h"
 
 namespace oxi::cli {
@@ -67,21 +68,23 @@ int FailUsage(const char* commandName, const std::string& note) {
 
 int main(int argc, char** argv) {
   using namespace oxi::cli;
-  if (argc < 2) return Usage(stderr);
-  const std::string first = argv[1];
+  oxi::PrepareStandardStreams();
+  const std::vector<std::string> args = oxi::Utf8Arguments(argc, argv);
+  if (args.empty()) return Usage(stderr);
+  const std::string& first = args[0];
   if (first == "help" || IsHelp(first)) return Usage(stdout);
   if (first == "--version") {
     std::printf("oxitool %s\n", oxi::build::kVersion);
     return 0;
   }
-  const Command* command = Find(argv[1]);
+  const Command* command = Find(first.c_str());
   if (!command) {
-    std::fprintf(stderr, "oxitool: unknown command '%s'\n", argv[1]);
+    std::fprintf(stderr, "oxitool: unknown command '%s'\n", first.c_str());
     return Usage(stderr);
   }
-  const std::vector<std::string> args(argv + 2, argv + argc);
-  for (const std::string& arg : args) {
+  const std::vector<std::string> commandArgs(args.begin() + 1, args.end());
+  for (const std::string& arg : commandArgs) {
     if (IsHelp(arg)) return CommandHelp(*command);
   }
-  return command->run(args);
+  return command->run(commandArgs);
 }

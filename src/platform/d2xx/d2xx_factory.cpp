@@ -1,21 +1,17 @@
 #include "platform/d2xx/d2xx_factory.h"
 
-#include <cstdlib>
-
-#include "platform/d2xx/posix/ftdi_d2xx.h"
 #include "platform/d2xx/simulated_d2xx.h"
+#include "platform/d2xx/usb_d2xx.h"
 #include "platform/fs/files.h"
+#include "platform/ui/process.h"
 
 namespace oxi {
-namespace {
 
-constexpr char kImageSeparator = ':';
-
-std::vector<std::string> SplitImages(const std::string& list) {
+std::vector<std::string> SplitImageList(const std::string& list) {
   std::vector<std::string> images;
   std::string::size_type start = 0;
   while (start <= list.size()) {
-    const auto end = list.find(kImageSeparator, start);
+    const auto end = list.find(kPathListSeparator, start);
     const std::string image = list.substr(start, end == std::string::npos ? end : end - start);
     if (!image.empty()) images.push_back(image);
     if (end == std::string::npos) break;
@@ -23,8 +19,6 @@ std::vector<std::string> SplitImages(const std::string& list) {
   }
   return images;
 }
-
-}  // namespace
 
 std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
                                         std::vector<std::string>* problems) {
@@ -44,9 +38,9 @@ std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::str
 }
 
 std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, std::vector<std::string>* problems) {
-  const char* list = std::getenv(kSimulatedMonitorVariable);
-  if (list && *list) return MakeSimulatedD2xx(clock, SplitImages(list), problems);
-  return std::make_unique<FtdiD2xx>(clock);
+  const std::optional<std::string> list = EnvironmentVariable(kSimulatedMonitorVariable);
+  if (list && !list->empty()) return MakeSimulatedD2xx(clock, SplitImageList(*list), problems);
+  return MakeUsbD2xx(clock);
 }
 
 }  // namespace oxi

@@ -9,7 +9,7 @@
 namespace oxi {
 
 // Names the environment variable that puts simulated monitors in place of USB: a list of
-// memory image files separated by ':'.
+// memory image files separated by ':' (';' on Windows).
 inline constexpr const char* kSimulatedMonitorVariable = "OXI_SIMULATED_MONITOR";
 // Serial numbers of the simulated converters: this prefix and the image's index.
 inline constexpr const char* kSimulatedSerialPrefix = "Kx47SIM";
@@ -24,5 +24,7 @@ std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock,
                                               std::vector<std::string>* problems = nullptr);
 std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
                                         std::vector<std::string>* problems = nullptr);
+// The image files of a list as OXI_SIMULATED_MONITOR holds them; empty entries are skipped.
+std::vector<std::string> SplitImageList(const std::string& list);
 
 }  // namespace oxi
