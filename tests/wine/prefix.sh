@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix the Windows tests run in, unless it is there already, and starts
+# its server for the tests that follow (it stays 60 s after the last of them ends).
+#   prefix.sh PREFIX
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+
+# The server and the system processes a first start leaves running inherit the descriptors
+# of whoever starts them; holding CTest's output pipes they would keep it waiting, so they
+# get none.
+detached() { "$@" </dev/null >/dev/null 2>&1; }
+
+# The registry reaches the disk when the server ends, so the prefix is made and set up
+# before the server that stays is started.
+marker="$WINEPREFIX/oxi-prefix-ready"
+if [[ ! -f "$marker" || "$here/fonts.reg" -nt "$marker" ]]; then
+  detached wineserver -k || true
+  detached wine wineboot -i
+  # The program's faces ("MS UI Gothic", "ＭＳ ゴシック") exist on a Japanese Windows only;
+  # without a replacement Wine falls back on a face without Latin digits. Registry files
+  # with non-ASCII names must be UTF-16 with a byte-order mark and CR LF line ends.
+  reg="$WINEPREFIX/drive_c/oxi-fonts.reg"
+  { printf '\xff\xfe'; sed 's/$/\r/' "$here/fonts.reg" | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  detached wine regedit /S 'C:\oxi-fonts.reg'
+  detached wineserver -w
+  grep -q 'IPAGothic' "$WINEPREFIX/user.reg" 2>/dev/null ||
+    { echo "no prefix with font replacements in $WINEPREFIX" >&2; exit 1; }
+  touch "$marker"
+fi
+detached wineserver -p60
+echo "Wine prefix ready: $WINEPREFIX"

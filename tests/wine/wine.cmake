@@ -1,0 +1,31 @@
+# The tests of the Windows build run under Wine (the toolchain file names it as the
+# emulator), in a prefix of their own that the fixture test wine.prefix makes first. The
+# stand-in converter driver (ftd2xx.dll) is on the prefix's PATH, as the vendor's driver is
+# on a Windows machine with the converter installed.
+set(OXI_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "The Wine prefix of the tests")
+set(OXI_WINE_ENVIRONMENT
+    WINEPREFIX=${OXI_WINE_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+    "WINEPATH=Z:$<TARGET_FILE_DIR:ftd2xx_standin>")
+
+add_test(NAME wine.prefix COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/prefix.sh ${OXI_WINE_PREFIX})
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+
+add_library(ftd2xx_standin SHARED ${CMAKE_CURRENT_LIST_DIR}/ftd2xx_standin.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/ftd2xx.def)
+set_target_properties(ftd2xx_standin PROPERTIES OUTPUT_NAME ftd2xx PREFIX "")
+target_link_libraries(ftd2xx_standin PRIVATE oxi_d2xx)
+
+# A test program runs whole in one Wine process: starting Wine for each of its cases
+# would cost half a second each.
+function(oxi_wine_test_program name)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600
+                                          ENVIRONMENT "${OXI_WINE_ENVIRONMENT}")
+endfunction()
+
+# A script that runs the Windows programs learns the emulator from OXI_EMULATOR.
+function(oxi_wine_script_test name)
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${OXI_WINE_ENVIRONMENT}
+                                                        OXI_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR})
+  set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED wine)
+endfunction()
