@@ -72,8 +72,11 @@ long StoredSamples(const std::filesystem::path& record) {
 // What became of each measurement, one line each, for the user and for scripts.
 void PrintReport(const DownloadResult& result, const std::filesystem::path& dataRoot) {
   for (const MeasurementReport& m : result.measurements) {
+    // Listed with '/' between the names on every system, as the Linux tool lists them.
     const std::string where =
-        m.record ? PathToUtf8(m.record->path.lexically_relative(dataRoot)) : std::string();
+        m.record ? PathToUtf8(std::filesystem::path(
+                       m.record->path.lexically_relative(dataRoot).generic_u8string()))
+                 : std::string();
     if (m.record) {
       std::printf("record: %s, %ld samples%s\n", where.c_str(), StoredSamples(m.record->path),
                   HowStored(m.record->how));

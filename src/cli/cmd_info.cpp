@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "graph/elapsed_time.h"
+#include "platform/fs/files.h"
 #include "store/record_reader.h"
 
 namespace oxi::cli {
@@ -38,7 +39,7 @@ void Line(const char* name, const std::string& value) {
 int RunInfo(const std::vector<std::string>& args) {
   if (args.size() != 1) return FailUsage("info");
   RecordReader reader;
-  const RecordReader::Status status = reader.Open(args[0]);
+  const RecordReader::Status status = reader.Open(PathFromUtf8(args[0]));
   if (status != RecordReader::Status::kOk) return Fail(args[0] + " " + StatusText(status));
   const RecordHeader& h = reader.Header();
   const long n = reader.SampleCount();

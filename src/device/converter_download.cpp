@@ -171,6 +171,12 @@ ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& sto
       ReportStoreNotWritable(platform, folder, problem);
       return Ended(run, ConverterOutcome::kStoreNotWritable);
     }
+    // Where folder names ignore case (Windows), a stored device whose ID differs only in
+    // case would lend its folder: its records and this monitor's would mix.
+    if (!EnsureDeviceFolder(store, system.deviceId)) {
+      platform.ShowMessageBox(texts::kDeviceIdRefused, texts::kErrorCaption);
+      return Ended(run, ConverterOutcome::kIdRefused);
+    }
     run.takenId = system.deviceId;
     table = ReadMeasurements(platform, link, progress, system, folder, run, reports);
     if (table.gone) return CommunicationError(platform, run);

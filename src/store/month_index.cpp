@@ -51,12 +51,12 @@ std::string OwnerId(const fs::path& file) {
 }
 
 // A record made by another device goes to that device's folder, but only when its ID can
-// name a folder inside the data root and nothing there has its name already.
+// name a folder of its own inside the data root and nothing there has its name already.
 void MoveToOwner(const StoreState& store, const fs::path& file, const std::string& owner) {
   if (!IsSafeDeviceId(owner)) return;
-  const fs::path ownerFolder = DeviceFolder(store, owner);
-  EnsureFolder(ownerFolder);
-  MoveWithoutReplacing(file, ownerFolder / file.filename());
+  const std::optional<fs::path> ownerFolder = EnsureDeviceFolder(store, owner);
+  if (!ownerFolder) return;
+  MoveWithoutReplacing(file, *ownerFolder / file.filename());
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
   return names;
 }
 
+// True when the folder holds an entry of exactly that name, not merely one that a file
+// system blind to case finds under it.
+bool HoldsExactName(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (PathToUtf8(it->path().filename()) == name) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // Twelve characters are never "." or "..".
@@ -89,6 +99,16 @@ int EnsureFolder(const fs::path& folder) {
   // A plain file of that name makes this fail; the store carries on without the folder.
   fs::create_directory(folder, ec);
   return 0;
+}
+
+std::optional<fs::path> EnsureDeviceFolder(const StoreState& store, std::string_view id) {
+  const fs::path folder = DeviceFolder(store, id);
+  EnsureFolder(folder);
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec) || !HoldsExactName(store.dataRoot, DeviceFolderName(id))) {
+    return std::nullopt;
+  }
+  return folder;
 }
 
 void StartStore(StoreState& store, const fs::path& workingFolder, Platform& platform) {

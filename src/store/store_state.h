@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,12 @@ std::filesystem::path CommentFolder(const StoreState& store);
 
 // 1 when `folder` exists as a folder; otherwise creates it and returns 0.
 int EnsureFolder(const std::filesystem::path& folder);
+// The device's folder, created when missing; nothing when it cannot be had under exactly
+// its own name: a file is in the way, or (where folder names ignore case, as on Windows)
+// the folder of a device whose ID differs only in case holds the name. Devices never share
+// a folder.
+std::optional<std::filesystem::path> EnsureDeviceFolder(const StoreState& store,
+                                                        std::string_view id);
 
 // Sets up the data root below `workingFolder`, lists the device folders, creates their
 // comment folders and chooses the current device (asking through the platform's device-ID

@@ -8,6 +8,7 @@
 namespace oxi::testing {
 namespace {
 
+namespace fs = std::filesystem;
 using monitor::MonitorImage;
 
 const std::string kId = "OXI000000001";
@@ -32,6 +33,22 @@ TEST_F(DownloadRuns, EmptyTableReadsNothingSetsClockAndKeepsMemory) {
   EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kNoMeasurements});
   EXPECT_TRUE(result.AllReadAndErased());
   EXPECT_EQ(store.currentDeviceId, kId);
+}
+
+// A monitor whose ID differs from a stored device's only in case: where folder names ignore
+// case its records would land among the other device's, so they stay on the monitor.
+TEST_F(DownloadRuns, RecordsLandOnlyInTheFolderSpelledAsTheirDevice) {
+  fs::create_directories(Folder("OXI00000000A"));
+  Plug(ImageBuilder("OXI00000000a").Add(1, Head(8, 3, 15, 9, 5), Samples(3)).Build());
+  const DownloadResult result = Run();
+  EXPECT_TRUE(fs::is_empty(Folder("OXI00000000A")));
+  if (Erased(Memory(0))) {
+    EXPECT_EQ(Records("OXI00000000a"), std::vector<std::string>{"0803150905.oxi"});
+  } else {
+    EXPECT_EQ(result.converters, std::vector<ConverterOutcome>{ConverterOutcome::kIdRefused});
+    EXPECT_TRUE(result.Records().empty());
+    EXPECT_EQ(Boxes().front().text, texts::kDeviceIdRefused);
+  }
 }
 
 TEST_F(DownloadRuns, SampleCountsFillHeadAndContinuationSectors) {

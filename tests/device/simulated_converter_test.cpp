@@ -11,6 +11,7 @@
 #include "device_test_support.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/d2xx/ftdi_divisor.h"
+#include "platform/ui/process.h"
 
 namespace oxi::testing {
 namespace {
@@ -153,9 +154,10 @@ TEST(SimulatedMonitorFile, ClockAndEraseAreWrittenBack) {
 
 TEST(SimulatedMonitorFile, EnvironmentListsOneConverterPerImage) {
   VirtualClock clock;
-  ::setenv(kSimulatedMonitorVariable, "/tmp/a.img:/tmp/b.img", 1);
+  SetEnvironmentValue(kSimulatedMonitorVariable,
+                      std::string("/tmp/a.img") + kPathListSeparator + "/tmp/b.img");
   auto d2xx = MakeD2xxFromEnvironment(clock);
-  ::unsetenv(kSimulatedMonitorVariable);
+  SetEnvironmentValue(kSimulatedMonitorVariable, std::nullopt);
   DWORD count = 0;
   ASSERT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);
   EXPECT_EQ(count, 2u);

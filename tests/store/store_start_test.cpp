@@ -103,6 +103,26 @@ TEST_F(StoreStartTest, PlainFilesInTheWayAreSkippedSilently) {
   EXPECT_EQ(EnsureFolder(tmp.Path() / "new"), 1);
 }
 
+// Where folder names ignore case (Windows), IDs that differ only in case would name one
+// folder: the later one is refused. Where they do not (Linux), each has its own.
+TEST_F(StoreStartTest, DevicesNeverShareAFolder) {
+  Start();
+  const auto upper = EnsureDeviceFolder(store, "ABCDEF000001");
+  ASSERT_TRUE(upper);
+  EXPECT_EQ(*upper, Root() / "OXIABCDEF000001");
+  EXPECT_EQ(EnsureDeviceFolder(store, "ABCDEF000001"), upper);
+  testing::WriteBytes(*upper / "0803150905.oxi", "A");
+  const auto lower = EnsureDeviceFolder(store, "abcdef000001");
+  if (lower) {
+    EXPECT_EQ(*lower, Root() / "OXIabcdef000001");
+    EXPECT_TRUE(fs::is_empty(*lower));
+  } else {
+    EXPECT_TRUE(fs::exists(Root() / "OXIabcdef000001")) << "refused though the name was free";
+  }
+  testing::WriteBytes(Root() / "OXIFILE0000001", "not a folder");
+  EXPECT_FALSE(EnsureDeviceFolder(store, "FILE0000001"));
+}
+
 TEST(DeviceIds, TwelvePrintableCharactersThatNameTheSameFolderEverywhere) {
   EXPECT_TRUE(IsSafeDeviceId("0123456789AB"));
   EXPECT_TRUE(IsSafeDeviceId("ab-cd_EF0123"));

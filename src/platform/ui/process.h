@@ -23,6 +23,10 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // The value of an environment variable as UTF-8; nothing when it is not set.
 std::optional<std::string> EnvironmentVariable(const char* name);
 
+// Sets (or, with nothing, removes) an environment variable of this process, which the
+// programs it starts inherit.
+void SetEnvironmentValue(const char* name, const std::optional<std::string>& value);
+
 // What separates the paths of a list in an environment variable: ':' on POSIX, ';' on
 // Windows, whose paths hold ':' after the drive letter.
 extern const char kPathListSeparator;

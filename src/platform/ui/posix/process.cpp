@@ -24,4 +24,12 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
   return std::string(value);
 }
 
+void SetEnvironmentValue(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name, value->c_str(), 1);
+  } else {
+    unsetenv(name);
+  }
+}
+
 }  // namespace oxi

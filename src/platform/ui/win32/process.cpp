@@ -66,4 +66,13 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
   return Utf8FromUtf16(std::wstring_view(value));
 }
 
+void SetEnvironmentValue(const char* name, const std::optional<std::string>& value) {
+  const std::wstring wideName = Utf16FromUtf8<wchar_t>(name);
+  if (value) {
+    SetEnvironmentVariableW(wideName.c_str(), Utf16FromUtf8<wchar_t>(*value).c_str());
+  } else {
+    SetEnvironmentVariableW(wideName.c_str(), nullptr);
+  }
+}
+
 }  // namespace oxi
