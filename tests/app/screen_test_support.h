@@ -1,6 +1,4 @@
 #pragma once
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +9,7 @@
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/ui/scripted_platform.h"
 #include "store/record_file.h"
+#include "test_files.h"
 
 namespace oxi::testing {
 
@@ -51,29 +50,21 @@ inline void WriteRecordFile(const fs::path& path, const RecordHeader& h, int sam
 // A main window on a scripted platform over a working folder of its own. Records are
 // written into the store before Start(), which runs the window's start-up and first paint.
 class Session {
-  static fs::path MakeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "oxi-screen-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-  }
-  fs::path folder_ = MakeFolder();
+  TempFolder folder_{"oxi-screen"};
 
  public:
   ScriptedPlatform platform;
   SimulatedD2xx d2xx{platform.GetClock()};
-  CMainDialog dialog{platform, d2xx, folder_};
+  CMainDialog dialog{platform, d2xx, folder_.Path()};
 
   explicit Session(LocalTime now = {2008, 3, 15, 9, 30, 0}) {
     platform.now = now;
     platform.SetTarget(&dialog);
   }
-  ~Session() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  fs::path DataRoot() const { return folder_ / "Application Data" / "StO2"; }
+  fs::path DataRoot() const { return folder_.Path() / "Application Data" / "StO2"; }
 
   // Writes a record into the device's folder of the store; returns its name.
   std::string AddRecord(const std::string& id, int yy, int mo, int dd, int hh, int mi,

@@ -1,6 +1,4 @@
 #pragma once
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,25 +8,9 @@
 
 #include "store/record_file.h"
 #include "store/store_state.h"
+#include "test_files.h"
 
 namespace oxi::testing {
-
-// A fresh folder of its own for one test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "oxi-store-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline RecordHeader MakeHeader(const std::string& id, int yy, int mo, int dd, int hh, int mi) {
   RecordHeader h;
@@ -60,24 +42,6 @@ inline std::string RecordBytes(const RecordHeader& h, int samples) {
     bytes.append(s.begin(), s.end());
   }
   return bytes;
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 inline constexpr const char* kTestDeviceId = "0123456789AB";

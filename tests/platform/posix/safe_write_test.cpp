@@ -1,13 +1,11 @@
 // The POSIX cases of the safe writer: links, pipes, devices, modes, a file-size limit.
-#if !defined(_WIN32)
 #include "platform/fs/safe_write.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
+#include "test_files.h"
 
 #include "file_size_limit.h"
 
@@ -18,31 +16,13 @@ namespace fs = std::filesystem;
 
 class SafeWrite : public ::testing::Test {
  protected:
-  SafeWrite() {
-    std::string pattern = (fs::temp_directory_path() / "oxi-write-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
-  }
-  ~SafeWrite() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  static std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void Put(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
+  static std::string Read(const fs::path& p) { return testing::ReadBytes(p); }
+  static void Put(const fs::path& p, const std::string& bytes) { testing::WriteBytes(p, bytes); }
   // Names in the folder: a failed or finished write leaves no temporary file.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path dir_;
+  std::vector<std::string> Names() const { return testing::Names(dir_); }
+
+  testing::TempFolder temp_{"oxi-write"};
+  const fs::path& dir_ = temp_.Path();
 };
 
 TEST_F(SafeWrite, ReplacesARegularFileKeepingItsPermissions) {
@@ -96,4 +76,3 @@ TEST_F(SafeWrite, AFailedWriteKeepsTheEarlierFile) {
 
 }  // namespace
 }  // namespace oxi
-#endif
