@@ -105,49 +105,85 @@ class Dib {
   void* bits_ = nullptr;
 };
 
-}  // namespace
+// A line of text as GDI draws it without smoothing: which pixels are glyph pixels, in a
+// bitmap whose top-left lies `margin` pixels left of and above the text cell's.
+struct TextImage {
+  int advance = 0;
+  int margin = 0;
+  int width = 0;
+  int rows = 0;
+  std::vector<std::uint8_t> coverage;  // 255 where a glyph pixel is, else 0
+};
 
-int TextWidth(const Font& font, std::string_view utf8) {
-  HDC dc = TextContext::Instance().With(font);
-  const std::wstring text = Utf16FromUtf8<wchar_t>(utf8);
+// GDI draws the text in white on a black DIB reaching a cell height around its cell; the
+// white pixels are the glyphs.
+TextImage Render(HDC dc, const Font& font, const std::wstring& text) {
+  TextImage image;
   SIZE size{};
-  if (!dc || text.empty() ||
+  if (text.empty() ||
       !GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
-    return 0;
+    return image;
   }
-  return size.cx;
-}
-
-// GDI draws the text in white on a black DIB covering the part of the surface it can
-// reach (its cell and a cell height around it); the white pixels are the glyphs.
-void BlendText(Surface& surface, int x, int y, const Font& font, Colorref color,
-               std::string_view utf8) {
-  HDC dc = TextContext::Instance().With(font);
-  if (!dc || utf8.empty()) return;
-  const long reach = std::max(font.height, 1);
-  const long left = std::max(0L, long{x} - reach);
-  const long top = std::max(0L, long{y} - reach);
-  const long right = std::min<long>(surface.Width(), long{x} + TextWidth(font, utf8) + reach);
-  const long bottom = std::min<long>(surface.Height(), long{y} + 2 * reach);
-  if (left >= right || top >= bottom) return;
-  const int width = static_cast<int>(right - left), rows = static_cast<int>(bottom - top);
-  Dib dib(dc, width, rows);
-  if (!dib.Ok()) return;
-  std::memset(dib.Bits(), 0, static_cast<std::size_t>(width) * rows * kBytesPerDibPixel);
+  image.advance = size.cx;
+  image.margin = std::max(font.height, 1);
+  image.width = size.cx + 2 * image.margin;
+  image.rows = 3 * image.margin;
+  Dib dib(dc, image.width, image.rows);
+  if (!dib.Ok()) return image;
+  std::memset(dib.Bits(), 0,
+              static_cast<std::size_t>(image.width) * image.rows * kBytesPerDibPixel);
   SetTextColor(dc, RGB(255, 255, 255));
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-  const std::wstring text = Utf16FromUtf8<wchar_t>(utf8);
-  TextOutW(dc, static_cast<int>(x - left), static_cast<int>(y - top), text.data(),
-           static_cast<int>(text.size()));
+  TextOutW(dc, image.margin, image.margin, text.data(), static_cast<int>(text.size()));
   GdiFlush();
-  std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * rows);
+  image.coverage.resize(static_cast<std::size_t>(image.width) * image.rows);
   const std::uint8_t* pixel = dib.Bits();
-  for (std::uint8_t& c : coverage) {
+  for (std::uint8_t& c : image.coverage) {
     c = (pixel[0] | pixel[1] | pixel[2]) ? kGlyphPixel : 0;
     pixel += kBytesPerDibPixel;
   }
-  BlendCoverage(surface, left, top, width, rows, coverage.data(), color);
+  return image;
+}
+
+// The lines drawn so far: the screen draws the same labels over and over, and each GDI
+// drawing into a DIB costs far more than blending its result. Dropped whole when full.
+class TextImages {
+ public:
+  static TextImages& Instance() {
+    static TextImages images;
+    return images;
+  }
+  // The image of `utf8` in `font`; nullptr when GDI cannot draw in that font.
+  const TextImage* Of(const Font& font, std::string_view utf8) {
+    auto key = std::tuple{font.face, font.height, font.weight, std::string(utf8)};
+    auto it = images_.find(key);
+    if (it != images_.end()) return &it->second;
+    HDC dc = TextContext::Instance().With(font);
+    if (!dc) return nullptr;
+    if (images_.size() >= kMaxImages) images_.clear();
+    return &images_.emplace(std::move(key), Render(dc, font, Utf16FromUtf8<wchar_t>(utf8)))
+                .first->second;
+  }
+
+ private:
+  static constexpr std::size_t kMaxImages = 4096;
+  std::map<std::tuple<std::string, int, int, std::string>, TextImage> images_;
+};
+
+}  // namespace
+
+int TextWidth(const Font& font, std::string_view utf8) {
+  const TextImage* image = TextImages::Instance().Of(font, utf8);
+  return image ? image->advance : 0;
+}
+
+void BlendText(Surface& surface, int x, int y, const Font& font, Colorref color,
+               std::string_view utf8) {
+  const TextImage* image = TextImages::Instance().Of(font, utf8);
+  if (!image || image->coverage.empty()) return;
+  BlendCoverage(surface, long{x} - image->margin, long{y} - image->margin, image->width,
+                image->rows, image->coverage.data(), color);
 }
 
 }  // namespace oxi
