@@ -29,5 +29,9 @@ if [[ ! -f "$marker" || "$here/fonts.reg" -nt "$marker" ]]; then
     { echo "no prefix with font replacements in $WINEPREFIX" >&2; exit 1; }
   touch "$marker"
 fi
-detached wineserver -p60
+# A server that stays between the tests (unless one runs already), and the prefix's system
+# processes started at once: the first program started after a bare server would otherwise
+# wait a minute for them.
+detached wineserver -p60 || true
+detached wine wineboot
 echo "Wine prefix ready: $WINEPREFIX"

@@ -12,7 +12,9 @@ set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 
 add_library(ftd2xx_standin SHARED ${CMAKE_CURRENT_LIST_DIR}/ftd2xx_standin.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/ftd2xx.def)
-set_target_properties(ftd2xx_standin PROPERTIES OUTPUT_NAME ftd2xx PREFIX "")
+# In a folder of its own: no program may find it merely by running where it lies.
+set_target_properties(ftd2xx_standin PROPERTIES OUTPUT_NAME ftd2xx PREFIX ""
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/ftd2xx-standin)
 target_link_libraries(ftd2xx_standin PRIVATE oxi_d2xx)
 
 # A test program runs whole in one Wine process: starting Wine for each of its cases
@@ -23,9 +25,12 @@ function(oxi_wine_test_program name)
                                           ENVIRONMENT "${OXI_WINE_ENVIRONMENT}")
 endfunction()
 
+# The Linux build's oxitool, which the Windows one is compared with.
+set(OXI_LINUX_OXITOOL "" CACHE FILEPATH "oxitool of a Linux build of the same tree")
+
 # A script that runs the Windows programs learns the emulator from OXI_EMULATOR.
 function(oxi_wine_script_test name)
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${OXI_WINE_ENVIRONMENT}
-                                                        OXI_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR})
+               OXI_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} OXI_LINUX_TOOL=${OXI_LINUX_OXITOOL})
   set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED wine)
 endfunction()

@@ -4,6 +4,14 @@ set -u
 tool="$OXI_BINARY_DIR/src/cli/oxitool"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The Windows build's tool runs under the emulator its build names (Wine), with arguments
+# and file names in UTF-8.
+if [ -n "${OXI_EMULATOR:-}" ]; then
+  export LC_ALL=C.UTF-8
+  printf '#!/bin/bash\nexec %q %q "$@"\n' "$OXI_EMULATOR" "$tool.exe" >"$work/oxitool"
+  chmod +x "$work/oxitool"
+  tool="$work/oxitool"
+fi
 failures=0
 
 fail() {
