@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds into BUILD_DIR (default: build), warnings as errors unless the
 # arguments, which go to cmake after ours, say -DOXI_WERROR=OFF.
+# BUILD_TARGETS (space-separated) builds only those targets.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -14,4 +15,5 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DOXI_WERROR=ON \
   "${launcher[@]}" "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+# shellcheck disable=SC2086  # the targets are words
+cmake --build "$build" -j"$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}

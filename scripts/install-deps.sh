@@ -15,6 +15,8 @@ test=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
   python3-mne python3-h5py time desktop-file-utils appstream man-db
+  # The Windows programs: cross compiler, Wine for their tests, zip for their package.
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine zip
 )
 package=(dpkg-dev lintian debootstrap)
 case "${1:-test}" in

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test.
 #   ./scripts/test.sh            the ordinary build and every test
+#   ./scripts/test.sh windows    the Windows programs cross-compiled, their tests under Wine
 #   ./scripts/test.sh builds     the programs built as Release by g++ and as Debug by clang,
 #                                warnings as errors (what a packager and a debugger build)
 #   ./scripts/test.sh sanitize   every test again, built by clang with ASan and UBSan
 #   ./scripts/test.sh fuzz       the fuzz targets, each run briefly over its corpus
-#   ./scripts/test.sh all        the four in turn (what CI runs)
-# Build folders: BUILD_DIR (build), build-release and build-debug-clang, SANITIZE_BUILD_DIR
-# (build-asan), FUZZ_BUILD_DIR (build-fuzz); FUZZ_SECONDS (10) is each target's run time.
+#   ./scripts/test.sh all        the five in turn (what CI runs)
+# Build folders: BUILD_DIR (build), WINDOWS_BUILD_DIR (build-windows), build-release and
+# build-debug-clang, SANITIZE_BUILD_DIR (build-asan), FUZZ_BUILD_DIR (build-fuzz);
+# FUZZ_SECONDS (10) is each target's run time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -16,6 +18,17 @@ ordinary() {
   BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh" -DOXI_BUILD_TESTS=ON \
     -DOXI_BUILD_BENCH=ON
   (cd "${BUILD_DIR:-$root/build}" && ctest --output-on-failure -j"$jobs")
+}
+
+# The Windows build (mingw-w64) and its tests under Wine. Its oxitool is compared with the
+# Linux build's, which is built first when it is not there yet.
+windows() {
+  local linux=${BUILD_DIR:-$root/build}
+  local build=${WINDOWS_BUILD_DIR:-$root/build-windows}
+  [[ -x "$linux/src/cli/oxitool" ]] || BUILD_DIR=$linux BUILD_TARGETS=oxitool "$root/scripts/build.sh"
+  BUILD_DIR=$build "$root/scripts/build.sh" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DOXI_LINUX_OXITOOL="$linux/src/cli/oxitool"
+  (cd "$build" && ctest --output-on-failure -j"$jobs")
 }
 
 # The other build types compile without a warning; the programs only, which is where a
@@ -83,15 +96,17 @@ case "${1:-ordinary}" in
   ordinary) ordinary ;;
   builds) builds ;;
   sanitize) sanitize ;;
+  windows) windows ;;
   fuzz) fuzz ;;
   all)
     ordinary
+    windows
     builds
     sanitize
     fuzz
     ;;
   *)
-    echo "usage: $0 [ordinary|builds|sanitize|fuzz|all]" >&2
+    echo "usage: $0 [ordinary|windows|builds|sanitize|fuzz|all]" >&2
     exit 2
     ;;
 esac
