@@ -52,7 +52,7 @@ bool ParseOption(const std::string& arg, const std::string& value, ExportArgs& o
                                      : nullptr;
   if (path) {
     if (!path->empty()) return false;
-    *path = value;
+    *path = PathFromUtf8(value);
     return !path->empty();
   }
   int* date = arg == "--from" ? &out.dates.from : arg == "--to" ? &out.dates.to : nullptr;
@@ -71,7 +71,7 @@ bool Parse(const std::vector<std::string>& args, ExportArgs& out) {
       if (i + 1 >= args.size() || !ParseOption(arg, args[i + 1], out)) return false;
       ++i;
     } else {
-      out.records.emplace_back(arg);
+      out.records.push_back(PathFromUtf8(arg));
     }
   }
   if (!out.format) return false;

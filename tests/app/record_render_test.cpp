@@ -1,7 +1,6 @@
 #include "app/record_render.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "screen_test_support.h"
 
@@ -11,15 +10,11 @@ namespace {
 class RecordRender : public ::testing::Test {
  protected:
   fs::path Write(const std::string& id, int samples, int day = 15) {
-    const fs::path path = folder / ("r" + std::to_string(files++) + ".oxi");
+    const fs::path path = folder.Path() / ("r" + std::to_string(files++) + ".oxi");
     WriteRecordFile(path, TestHeader(id, 8, 3, day, 9, 5), samples);
     return path;
   }
-  void TearDown() override { fs::remove_all(folder); }
-  fs::path folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "oxi-render-test-XXXXXX").string();
-    return fs::path(::mkdtemp(pattern.data()));
-  }();
+  TempFolder folder{"oxi-render-test"};
   int files = 0;
 };
 
@@ -80,14 +75,12 @@ TEST_F(RecordRender, ShowsWhatTheReaderAcceptsAndRefusesTheRest) {
     const RenderedGraph rendered = RenderRecordGraph({odd, std::nullopt, std::nullopt});
     EXPECT_TRUE(rendered.graph) << odd << ": " << rendered.error;
   }
-  EXPECT_FALSE(RenderRecordGraph({folder / "missing.oxi", std::nullopt, std::nullopt}).graph);
-  const fs::path shortFile = folder / "short.oxi";
+  EXPECT_FALSE(
+      RenderRecordGraph({folder.Path() / "missing.oxi", std::nullopt, std::nullopt}).graph);
+  const fs::path shortFile = folder.Path() / "short.oxi";
   std::ofstream(shortFile, std::ios::binary) << "0123456789AB";
   EXPECT_FALSE(RenderRecordGraph({shortFile, std::nullopt, std::nullopt}).graph);
-  const fs::path fifo = folder / "fifo.oxi";  // opening it for reading would wait for ever
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(RenderRecordGraph({fifo, std::nullopt, std::nullopt}).graph);
-  const fs::path huge = folder / "huge.oxi";  // more samples than any measurement holds
+  const fs::path huge = folder.Path() / "huge.oxi";  // more samples than any measurement holds
   WriteRecordFile(huge, TestHeader(kDeviceA, 8, 3, 15, 9, 5), 0);
   fs::resize_file(huge, kRecordHeaderSize + 5 * 1'000'001);
   EXPECT_FALSE(RenderRecordGraph({huge, std::nullopt, std::nullopt}).graph);

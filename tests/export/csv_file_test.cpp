@@ -1,45 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "export/csv_export.h"
-#include "file_size_limit.h"
+#include "csv_file_fixture.h"
 #include "graph/test_measurement.h"
 #include "platform/ui/scripted_platform.h"
 
 namespace oxi {
 namespace {
-
-namespace fs = std::filesystem;
-
-class CsvFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("oxi_csv_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  static std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path folder_;
-};
 
 TEST_F(CsvFile, WritesAndReplacesWholeFilesOnly) {
   const fs::path target = folder_ / "a.csv";
@@ -60,20 +24,6 @@ TEST_F(CsvFile, FailuresLeaveNothingUnderTheName) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"b.csv"}));
 }
 
-TEST_F(CsvFile, FullMediumKeepsThePreviousFile) {
-  // A file size limit makes the writes fail the way a full disk does, even for root.
-  const fs::path target = folder_ / "c.csv";
-  ASSERT_TRUE(WriteFileAtomically(target, "old"));
-  bool written = true;
-  {
-    const testing::FileSizeLimit limit(4096);
-    written = WriteFileAtomically(target, std::string(1 << 20, 'x'));
-  }
-  EXPECT_FALSE(written);
-  EXPECT_EQ(Read(target), "old");
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"c.csv"}));
-}
-
 TEST_F(CsvFile, SaveButtonAsksForAFileAndWritesTheCsv) {
   ScriptedPlatform platform;
   const CurrentMeasurement m = testing::MakeConstant(10, 10, Sample{683, 80, 45, 7});
@@ -85,7 +35,7 @@ TEST_F(CsvFile, SaveButtonAsksForAFileAndWritesTheCsv) {
   EXPECT_EQ(platform.lastProposedSaveName, "2008_0315_0905.csv");
   EXPECT_TRUE(Entries().empty());
 
-  platform.saveFileAnswer = (folder_ / "out.csv").string();
+  platform.saveFileAnswer = PathToUtf8(folder_ / "out.csv");
   CsvExport(platform, m, 1);
   EXPECT_EQ(Read(folder_ / "out.csv"), CsvBytes(m));
   EXPECT_TRUE(platform.MessageBoxes().empty());
@@ -98,7 +48,7 @@ TEST_F(CsvFile, AHeaderWithoutSamplesIsSavedButNothingAfterAFailedLoad) {
   CurrentMeasurement m = testing::MakeConstant(0, 10, Sample{});
   m.title.clear();
   platform.lastProposedSaveName = "not asked";
-  platform.saveFileAnswer = (folder_ / "header.csv").string();
+  platform.saveFileAnswer = PathToUtf8(folder_ / "header.csv");
   CsvExport(platform, m, 1);
   EXPECT_EQ(platform.lastProposedSaveName, "");
   const std::string header = CsvBytes(m);
@@ -108,7 +58,7 @@ TEST_F(CsvFile, AHeaderWithoutSamplesIsSavedButNothingAfterAFailedLoad) {
   // What a failed load leaves: the previous record's header values, no samples.
   m.headerStale = true;
   platform.lastProposedSaveName = "not asked";
-  platform.saveFileAnswer = (folder_ / "stale.csv").string();
+  platform.saveFileAnswer = PathToUtf8(folder_ / "stale.csv");
   CsvExport(platform, m, 1);
   EXPECT_EQ(platform.lastProposedSaveName, "not asked");
   EXPECT_EQ(Entries(), std::vector<std::string>{"header.csv"});
@@ -117,7 +67,7 @@ TEST_F(CsvFile, AHeaderWithoutSamplesIsSavedButNothingAfterAFailedLoad) {
 
 TEST_F(CsvFile, FailedSaveShowsTheErrorBox) {
   ScriptedPlatform platform;
-  platform.saveFileAnswer = (folder_ / "gone" / "out.csv").string();
+  platform.saveFileAnswer = PathToUtf8(folder_ / "gone" / "out.csv");
   CsvExport(platform, testing::MakeConstant(10, 10, Sample{}), 1);
   ASSERT_EQ(platform.MessageBoxes().size(), 1u);
   EXPECT_EQ(platform.MessageBoxes()[0].text, "error");

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "file_size_limit.h"
 #include "graph/print_page.h"
 #include "platform/ui/clock.h"
+#include "posix/file_size_limit.h"
 #include "qt/pdf_file_dc.h"
 #include "qt/qt_platform.h"
 #include "qt_test_support.h"

@@ -100,15 +100,18 @@ cmp -s "$work/same/2026_0315_0905.csv" "$work/26.expected" || fail "the free nam
 cmp -s "$work/same/2026_0315_0905b.csv" "$work/26.expected" || fail "--force did not replace"
 
 # -o through a link replaces the file it names and keeps the link; a replaced file keeps
-# its mode; "-" is standard output.
-mkdir "$work/real"
-echo old >"$work/real/target.csv"
-chmod 600 "$work/real/target.csv"
-ln -s real/target.csv "$work/link.csv"
-"$tool" csv "$work/a.oxi" -o "$work/link.csv" || fail "csv -o through a link failed"
-[ -L "$work/link.csv" ] || fail "the link was replaced"
-cmp -s "$work/real/target.csv" "$work/a.expected" || fail "the link's file was not written"
-[ "$(stat -c %a "$work/real/target.csv")" = 600 ] || fail "mode 0600 not kept"
+# its mode; "-" is standard output. (Links and modes are the POSIX build's: under Wine a
+# Unix link shows as the file it names.)
+if [ -z "${OXI_EMULATOR:-}" ]; then
+  mkdir "$work/real"
+  echo old >"$work/real/target.csv"
+  chmod 600 "$work/real/target.csv"
+  ln -s real/target.csv "$work/link.csv"
+  "$tool" csv "$work/a.oxi" -o "$work/link.csv" || fail "csv -o through a link failed"
+  [ -L "$work/link.csv" ] || fail "the link was replaced"
+  cmp -s "$work/real/target.csv" "$work/a.expected" || fail "the link's file was not written"
+  [ "$(stat -c %a "$work/real/target.csv")" = 600 ] || fail "mode 0600 not kept"
+fi
 "$tool" csv "$work/a.oxi" -o - >"$work/stdout.csv" || fail "csv -o - failed"
 cmp -s "$work/stdout.csv" "$work/a.expected" || fail "-o - output differs"
 

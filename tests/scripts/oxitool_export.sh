@@ -26,8 +26,18 @@ make "$work/one/2603151200.oxi" 10 "[(-1, 0, 0, 0)] * 5 + r.varied(5)" "(26, 3, 
 make "$work/one/2603151300.oxi" 10 "r.varied(1)" "(26, 3, 15, 13, 0)"   # one sample
 make "$work/one/2612312359.oxi" 10 "r.varied(65535)" "(26, 12, 31, 23, 59)"  # into the new year
 
+# A build without HDF5 (the Windows one) writes no SNIRF and says so.
+formats=(fit csv)
+if "$tool" export --format snirf "$work/one/2603151300.oxi" -o "$work/probe.snirf" 2>&1 |
+  grep -q "no SNIRF support"; then
+  echo "oxitool export: SNIRF left out (built without HDF5)"
+else
+  formats+=(snirf)
+  rm -f "$work/probe.snirf"
+fi
+
 out="$work/出力"
-for f in fit snirf csv; do
+for f in "${formats[@]}"; do
   "$tool" export --format $f "$work"/測定データ/*.oxi "$work"/one/*.oxi -d "$out" ||
     fail "export --format $f failed"
 done
@@ -46,10 +56,13 @@ for record in "${!names[@]}"; do
   csvs+=("$work/$record" "$base.csv")
 done
 node "$lib/check_fit.mjs" "$fitsdk" "${fits[@]}" || fail "FIT files"
-PYTHONPATH="$lib" /usr/bin/python3 "$lib/check_snirf.py" $utc_offset "${snirfs[@]}" ||
-  fail "SNIRF files"
+if [[ " ${formats[*]} " == *" snirf "* ]]; then
+  PYTHONPATH="$lib" /usr/bin/python3 "$lib/check_snirf.py" $utc_offset "${snirfs[@]}" ||
+    fail "SNIRF files"
+fi
 PYTHONPATH="$lib" python3 "$lib/check_csv.py" "${csvs[@]}" || fail "CSV files"
-[ "$(ls "$out" | wc -l)" -eq 21 ] || fail "unexpected files: $(ls "$out")"
+[ "$(ls "$out" | wc -l)" -eq $((${#formats[@]} * ${#names[@]})) ] ||
+  fail "unexpected files: $(ls "$out")"
 
 # --bom puts the byte-order mark in front; -o names the file.
 "$tool" export --format csv --bom "$work/one/2603151000.oxi" -o "$work/bom.csv" || fail "--bom"

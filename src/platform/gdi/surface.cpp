@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/fs/safe_write.h"
+
 namespace oxi {
 
 namespace {
@@ -56,6 +58,11 @@ void Surface::FillRect(int left, int top, int right, int bottom, Colorref c) {
   for (int y = top + 1; y < bottom; ++y) {
     std::copy(first, first + rowBytes, &pixels_[(static_cast<std::size_t>(y) * width_ + left) * 3]);
   }
+}
+
+bool Surface::WritePng(const std::string& path) const {
+  const std::string bytes = EncodePng();
+  return !bytes.empty() && WriteFileAtomically(PathFromUtf8(path), bytes);
 }
 
 }  // namespace oxi

@@ -7,7 +7,7 @@
 
 #include "test_files.h"
 
-#include "file_size_limit.h"
+#include "posix/file_size_limit.h"
 
 namespace oxi {
 namespace {

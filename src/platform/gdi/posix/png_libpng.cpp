@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/fs/safe_write.h"
 #include "platform/gdi/surface.h"
 
 namespace oxi {
@@ -39,11 +38,6 @@ std::string Surface::EncodePng() const {
   png_image_free(&image);
   bytes.resize(size);
   return bytes;
-}
-
-bool Surface::WritePng(const std::string& path) const {
-  const std::string bytes = EncodePng();
-  return !bytes.empty() && WriteFileAtomically(PathFromUtf8(path), bytes);
 }
 
 std::optional<Surface> Surface::ReadPng(const std::string& path) {

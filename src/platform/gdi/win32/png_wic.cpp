@@ -1,7 +1,8 @@
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
-// After windows.h: the imaging component's interfaces.
+// After windows.h: streams in memory and the imaging component's interfaces.
+#include <objbase.h>
 #include <wincodec.h>
 
 #include <string>
@@ -68,28 +69,37 @@ std::vector<BYTE> BgrRows(const Surface& s) {
   return bgr;
 }
 
-bool Encode(IWICImagingFactory* factory, const std::wstring& path, const Surface& s) {
-  ComRef<IWICStream> stream;
+// The PNG's bytes, encoded into a stream in memory; empty when that fails.
+std::string Encode(IWICImagingFactory* factory, const Surface& s) {
+  ComRef<IStream> stream;
   ComRef<IWICBitmapEncoder> encoder;
   ComRef<IWICBitmapFrameEncode> frame;
   ComRef<IPropertyBag2> options;
-  if (FAILED(factory->CreateStream(stream.Out())) ||
-      FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) ||
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
       FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out())) ||
       FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
       FAILED(encoder->CreateNewFrame(frame.Out(), options.Out())) ||
       FAILED(frame->Initialize(options.Get())) ||
       FAILED(frame->SetSize(static_cast<UINT>(s.Width()), static_cast<UINT>(s.Height())))) {
-    return false;
+    return {};
   }
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) {
-    return false;
-  }
+  if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) return {};
   std::vector<BYTE> bgr = BgrRows(s);
-  return SUCCEEDED(frame->WritePixels(static_cast<UINT>(s.Height()), static_cast<UINT>(s.Stride()),
-                                      static_cast<UINT>(bgr.size()), bgr.data())) &&
-         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+  STATSTG stat{};
+  HGLOBAL memory = nullptr;
+  if (FAILED(frame->WritePixels(static_cast<UINT>(s.Height()), static_cast<UINT>(s.Stride()),
+                                static_cast<UINT>(bgr.size()), bgr.data())) ||
+      FAILED(frame->Commit()) || FAILED(encoder->Commit()) ||
+      FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
+      FAILED(GetHGlobalFromStream(stream.Get(), &memory))) {
+    return {};
+  }
+  const auto* bytes = static_cast<const char*>(GlobalLock(memory));
+  if (!bytes) return {};
+  std::string png(bytes, static_cast<std::size_t>(stat.cbSize.QuadPart));
+  GlobalUnlock(memory);
+  return png;
 }
 
 // Transparent pixels are composed onto white, the colour every surface starts with.
@@ -135,11 +145,11 @@ std::optional<Surface> Decode(IWICImagingFactory* factory, const std::wstring& p
 
 }  // namespace
 
-bool Surface::WritePng(const std::string& path) const {
-  if (width_ == 0 || height_ == 0) return false;
+std::string Surface::EncodePng() const {
+  if (width_ == 0 || height_ == 0) return {};
   ComScope com;
   ComRef<IWICImagingFactory> factory;
-  return MakeFactory(factory) && Encode(factory.Get(), Utf16FromUtf8<wchar_t>(path), *this);
+  return MakeFactory(factory) ? Encode(factory.Get(), *this) : std::string();
 }
 
 std::optional<Surface> Surface::ReadPng(const std::string& path) {
