@@ -81,6 +81,10 @@ const Surface& CMainDialog::GetSurface(SurfaceId id) const {
   return face_;
 }
 
+std::array<const Surface*, 4> CMainDialog::Surfaces() const {
+  return {&face_, &graph_, &calendar_, &list_};
+}
+
 Surface& CMainDialog::SurfaceOf(SurfaceId id) {
   return const_cast<Surface&>(GetSurface(id));
 }

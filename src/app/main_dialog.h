@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -48,6 +49,8 @@ class CMainDialog : public WindowHandlers {
   bool Ended() const { return ended_; }
 
   const Surface& GetSurface(SurfaceId id) const;
+  // The four surfaces indexed by SurfaceId, as a host shows them.
+  std::array<const Surface*, 4> Surfaces() const;
   ScreenState& State() { return state_; }
   StoreState& Store() { return store_; }
   CurrentMeasurement& Measurement() { return measurement_; }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QRect>
 
+#include "res/dialog_layout.h"
+
 namespace oxi {
 
 // Dialog layouts are given in dialog units of their 8-point template font: a quarter of
@@ -18,6 +20,10 @@ constexpr int DluToPixelsY(int units) {
 
 inline QRect DluRect(int x, int y, int width, int height) {
   return QRect(DluToPixelsX(x), DluToPixelsY(y), DluToPixelsX(width), DluToPixelsY(height));
+}
+
+inline QRect DluRect(const dialog_layout::DluRect& r) {
+  return DluRect(r.x, r.y, r.width, r.height);
 }
 
 }  // namespace oxi

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "app/host_layout.h"
 #include "qt/dialog_units.h"
 #include "qt/event_wait.h"
 #include "qt/screen_font.h"
@@ -15,12 +16,6 @@
 namespace oxi {
 namespace {
 
-// Placement on the screen, in pixels.
-constexpr int kScreenX = 362;
-constexpr int kScreenY = 284;
-constexpr int kWidth = 300;
-constexpr int kHeight = 200;
-constexpr int kBarMaximum = 100;
 // Longest wait for the window system to show the window.
 constexpr qint64 kExposeWaitMs = 1000;
 
@@ -36,20 +31,20 @@ CDLDialog::CDLDialog(QWidget* owner)
   setWindowTitle(QString::fromUtf8(texts::kDownloadDialogCaption));
   setFont(ShellDialogFont());
   setModal(false);
-  bar_->setRange(0, kBarMaximum);
+  bar_->setRange(0, kProgressBarMaximum);
   bar_->setValue(0);
   bar_->setTextVisible(false);
-  bar_->setGeometry(DluRect(18, 48, 150, 14));
-  status_->setGeometry(DluRect(60, 30, 84, 8));
-  percent_->setGeometry(DluRect(90, 72, 24, 8));
-  // Centred under the bar, below the percentage. Enter must not stop a download.
-  cancel_->setGeometry(DluRect(68, 84, 50, 14));
+  bar_->setGeometry(DluRect(dialog_layout::kProgressBar));
+  status_->setGeometry(DluRect(dialog_layout::kProgressStatus));
+  percent_->setGeometry(DluRect(dialog_layout::kProgressPercent));
+  // Enter must not stop a download.
+  cancel_->setGeometry(DluRect(dialog_layout::kProgressStop));
   cancel_->setAutoDefault(false);
   cancel_->setEnabled(false);
   connect(cancel_, &QPushButton::clicked, this, [this] { RequestCancel(); });
   // Positioned once: a dialog that has been moved is not centred again when shown.
-  move(kScreenX, kScreenY);
-  setFixedSize(kWidth, kHeight);
+  move(host::kProgressWindowRect.x, host::kProgressWindowRect.y);
+  setFixedSize(host::kProgressWindowRect.width, host::kProgressWindowRect.height);
 }
 
 void CDLDialog::Show() {

@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "app/host_layout.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
-#include "qt/host_layout.h"
 #include "qt/screen_font.h"
 #include "res/texts.h"
 

@@ -14,9 +14,8 @@
 namespace oxi {
 namespace {
 
-// Window size in dialog units.
-constexpr int kWidthDlu = 202;
-constexpr int kHeightDlu = 84;
+// The drop-down list's field, one row high; the template's height is the dropped list's.
+constexpr int kComboFieldHeightDlu = 12;
 
 }  // namespace
 
@@ -51,23 +50,25 @@ IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
     : handlers_(handlers), combo_(new CloseUpComboBox(this)), adapter_(*combo_) {
   setWindowTitle(QString::fromUtf8(texts::kIdDialogCaption));
   setFont(ShellDialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
+  setFixedSize(DluToPixelsX(dialog_layout::kIdDialogWidth),
+               DluToPixelsY(dialog_layout::kIdDialogHeight));
 
   auto* prompt = new QLabel(QString::fromUtf8(texts::kIdDialogPrompt), this);
   // Placed as laid out, but as wide as its text needs in the face this system has.
-  const QRect promptArea = DluRect(36, 18, 84, 8);
+  const QRect promptArea = DluRect(dialog_layout::kIdPrompt);
   prompt->move(promptArea.topLeft());
   prompt->resize(std::max(promptArea.width(), prompt->sizeHint().width()),
                  std::max(promptArea.height(), prompt->sizeHint().height()));
   // The list drops down below the field, as a drop-down list does, rather than opening
   // over it as some styles have it; the field itself is one row high.
   combo_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-  combo_->setGeometry(DluRect(36, 36, 132, 12));
+  combo_->setGeometry(DluRect(dialog_layout::kIdCombo.x, dialog_layout::kIdCombo.y,
+                              dialog_layout::kIdCombo.width, kComboFieldHeightDlu));
   auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);
-  ok->setGeometry(DluRect(78, 60, 50, 14));
+  ok->setGeometry(DluRect(dialog_layout::kIdOk));
   ok->setDefault(true);
   auto* cancel = new QPushButton(QString::fromUtf8(texts::kCancel), this);
-  cancel->setGeometry(DluRect(132, 60, 50, 14));
+  cancel->setGeometry(DluRect(dialog_layout::kIdCancel));
   cancel->hide();
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,4 +1,4 @@
-#include "qt/main_app.h"
+#include "app/main_app.h"
 
 int main(int argc, char** argv) {
   return oxi::CMainApp().Run(argc, argv);

@@ -1,4 +1,4 @@
-#include "qt/main_app.h"
+#include "app/main_app.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -17,7 +17,6 @@
 #include "platform/ui/process_signals.h"
 #include "qt/app_icon.h"
 #include "qt/dialog_language.h"
-#include "qt/host_layout.h"
 #include "qt/host_window.h"
 #include "qt/qt_platform.h"
 #include "qt/screen_font.h"
@@ -74,11 +73,7 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
   }
   QtPlatform platform(clock);
   CMainDialog dialog(platform, *d2xx, startupFolder);
-  HostWindow::Surfaces surfaces{};
-  for (SurfaceId id : host::kAllSurfaces) {
-    surfaces[static_cast<int>(id)] = &dialog.GetSurface(id);
-  }
-  HostWindow window(dialog, surfaces);
+  HostWindow window(dialog, dialog.Surfaces());
   platform.AttachWindow(window);
   QObject::connect(&window, &HostWindow::ended, &app, &QApplication::quit, Qt::QueuedConnection);
 

@@ -15,13 +15,6 @@
 #include "res/texts.h"
 
 namespace oxi {
-namespace {
-
-// Longest sleep of a pump that finds nothing to do: short enough that a caller which also
-// polls something else (the converter) hardly notices it.
-constexpr int kIdlePumpWaitMs = 10;
-
-}  // namespace
 
 QtPlatform::QtPlatform(Clock& clock) : clock_(clock) {}
 
@@ -34,25 +27,17 @@ void QtPlatform::AttachWindow(HostWindow& window) {
   if (!progress_) progress_ = new CDLDialog(&window);
 }
 
-// A loop that pumps without drawing anything between two pumps is only waiting for the
-// user, as a thumb held still does: that pump sleeps until a message comes (or briefly at
-// most), so the loop does not keep a core busy. A loop that draws on every turn, as a held
-// graph arrow does, runs at the drawing speed as before.
 void QtPlatform::PumpOneMessage() {
-  if (presentedSincePump_) {
-    presentedSincePump_ = false;
+  const int waitMs = pacing_.NextPumpWaitMs();
+  if (waitMs == 0) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   } else {
-    WaitForEvents(QEventLoop::AllEvents, kIdlePumpWaitMs);
+    WaitForEvents(QEventLoop::AllEvents, waitMs);
   }
 }
 
 void QtPlatform::TimedWait(int ticks) {
-  const std::int64_t deadline = clock_.NowMs() + ticks;
-  // Sleeps between messages rather than polling: a held arrow must not keep a core busy.
-  for (std::int64_t left = ticks; left > 0; left = deadline - clock_.NowMs()) {
-    WaitForEvents(QEventLoop::AllEvents, static_cast<int>(left));
-  }
+  WaitOnClock(clock_, ticks, [](int leftMs) { WaitForEvents(QEventLoop::AllEvents, leftMs); });
 }
 
 LocalTime QtPlatform::Now() {
@@ -111,7 +96,7 @@ void QtPlatform::SetWindowEditText(const std::string& text) {
 }
 
 void QtPlatform::Present(SurfaceId id) {
-  presentedSincePump_ = true;
+  pacing_.Presented();
   if (window_) window_->Present(id);
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ui/clock.h"
 #include "platform/ui/platform.h"
+#include "platform/ui/pump_pacing.h"
 
 namespace oxi {
 
@@ -45,8 +46,7 @@ class QtPlatform : public Platform {
   QPointer<HostWindow> window_;
   // Owned by the main window once attached; deleted here only if it never was.
   QPointer<CDLDialog> progress_;
-  // A surface was shown since the last pump: the pumping loop is busy drawing, not idle.
-  bool presentedSincePump_ = true;
+  PumpPacing pacing_;
 };
 
 }  // namespace oxi

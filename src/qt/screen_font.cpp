@@ -2,13 +2,10 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/posix/font_match.h"
+#include "res/dialog_layout.h"
 
 namespace oxi {
 namespace {
-
-// The main window's template asks for a 9-point face, the small dialogs' for 8 points.
-constexpr int kDialogPointSize = 9;
-constexpr int kShellDialogPointSize = 8;
 
 QFont MatchedFace() {
   // The same family the painted texts use, so that typed digits and labels look alike.
@@ -33,11 +30,11 @@ QFont ScreenFont(int pixelSize) {
 }
 
 QFont DialogFont() {
-  return PointFont(kDialogPointSize);
+  return PointFont(dialog_layout::kMainDialogFontPoints);
 }
 
 QFont ShellDialogFont() {
-  return PointFont(kShellDialogPointSize);
+  return PointFont(dialog_layout::kSmallDialogFontPoints);
 }
 
 }  // namespace oxi

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/host_layout.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
-#include "qt/host_layout.h"
 #include "qt/host_window.h"
 
 namespace oxi::testing {

@@ -12,6 +12,7 @@
 #include "platform/gdi/font.h"
 #include "platform/gdi/surface.h"
 #include "platform/gdi/text_draw.h"
+#include "platform/gdi/win32/gdi_font.h"
 #include "platform/text/utf16.h"
 
 namespace oxi {
@@ -56,16 +57,7 @@ class TextContext {
     const auto key = std::tuple{font.face, std::max(font.height, 1), font.weight};
     auto it = fonts_.find(key);
     if (it != fonts_.end()) return it->second;
-    LOGFONTW lf{};
-    lf.lfHeight = std::get<1>(key);
-    lf.lfWeight = font.weight;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = NONANTIALIASED_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring face = Utf16FromUtf8<wchar_t>(font.face);
-    std::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    const LOGFONTW lf = LogFontOf(font, NONANTIALIASED_QUALITY);
     return fonts_.emplace(key, CreateFontIndirectW(&lf)).first->second;
   }
 

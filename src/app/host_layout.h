@@ -4,6 +4,8 @@
 #include "app/screen_layout.h"
 #include "platform/ui/platform.h"
 
+// Where the hosts (the Qt window on Linux, the Win32 window on Windows) put the main
+// window, its real controls and the download-progress window: facts both hosts share.
 namespace oxi::host {
 
 // Where the window is placed when it opens.
@@ -14,6 +16,9 @@ inline constexpr int kWindowY = 0;
 // font, so that the user can type into it.
 inline constexpr ControlRect kWindowEditRect{839, 571, 45, 26};
 inline constexpr int kScreenFontPixels = 16;
+
+// The download-progress window on the screen, in pixels, outer size.
+inline constexpr ControlRect kProgressWindowRect{362, 284, 300, 200};
 
 // The client rectangle a surface is shown in; the face covers the whole client area.
 inline constexpr ControlRect RectOf(SurfaceId id) {
