@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+
+#include "platform/ui/platform.h"
+#include "win32/windows_api.h"
+
+namespace oxi {
+
+// The download-progress window (template IDD_PROGRESS): modeless, owned by the main window,
+// hidden until the download shows it. It has no close box and ignores Esc and Enter, so it
+// goes away only when the download hides it and comes back intact for the next one.
+class CDLDialog : public ProgressDialog {
+ public:
+  // Creates the hidden window at its place on the screen.
+  explicit CDLDialog(HWND owner);
+  ~CDLDialog() override;
+  CDLDialog(const CDLDialog&) = delete;
+  CDLDialog& operator=(const CDLDialog&) = delete;
+
+  void Show() override;
+  void Hide() override;
+  void SetBar(int percent) override;
+  void SetStatus(const std::string& text) override;
+  void SetPercentText(const std::string& text) override;
+  void Repaint() override;
+
+  HWND Handle() const { return hwnd_; }
+  // The dialog keys of the window's controls. True when `msg` was handled.
+  bool PreTranslate(MSG& msg);
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace oxi

@@ -1,0 +1,5 @@
+#include "app/main_app.h"
+
+int main(int argc, char** argv) {
+  return oxi::CMainApp().Run(argc, argv);
+}

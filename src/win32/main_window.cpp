@@ -1,0 +1,259 @@
+#include "win32/main_window.h"
+
+#include <windowsx.h>
+
+#include "app/host_layout.h"
+#include "platform/gdi/win32/gdi_font.h"
+#include "res/texts.h"
+#include "win32/about_dialog.h"
+#include "win32/resource.h"
+#include "win32/surface_blit.h"
+#include "win32/win32_text.h"
+
+namespace oxi {
+namespace {
+
+// The system menu's commands carry flags in their low four bits.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
+
+constexpr int ControlId(SurfaceId id) {
+  switch (id) {
+    case SurfaceId::kGraph:
+      return IDC_GRAPH;
+    case SurfaceId::kCalendar:
+      return IDC_CALENDAR;
+    case SurfaceId::kList:
+      return IDC_LIST;
+    case SurfaceId::kFace:
+      break;
+  }
+  return 0;
+}
+
+void Place(HWND window, const ControlRect& r) {
+  MoveWindow(window, r.x, r.y, r.width, r.height, TRUE);
+}
+
+HICON LoadAppIcon(int sideMetric) {
+  const int side = GetSystemMetrics(sideMetric);
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                       IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
+}
+
+// A dialog procedure's answer to a message whose result is not its return value.
+INT_PTR Answer(HWND dialog, LRESULT result) {
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(WindowHandlers& handlers, const Surfaces& surfaces)
+    : handlers_(handlers), surfaces_(surfaces) {}
+
+MainWindow::~MainWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (screenFont_) DeleteObject(screenFont_);
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool MainWindow::Create(const std::function<void()>& initialise) {
+  initialise_ = initialise;
+  CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc,
+                     reinterpret_cast<LPARAM>(this));
+  return hwnd_ != nullptr;
+}
+
+HWND MainWindow::View(SurfaceId id) const {
+  if (id == SurfaceId::kFace) return hwnd_;
+  return GetDlgItem(hwnd_, ControlId(id));
+}
+
+HWND MainWindow::WindowEdit() const {
+  return GetDlgItem(hwnd_, IDC_WINDOW_EDIT);
+}
+
+INT_PTR CALLBACK MainWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    reinterpret_cast<MainWindow*>(lParam)->hwnd_ = hwnd;
+  }
+  auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  return window ? window->OnMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Initialise();
+      return TRUE;  // the focus goes to the edit field, the first control that takes it
+    case WM_PAINT:
+      Paint();
+      return TRUE;
+    case WM_ERASEBKGND:
+      return Answer(hwnd_, TRUE);  // the face covers the whole client area
+    case WM_DRAWITEM:
+      return DrawControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      Pointer(message, lParam);
+      return TRUE;
+    case WM_ACTIVATE:
+      // Minimized, the window shows nothing to draw on.
+      if (!cancelled_) handlers_.OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
+      return FALSE;  // the dialog's own handling puts the focus back
+    case WM_SYSCOMMAND:
+      if ((wParam & kSystemCommandMask) != IDM_ABOUTBOX) return FALSE;
+      ShowAboutBox(hwnd_);
+      return TRUE;
+    case WM_CONTEXTMENU:
+      ShowMenu(lParam);
+      return TRUE;
+    case WM_HELP:
+      return Answer(hwnd_, TRUE);  // F1 opens no help
+    case WM_COMMAND:
+      // IDCANCEL comes from Esc (through the dialog keys) and from the close box. Enter
+      // never becomes IDOK: PreTranslate takes it first.
+      if (LOWORD(wParam) == IDCANCEL) Cancel();
+      return TRUE;
+    case WM_CLOSE:
+      Cancel();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void MainWindow::Initialise() {
+  SetWindowTextUtf8(hwnd_, texts::kProductTitle);
+  AddAboutItem();
+  bigIcon_ = LoadAppIcon(SM_CXICON);
+  smallIcon_ = LoadAppIcon(SM_CXSMICON);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  // The window's outer size is that of the face; its client area shows the face's top
+  // left part.
+  SetWindowPos(hwnd_, nullptr, host::kWindowX, host::kWindowY, kFaceWidth, kFaceHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (SurfaceId id : host::kAllSurfaces) {
+    if (id != SurfaceId::kFace) Place(View(id), host::RectOf(id));
+  }
+  HWND edit = WindowEdit();
+  Place(edit, host::kWindowEditRect);
+  screenFont_ = CreateDraftFont(Font{kScreenFace, host::kScreenFontPixels, 0});
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screenFont_), FALSE);
+  SetWindowTextUtf8(edit, texts::kInitialWindowText);
+  if (initialise_) initialise_();
+}
+
+void MainWindow::AddAboutItem() {
+  const std::wstring about = Wide(texts::kAboutMenuItem);
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  if (about.empty() || !menu) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+// Whatever the window system asks to have painted is copied from the face at once; then
+// the full repaint draws the face anew, as an expose always does.
+void MainWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  ShowSurface(dc, *surfaces_[static_cast<int>(SurfaceId::kFace)]);
+  EndPaint(hwnd_, &paint);
+  if (!cancelled_) handlers_.OnPaint();
+}
+
+bool MainWindow::DrawControl(const DRAWITEMSTRUCT& item) {
+  for (SurfaceId id : host::kAllSurfaces) {
+    if (id == SurfaceId::kFace || static_cast<int>(item.CtlID) != ControlId(id)) continue;
+    ShowSurface(item.hDC, *surfaces_[static_cast<int>(id)]);
+    return true;
+  }
+  return false;
+}
+
+void MainWindow::Present(SurfaceId id) {
+  HWND view = View(id);
+  if (!view) return;
+  // The face's context leaves the child controls out (the window clips its children).
+  HDC dc = GetDC(view);
+  ShowSurface(dc, *surfaces_[static_cast<int>(id)]);
+  ReleaseDC(view, dc);
+}
+
+// The statics of the surfaces are transparent to the pointer, so every pointer message
+// over them arrives here in the window's client coordinates. The pointer is captured while
+// the left button is held, so that the release comes back here wherever it happens.
+void MainWindow::Pointer(UINT message, LPARAM lParam) {
+  pointer_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_MOUSEMOVE:
+      handlers_.OnMouseMove(pointer_.x, pointer_.y);
+      break;
+    case WM_LBUTTONDOWN:
+      leftDown_ = true;
+      SetCapture(hwnd_);
+      handlers_.OnLButtonDown(pointer_.x, pointer_.y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      // The window answers no double-click: the second press of one does nothing (its
+      // release still arrives as a release).
+      leftDown_ = true;
+      SetCapture(hwnd_);
+      break;
+    case WM_LBUTTONUP:
+      // Only a press this window saw has a release here.
+      if (!leftDown_) break;
+      leftDown_ = false;
+      ReleaseCapture();
+      handlers_.OnLButtonUp(pointer_.x, pointer_.y);
+      break;
+    default:
+      break;
+  }
+}
+
+// The window's own menu, as the right button opens it: the about item of the system menu.
+void MainWindow::ShowMenu(LPARAM lParam) {
+  const std::wstring about = Wide(texts::kAboutMenuItem);
+  if (about.empty()) return;
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  DestroyMenu(menu);
+  if (chosen == IDM_ABOUTBOX) ShowAboutBox(hwnd_);
+}
+
+bool MainWindow::PreTranslate(MSG& msg) {
+  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+    // Consumed whatever the handler says: Enter never reaches a default button or the
+    // edit field, so it can never end the window.
+    handlers_.OnEnterKey();
+    return true;
+  }
+  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+void MainWindow::Cancel() {
+  if (cancelled_) return;
+  cancelled_ = true;
+  // Esc while a press is held: once the window is gone its release can never come, and
+  // the press handler's loop would wait for it for ever. It gets the release here.
+  if (leftDown_) {
+    leftDown_ = false;
+    ReleaseCapture();
+    handlers_.OnLButtonUp(pointer_.x, pointer_.y);
+  }
+  handlers_.OnCancel();
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+}  // namespace oxi

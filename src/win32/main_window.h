@@ -1,0 +1,67 @@
+#pragma once
+#include <array>
+#include <functional>
+
+#include "platform/gdi/surface.h"
+#include "platform/ui/platform.h"
+#include "win32/windows_api.h"
+
+namespace oxi {
+
+// The main window on the screen: the dialog of template IDD_MAIN, 1024 x 738 outside, whose
+// client area shows the face surface, with the graph, calendar and list surfaces on owner-
+// drawn statics at their places and the real moving-average edit field. It turns the
+// window messages into the main window's handlers, in client coordinates of the window.
+class MainWindow {
+ public:
+  // Indexed by SurfaceId; the surfaces must outlive the window.
+  using Surfaces = std::array<const Surface*, 4>;
+
+  MainWindow(WindowHandlers& handlers, const Surfaces& surfaces);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Creates the window from its template; `initialise` runs once the window is in place
+  // with its controls, before it is first shown (it may run the device-ID chooser). False
+  // when the window could not be created.
+  bool Create(const std::function<void()>& initialise);
+
+  HWND Handle() const { return hwnd_; }
+  // The window that shows the surface: a static for the graph, calendar and list, the
+  // main window itself for the face.
+  HWND View(SurfaceId id) const;
+  HWND WindowEdit() const;
+
+  // Shows the surface's current pixels before returning.
+  void Present(SurfaceId id);
+  // Takes the keys the main window handles whatever has the focus (Enter, and Esc through
+  // the dialog keys), and the dialog keys of its controls. True when `msg` was handled.
+  bool PreTranslate(MSG& msg);
+  // True once Esc or the close box ended the window; the handlers have run OnCancel.
+  bool Ended() const { return cancelled_; }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Initialise();
+  void AddAboutItem();
+  void Paint();
+  bool DrawControl(const DRAWITEMSTRUCT& item);
+  void Pointer(UINT message, LPARAM lParam);
+  void ShowMenu(LPARAM lParam);
+  void Cancel();
+
+  WindowHandlers& handlers_;
+  Surfaces surfaces_;
+  std::function<void()> initialise_;
+  HWND hwnd_ = nullptr;
+  HFONT screenFont_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  POINT pointer_{};        // where the pointer was last seen, in client coordinates
+  bool leftDown_ = false;  // the left button went down over the window and is held
+  bool cancelled_ = false;
+};
+
+}  // namespace oxi
