@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/host_layout.h"
+#include "app/window_menu.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "qt/about_dialog.h"
@@ -196,13 +197,19 @@ void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  const QAction* exportItem = menu.addAction(QString::fromUtf8(texts::kExportMenuItem));
-  menu.addSeparator();
-  const QAction* about = menu.addAction(QString::fromUtf8(texts::kAboutMenuItem));
+  for (const WindowMenuItem& item : kWindowMenu) {
+    if (item.command == WindowCommand::kNone) {
+      menu.addSeparator();
+    } else {
+      menu.addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
+    }
+  }
   const QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == about) CAboutDialog(this, storeFolder_).exec();
+  const auto command =
+      chosen ? static_cast<WindowCommand>(chosen->data().toInt()) : WindowCommand::kNone;
+  if (command == WindowCommand::kAbout) CAboutDialog(this, storeFolder_).exec();
   // The handlers decide whether there is a measurement to export.
-  if (chosen == exportItem && !cancelled_) handlers_.OnExportCommand();
+  if (command == WindowCommand::kExport && !cancelled_) handlers_.OnExportCommand();
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

@@ -1,14 +1,11 @@
 #include "app/main_app.h"
 
-#include "win32/windows_api.h"
-// After windows.h: the common controls.
-#include <commctrl.h>
-
 #include <filesystem>
 
 #include "app/main_dialog.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/ui/clock.h"
+#include "win32/dialog_controls.h"
 #include "win32/main_window.h"
 #include "win32/win32_platform.h"
 
@@ -17,18 +14,10 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
-// The standard controls of the dialogs and the progress bar of the download window.
-void InitCommonControls() {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS;
-  InitCommonControlsEx(&controls);
-}
-
 }  // namespace
 
 int CMainApp::Run(int, char**) {
-  InitCommonControls();
+  RegisterDialogControls();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
   std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/host_layout.h"
+#include "app/window_menu.h"
 #include "platform/gdi/win32/gdi_font.h"
 #include "res/texts.h"
 #include "win32/about_dialog.h"
@@ -217,18 +218,24 @@ void MainWindow::Pointer(UINT message, LPARAM lParam) {
   }
 }
 
-// The window's own menu, as the right button opens it: the about item of the system menu.
+// The window's own menu, as the right button opens it.
 void MainWindow::ShowMenu(LPARAM lParam) {
-  const std::wstring about = Wide(texts::kAboutMenuItem);
-  if (about.empty()) return;
   POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
   HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
-  const UINT chosen = static_cast<UINT>(
+  for (const WindowMenuItem& item : kWindowMenu) {
+    if (item.command == WindowCommand::kNone) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.text).c_str());
+    }
+  }
+  const auto command = static_cast<WindowCommand>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
   DestroyMenu(menu);
-  if (chosen == IDM_ABOUTBOX) ShowAboutBox(hwnd_);
+  if (command == WindowCommand::kAbout) ShowAboutBox(hwnd_);
+  // The handlers decide whether there is a measurement to export.
+  if (command == WindowCommand::kExport && !cancelled_) handlers_.OnExportCommand();
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {

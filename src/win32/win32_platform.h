@@ -34,9 +34,8 @@ class Win32Platform : public Platform {
 
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
-  std::optional<std::string> ChooseSaveFile(const std::string& proposedName,
-                                            const std::string& defaultExtension,
-                                            const std::string& filter) override;
+  std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
+                                               const std::vector<SaveFileType>& types) override;
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;
   ProgressDialog& DownloadDialog() override;
 
