@@ -26,6 +26,7 @@ namespace oxi {
 namespace {
 
 using testing::App;
+using testing::LoggingIdHandlers;
 using testing::RecordingHandlers;
 using testing::TestSurfaces;
 
@@ -199,25 +200,6 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
   EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 
-// Handlers that behave as the device-ID chooser does and log what reaches them.
-class LoggingIdHandlers : public IdDialogHandlers {
- public:
-  void OnShowWindow(ComboBox& combo) override {
-    log.push_back("show");
-    combo.ResetContent();
-    combo.AddString("AAAA00000001");
-    combo.AddString("BBBB00000002");
-    combo.SetCurSel(0);
-    chosen = combo.WindowText();
-  }
-  void OnSelChange(ComboBox& combo) override { log.push_back("selchange " + combo.WindowText()); }
-  void OnCloseUp(ComboBox& combo) override {
-    log.push_back("closeup " + combo.WindowText());
-    chosen = combo.WindowText();
-  }
-  std::vector<std::string> log;
-  std::string chosen;
-};
 
 class IdChooserTest : public ::testing::Test {
  protected:

@@ -91,24 +91,10 @@ TEST_F(QtPlatformTest, ApplicationNameIsTheProgramsFileName) {
 // A thumb held still: its loop pumps with nothing to draw and must sleep, not spin; a held
 // graph arrow draws on every turn and must not be slowed by those sleeps.
 TEST_F(QtPlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNot) {
-  const std::int64_t cpuBefore = ThreadCpuMs();
-  const std::int64_t idleEnd = clock.NowMs() + 400;
-  int idleTurns = 0;
-  while (clock.NowMs() < idleEnd) {
-    platform.PumpOneMessage();
-    ++idleTurns;
-  }
-  EXPECT_LT(ThreadCpuMs() - cpuBefore, 100);
-  EXPECT_GT(idleTurns, 4);  // it still comes back to its caller
-
-  const std::int64_t drawingEnd = clock.NowMs() + 100;
-  int drawingTurns = 0;
-  while (clock.NowMs() < drawingEnd) {
-    platform.Present(SurfaceId::kGraph);
-    platform.PumpOneMessage();
-    ++drawingTurns;
-  }
-  EXPECT_GT(drawingTurns, 200);
+  const testing::PumpPacingFigures figures = testing::MeasurePumpPacing(platform, ThreadCpuMs);
+  EXPECT_LT(figures.idleCpuMs, 100);
+  EXPECT_GT(figures.idleTurns, 4);  // it still comes back to its caller
+  EXPECT_GT(figures.drawingTurns, 200);
 }
 
 // A press handler that loops on a flag, pumping, as the scroll arrows do: the release

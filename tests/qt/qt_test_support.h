@@ -11,6 +11,7 @@
 
 #include "app/host_layout.h"
 #include "platform/gdi/surface.h"
+#include "platform/host_test_support.h"
 #include "platform/ui/platform.h"
 #include "qt/host_window.h"
 
@@ -84,67 +85,5 @@ inline bool ShowAndWaitExposed(QWidget& widget) {
   widget.show();
   return ProcessUntil([&] { return widget.windowHandle() && widget.windowHandle()->isExposed(); });
 }
-
-// The main window's handlers as a log of calls; a test may hook the pointer handlers.
-class RecordingHandlers : public WindowHandlers {
- public:
-  void OnPaint() override { log.push_back("paint"); }
-  void OnActivate(bool active) override { log.push_back(active ? "activate" : "deactivate"); }
-  void OnMouseMove(int x, int y) override { Record("move", x, y); }
-  void OnLButtonDown(int x, int y) override {
-    Record("down", x, y);
-    if (onDown) onDown(x, y);
-  }
-  void OnLButtonUp(int x, int y) override {
-    Record("up", x, y);
-    if (onUp) onUp(x, y);
-  }
-  bool OnEnterKey() override {
-    log.push_back("enter");
-    return true;
-  }
-  void OnCommandKey(CommandKey key) override {
-    log.push_back(key == CommandKey::kPrint ? "print" : "save");
-  }
-  void OnCancel() override { log.push_back("cancel"); }
-  void OnExportCommand() override { log.push_back("export"); }
-
-  int Count(const std::string& entry) const {
-    int n = 0;
-    for (const auto& e : log) n += (e == entry);
-    return n;
-  }
-  // Calls other than painting and activation, which the window system sends whenever it
-  // likes (a late expose or focus change of the shown window).
-  std::size_t InputCount() const {
-    std::size_t n = 0;
-    for (const auto& e : log) n += e != "paint" && e != "activate" && e != "deactivate";
-    return n;
-  }
-
-  std::vector<std::string> log;
-  std::function<void(int, int)> onDown;
-  std::function<void(int, int)> onUp;
-
- private:
-  void Record(const char* what, int x, int y) {
-    log.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
-  }
-};
-
-// The four surfaces of a main window, at their real sizes.
-struct TestSurfaces {
-  TestSurfaces()
-      : face(kFaceWidth, kFaceHeight),
-        graph(kGraphControl.width, kGraphControl.height),
-        calendar(kCalendarControl.width, kCalendarControl.height),
-        list(kListControl.width, kListControl.height) {}
-  HostWindow::Surfaces Pointers() const { return {&face, &graph, &calendar, &list}; }
-
-  Surface face;
-  Surface graph;
-  Surface calendar;
-  Surface list;
-};
 
 }  // namespace oxi::testing

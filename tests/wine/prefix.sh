@@ -15,15 +15,19 @@ detached() { "$@" </dev/null >/dev/null 2>&1; }
 # The registry reaches the disk when the server ends, so the prefix is made and set up
 # before the server that stays is started.
 marker="$WINEPREFIX/oxi-prefix-ready"
-if [[ ! -f "$marker" || "$here/fonts.reg" -nt "$marker" ]]; then
+stale=$(find "$here" -name '*.reg' -newer "$marker" 2>/dev/null | head -n 1)
+if [[ ! -f "$marker" || -n "$stale" ]]; then
   detached wineserver -k || true
   detached wine wineboot -i
   # The program's faces ("MS UI Gothic", "ＭＳ ゴシック") exist on a Japanese Windows only;
-  # without a replacement Wine falls back on a face without Latin digits. Registry files
-  # with non-ASCII names must be UTF-16 with a byte-order mark and CR LF line ends.
-  reg="$WINEPREFIX/drive_c/oxi-fonts.reg"
-  { printf '\xff\xfe'; sed 's/$/\r/' "$here/fonts.reg" | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-  detached wine regedit /S 'C:\oxi-fonts.reg'
+  # without a replacement Wine falls back on a face without Latin digits (fonts.reg); the
+  # windows are Wine's own to draw (windows.reg). Registry files with non-ASCII names must
+  # be UTF-16 with a byte-order mark and CR LF line ends.
+  for file in "$here"/*.reg; do
+    reg="$WINEPREFIX/drive_c/oxi-$(basename "$file")"
+    { printf '\xff\xfe'; sed 's/$/\r/' "$file" | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+    detached wine regedit /S "C:\\oxi-$(basename "$file")"
+  done
   detached wineserver -w
   grep -q 'IPAGothic' "$WINEPREFIX/user.reg" 2>/dev/null ||
     { echo "no prefix with font replacements in $WINEPREFIX" >&2; exit 1; }

@@ -28,6 +28,16 @@ endfunction()
 # The Linux build's oxitool, which the Windows one is compared with.
 set(OXI_LINUX_OXITOOL "" CACHE FILEPATH "oxitool of a Linux build of the same tree")
 
+# A test program that opens windows runs on a virtual X screen of its own. Only one such
+# program or script at a time: the prefix's desktop process serves one display.
+function(oxi_wine_window_test_program name)
+  add_test(NAME ${name} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24"
+                                ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600
+                                          RESOURCE_LOCK wine_display
+                                          ENVIRONMENT "${OXI_WINE_ENVIRONMENT}")
+endfunction()
+
 # A script that runs the Windows programs learns the emulator from OXI_EMULATOR.
 function(oxi_wine_script_test name)
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${OXI_WINE_ENVIRONMENT}

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "win32/windows_api.h"
+// After windows.h: the progress bar's messages.
+#include <commctrl.h>
+
+#include "app/host_layout.h"
+#include "res/texts.h"
+#include "win32/about_dialog.h"
+#include "win32/download_dialog.h"
+#include "win32/id_chooser.h"
+#include "win32/resource.h"
+#include "win32_test_support.h"
+
+namespace oxi {
+namespace {
+
+using testing::DialogCaptioned;
+using testing::InsideModalLoop;
+using testing::LoggingIdHandlers;
+using testing::PumpUntil;
+using testing::WindowUnderTest;
+
+std::string ItemText(HWND dialog, int id) {
+  return WindowTextUtf8(GetDlgItem(dialog, id));
+}
+
+// Whether a static shows its whole text on one line in the face it has.
+bool ShowsWholeText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  const std::wstring text = Wide(WindowTextUtf8(control));
+  HDC dc = GetDC(control);
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ReleaseDC(control, dc);
+  RECT area;
+  GetClientRect(control, &area);
+  return size.cx <= area.right;
+}
+
+class DownloadDialogTest : public ::testing::Test, public WindowUnderTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(created);
+    dialog = dynamic_cast<CDLDialog*>(&platform.DownloadDialog());
+    ASSERT_NE(dialog, nullptr);
+  }
+  HWND Dialog() const { return dialog->Handle(); }
+  CDLDialog* dialog = nullptr;
+};
+
+TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
+  EXPECT_EQ(GetWindow(Dialog(), GW_OWNER), window.Handle());
+  EXPECT_FALSE(IsWindowVisible(Dialog()));
+  RECT r;
+  GetWindowRect(Dialog(), &r);
+  const ControlRect& expected = host::kProgressWindowRect;
+  EXPECT_EQ(r.left, expected.x);
+  EXPECT_EQ(r.top, expected.y);
+  EXPECT_EQ(r.right - r.left, expected.width);
+  EXPECT_EQ(r.bottom - r.top, expected.height);
+  EXPECT_EQ(WindowTextUtf8(Dialog()), texts::kDownloadDialogCaption);
+  EXPECT_FALSE(GetWindowLongW(Dialog(), GWL_STYLE) & WS_SYSMENU);  // no close box
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_STATUS), texts::kDownloading);
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_PERCENT), texts::kInitialPercent);
+  HWND bar = GetDlgItem(Dialog(), IDC_PROGRESS_BAR);
+  EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, TRUE, 0), 0);
+  EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(Dialog(), IDOK)));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(Dialog(), IDCANCEL)));
+  EXPECT_EQ(&platform.DownloadDialog(), dialog);  // the same window every time
+}
+
+TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
+  dialog->Show();
+  EXPECT_TRUE(IsWindowVisible(Dialog()));
+  dialog->SetBar(42);
+  dialog->SetPercentText("42%");
+  dialog->SetStatus(texts::kNoMeasurements);
+  dialog->Repaint();
+  EXPECT_EQ(SendDlgItemMessageW(Dialog(), IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0), 42);
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_PERCENT), "42%");
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_STATUS), texts::kNoMeasurements);
+  EXPECT_TRUE(ShowsWholeText(Dialog(), IDC_PROGRESS_STATUS));
+
+  // Only the download hides it; the main window does not see its keys.
+  PostMessageW(Dialog(), WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(Dialog(), WM_KEYDOWN, VK_RETURN, 1);
+  platform.TimedWait(100);
+  SendMessageW(Dialog(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(Dialog()));
+  EXPECT_EQ(handlers.Count("cancel"), 0);
+  EXPECT_EQ(handlers.Count("enter"), 0);
+
+  dialog->Hide();
+  EXPECT_FALSE(IsWindowVisible(Dialog()));
+  dialog->Show();
+  RECT r;
+  GetWindowRect(Dialog(), &r);
+  EXPECT_EQ(r.left, host::kProgressWindowRect.x);
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_PERCENT), "42%");
+  dialog->Hide();
+}
+
+// The message boxes and the about box: the given texts, one OK that ends them.
+TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk) {
+  std::string text;
+  bool hasCancel = true;
+  InsideModalLoop answerBox([&] {
+    HWND box = DialogCaptioned(texts::kErrorCaption);
+    if (!box) return false;
+    text = ItemText(box, 0xFFFF);  // the message text's static
+    hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
+  EXPECT_EQ(text, texts::kDeviceNotRecognised);
+  EXPECT_FALSE(hasCancel);
+
+  std::string version;
+  std::string ok;
+  InsideModalLoop answerAbout([&] {
+    HWND about = DialogCaptioned(texts::kProductTitle);
+    if (!about) return false;
+    version = ItemText(about, IDC_ABOUT_VERSION);
+    ok = ItemText(about, IDOK);
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  ShowAboutBox(window.Handle());
+  EXPECT_EQ(version, texts::kProductVersion);
+  EXPECT_EQ(ok, texts::kOk);
+}
+
+
+TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
+  RegisterDialogControls();
+  LoggingIdHandlers handlers;
+  bool promptWhole = false;
+  bool okDefault = false;
+  bool cancelShown = true;
+  InsideModalLoop user([&] {
+    HWND chooser = DialogCaptioned(texts::kIdDialogCaption);
+    if (!chooser) return false;
+    EXPECT_EQ(ItemText(chooser, IDC_DEVICE_PROMPT), texts::kIdDialogPrompt);
+    promptWhole = ShowsWholeText(chooser, IDC_DEVICE_PROMPT);
+    okDefault = GetWindowLongW(GetDlgItem(chooser, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON;
+    cancelShown = IsWindowVisible(GetDlgItem(chooser, IDCANCEL));
+    EXPECT_EQ(SendDlgItemMessageW(chooser, IDC_DEVICE_COMBO, CB_GETCOUNT, 0, 0), 2);
+    PostMessageW(chooser, WM_KEYDOWN, VK_RETURN, 1);  // Enter presses OK
+    return true;
+  });
+  RunIdChooser(handlers);
+  EXPECT_TRUE(promptWhole);
+  EXPECT_TRUE(okDefault);
+  EXPECT_FALSE(cancelShown);
+  // The program's own filling notified nothing.
+  EXPECT_EQ(handlers.log, std::vector<std::string>{"show"});
+  EXPECT_EQ(handlers.chosen, "AAAA00000001");
+}
+
+TEST(IdChooserTest, ChoosingInTheListHandsOverTheChoiceAndTheCloseBoxEndsIt) {
+  RegisterDialogControls();
+  LoggingIdHandlers handlers;
+  InsideModalLoop user([&] {
+    HWND chooser = DialogCaptioned(texts::kIdDialogCaption);
+    if (!chooser) return false;
+    HWND combo = GetDlgItem(chooser, IDC_DEVICE_COMBO);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    PostMessageW(chooser, WM_CLOSE, 0, 0);
+    return true;
+  });
+  RunIdChooser(handlers);
+  const std::vector<std::string> expected{"show", "selchange BBBB00000002", "closeup BBBB00000002"};
+  EXPECT_EQ(handlers.log, expected);
+  EXPECT_EQ(handlers.chosen, "BBBB00000002");
+}
+
+}  // namespace
+}  // namespace oxi

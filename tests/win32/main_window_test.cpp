@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/host_layout.h"
+#include "res/texts.h"
+#include "win32/resource.h"
+#include "win32_test_support.h"
+
+namespace oxi {
+namespace {
+
+using testing::PumpUntil;
+using testing::WindowUnderTest;
+
+RECT ClientRectOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Equal(const RECT& r, const ControlRect& expected) {
+  return r.left == expected.x && r.top == expected.y && r.right - r.left == expected.width &&
+         r.bottom - r.top == expected.height;
+}
+
+// Pointer input as the window system delivers it: the cursor put at a client point of the
+// main window, then buttons.
+void MouseAt(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of nothing, so that a move message comes
+  SendInput(1, &move, sizeof move);
+}
+void Button(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+void PostKey(HWND to, WPARAM key) {
+  PostMessageW(to, WM_KEYDOWN, key, 1);
+  PostMessageW(to, WM_KEYUP, key, 1 | (LPARAM{3} << 30));
+}
+
+class MainWindowTest : public ::testing::Test, public WindowUnderTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(created);
+    ASSERT_TRUE(PumpUntil(platform, [&] { return IsWindowVisible(window.Handle()) != FALSE; }));
+    platform.TimedWait(100);
+  }
+  HWND Main() const { return window.Handle(); }
+  std::vector<std::string> Pointer() const {
+    std::vector<std::string> log = handlers.log;
+    std::erase_if(log, [](const std::string& e) { return e.find(' ') == e.npos; });
+    return log;
+  }
+};
+
+TEST_F(MainWindowTest, IsItsOuterSizeWithTheControlsAtTheirPlaces) {
+  RECT outer;
+  GetWindowRect(Main(), &outer);
+  EXPECT_EQ(outer.left, host::kWindowX);
+  EXPECT_EQ(outer.top, host::kWindowY);
+  EXPECT_EQ(outer.right - outer.left, 1024);
+  EXPECT_EQ(outer.bottom - outer.top, 738);
+  EXPECT_EQ(WindowTextUtf8(Main()), texts::kProductTitle);
+  EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kGraph)), {20, 15, 720, 685}));
+  EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kCalendar)), {755, 60, 250, 290}));
+  EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kList)), {755, 355, 250, 180}));
+
+  HWND edit = window.WindowEdit();
+  EXPECT_TRUE(Equal(ClientRectOf(edit), {839, 571, 45, 26}));
+  EXPECT_EQ(WindowTextUtf8(edit), "1");
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, 16);
+  EXPECT_EQ(Utf8(font.lfFaceName), kScreenFace);
+  EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+
+  wchar_t item[64] = {};
+  GetMenuStringW(GetSystemMenu(Main(), FALSE), IDM_ABOUTBOX, item, 64, MF_BYCOMMAND);
+  EXPECT_EQ(Utf8(item), texts::kAboutMenuItem);
+  EXPECT_FALSE(GetWindowLongW(Main(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+}
+
+TEST_F(MainWindowTest, EditFieldTextGoesBothWaysThroughThePlatform) {
+  platform.SetWindowEditText("42");
+  EXPECT_EQ(WindowTextUtf8(window.WindowEdit()), "42");
+  SetWindowTextUtf8(window.WindowEdit(), "５a");
+  EXPECT_EQ(platform.WindowEditText(), "５a");
+}
+
+// The statics of the surfaces let the pointer through: the window has every press in its
+// own client coordinates, except on the edit field, which takes its own.
+TEST_F(MainWindowTest, PointerInputReachesTheHandlersInClientCoordinates) {
+  MouseAt(Main(), 300, 300);
+  platform.TimedWait(100);
+  handlers.log.clear();  // whatever the window's showing under the pointer sent
+  MouseAt(Main(), 100, 100);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseAt(Main(), 110, 104);  // moving with the button held
+  Button(MOUSEEVENTF_LEFTUP);
+  platform.TimedWait(600);  // longer than a double click takes
+  MouseAt(Main(), 800, 150);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Button(MOUSEEVENTF_LEFTUP);
+  MouseAt(Main(), 850, 580);  // the edit field
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Button(MOUSEEVENTF_LEFTUP);
+  PumpUntil(platform, [&] { return handlers.Count("up 800,150") > 0; });
+  platform.TimedWait(200);
+  std::vector<std::string> expected{"move 100,100", "down 100,100", "move 110,104", "up 110,104",
+                                    "move 800,150", "down 800,150", "up 800,150"};
+  EXPECT_EQ(Pointer(), expected);
+}
+
+// The window answers no double-click: the second press of one does nothing, its release
+// is still a release.
+TEST_F(MainWindowTest, TheSecondPressOfADoubleClickDoesNothing) {
+  MouseAt(Main(), 400, 400);
+  for (int i = 0; i < 2; ++i) {
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Button(MOUSEEVENTF_LEFTUP);
+  }
+  PumpUntil(platform, [&] { return handlers.Count("up 400,400") == 2; });
+  EXPECT_EQ(handlers.Count("down 400,400"), 1);
+  EXPECT_EQ(handlers.Count("up 400,400"), 2);
+}
+
+TEST_F(MainWindowTest, EnterIsTakenWhereverItIsTypedEscAndTheCloseBoxEndTheWindowOnce) {
+  PostKey(window.WindowEdit(), VK_RETURN);
+  PostKey(Main(), VK_RETURN);
+  PumpUntil(platform, [&] { return handlers.Count("enter") == 2; });
+  EXPECT_EQ(handlers.Count("enter"), 2);
+  EXPECT_FALSE(window.Ended());
+  EXPECT_EQ(WindowTextUtf8(window.WindowEdit()), "1");  // no line break typed into it
+
+  PostKey(window.WindowEdit(), VK_ESCAPE);
+  PumpUntil(platform, [&] { return window.Ended(); });
+  EXPECT_EQ(handlers.Count("cancel"), 1);
+  EXPECT_FALSE(IsWindowVisible(Main()));
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(handlers.Count("cancel"), 1);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxEndsTheWindow) {
+  SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PumpUntil(platform, [&] { return window.Ended(); });
+  EXPECT_EQ(handlers.Count("cancel"), 1);
+}
+
+// Esc while a press loop runs: the window goes, and with it any release that could end
+// the loop, so the loop is handed one before the handlers hear of the cancel.
+TEST_F(MainWindowTest, EndingTheWindowDuringAPressLoopEndsTheLoop) {
+  bool held = false;
+  bool gaveUp = false;
+  handlers.onDown = [&](int, int) {
+    held = true;
+    PostKey(window.WindowEdit(), VK_ESCAPE);
+    const std::int64_t giveUp = clock.NowMs() + 3000;
+    while (held && !(gaveUp = clock.NowMs() >= giveUp)) platform.TimedWait(5);
+  };
+  handlers.onUp = [&](int, int) { held = false; };
+  MouseAt(Main(), 500, 300);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(PumpUntil(platform, [&] { return window.Ended(); }));
+  Button(MOUSEEVENTF_LEFTUP);
+  platform.TimedWait(100);
+  EXPECT_FALSE(gaveUp);
+  std::vector<std::string> log = handlers.log;
+  std::erase_if(log, [](const std::string& e) {
+    return !e.starts_with("down") && !e.starts_with("up") && e != "cancel";
+  });
+  const std::vector<std::string> expected{"down 500,300", "up 500,300", "cancel"};
+  EXPECT_EQ(log, expected);
+}
+
+// An expose runs the full repaint once; presenting a surface draws without one.
+TEST_F(MainWindowTest, AnExposePaintsOncePresentingShowsTheSurfaceAtOnce) {
+  handlers.log.clear();
+  InvalidateRect(Main(), nullptr, FALSE);
+  platform.TimedWait(100);
+  EXPECT_EQ(handlers.Count("paint"), 1);
+
+  surfaces.calendar.SetPixel(249, 280, Rgb(10, 200, 30));
+  surfaces.face.FillRect(0, 0, kFaceWidth, kFaceHeight, Rgb(200, 0, 0));
+  for (SurfaceId id : host::kAllSurfaces) platform.Present(id);
+  EXPECT_EQ(handlers.Count("paint"), 1);
+
+  HWND calendar = window.View(SurfaceId::kCalendar);
+  HDC dc = GetDC(calendar);
+  EXPECT_EQ(GetPixel(dc, 249, 280), RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(dc, 248, 280), RGB(255, 255, 255));
+  ReleaseDC(calendar, dc);
+  dc = GetDC(Main());
+  EXPECT_EQ(GetPixel(dc, 5, 700), RGB(200, 0, 0));
+  ReleaseDC(Main(), dc);
+  // The face never covers the controls.
+  HWND graph = window.View(SurfaceId::kGraph);
+  dc = GetDC(graph);
+  EXPECT_EQ(GetPixel(dc, 10, 15), RGB(255, 255, 255));
+  ReleaseDC(graph, dc);
+}
+
+TEST_F(MainWindowTest, ActivationReachesTheHandler) {
+  handlers.log.clear();
+  SendMessageW(Main(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  SendMessageW(Main(), WM_ACTIVATE, WA_INACTIVE, 0);
+  const std::vector<std::string> expected{"activate", "deactivate"};
+  EXPECT_EQ(handlers.log, expected);
+}
+
+}  // namespace
+}  // namespace oxi
