@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# oxiview.exe under Wine on a virtual screen, over a store with records today and a
+# simulated monitor behind the converter: the start face, a day pressed (its graph the
+# same pixels as oxitool.exe render of the record), Download with its progress window and
+# the downloaded days, Esc. With OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window
+# over the same store is shown on the same screen and the two compared outside text.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../qt/xvfb_session.sh"
+emulator=${OXI_EMULATOR:-wine}
+view_exe="$OXI_BINARY_DIR/src/win32/oxiview.exe"
+tool_exe="$OXI_BINARY_DIR/src/cli/oxitool.exe"
+[[ -f "$view_exe" && -f "$tool_exe" ]] || { echo "FAIL: the Windows programs are not built" >&2; exit 1; }
+
+# A Unix path as the Windows programs see it (Wine's drive Z: is the root).
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
+# The screen position of a window's client area: the graph control's frame, the top left
+# of everything drawn in the frame colour, stands at client (20, 15).
+client_origin() {
+  local box
+  box=$(convert "$1" -fill black +opaque "#716F64" -format "%@" info:)
+  [[ $box =~ \+([0-9]+)\+([0-9]+)$ ]] || return 1
+  echo "$((BASH_REMATCH[1] - 20)) $((BASH_REMATCH[2] - 15))"
+}
+
+# Pointer at a client point of the window under test, with the time the window system
+# needs to see the move before a button.
+point() {
+  xdotool mousemove $((ox + $1)) $((oy + $2))
+  sleep 0.3
+}
+pixel() { oxi_pixel "$1" $((ox + $2)) $((oy + $3)); }
+day_frame_count() {  # day_frame_count SHOT DAY HEX: pixels of that colour on the day's cell
+  local cx cy
+  read -r cx cy < <(oxi_day_cell "$year" "$month" "$2")
+  oxi_count_colour "$1" 28 24 $((ox + cx)) $((oy + cy)) "$3"
+}
+shot() { oxi_shot "$OXI_WORK/$1.png"; }
+visible_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
+oxi_start_display
+run="$OXI_WORK/run"
+mkdir -p "$run"
+read -r year month day < <(date +'%Y %-m %-d')
+oxi_write_records "$run" TESTDEV00001 "$year" "$month" "$day" 3
+cp -r "$run" "$OXI_WORK/linux-run"  # the store as it is before the download
+"$emulator" "$tool_exe" demo-monitor -o "$(windows_path "$run/demo.img")" --measurements 6 \
+  >/dev/null 2>&1 || oxi_fail "no demo monitor"
+first_record=$(find "$run" -name '*.oxi' | sort | head -n 1)
+"$emulator" "$tool_exe" render "$(windows_path "$first_record")" \
+  -o "$(windows_path "$OXI_WORK/render.png")" >/dev/null 2>&1 || oxi_fail "oxitool.exe render failed"
+
+(cd "$run" && OXI_SIMULATED_MONITOR=$(windows_path "$run/demo.img") exec "$emulator" "$view_exe") \
+  >"$OXI_WORK/oxiview.log" 2>&1 &
+OXI_VIEW_PID=$!
+oxi_pids+=("$OXI_VIEW_PID")
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView$' | head -n 1)
+[[ -n "$window" ]] || oxi_fail "no oxiview.exe window"
+geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
+[[ "$geometry" == 1024x738 ]] || oxi_fail "the window is $geometry outside"
+face_drawn() { shot start && client_origin "$OXI_WORK/start.png" >/dev/null; }
+oxi_until 50 face_drawn || oxi_fail "the face is not drawn"
+read -r ox oy < <(client_origin "$OXI_WORK/start.png")
+cp "$OXI_WORK/start.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_wine_start.png}"
+
+# The face as the Linux window's checks find it: grey, the buttons' face colour, the white
+# plot, today's records framed in magenta and no other day.
+for p in "5 5" "10 400" "1010 700" "760 690"; do
+  read -r x y <<<"$p"
+  [[ $(pixel "$OXI_WORK/start.png" "$x" "$y") == 245,245,245 ]] || oxi_fail "face at $x,$y"
+done
+for x in 790 869 948; do
+  [[ $(pixel "$OXI_WORK/start.png" "$x" 44) == 212,245,255 ]] || oxi_fail "button face at $x,44"
+done
+[[ $(pixel "$OXI_WORK/start.png" 400 200) == 255,255,255 ]] || oxi_fail "graph plot is not white"
+(($(day_frame_count "$OXI_WORK/start.png" "$day" FF00FF) > 20)) || oxi_fail "today is not framed"
+other=$((day == 1 ? 2 : 1))
+(($(day_frame_count "$OXI_WORK/start.png" "$other" FF00FF) == 0)) || oxi_fail "day $other is framed"
+
+# A day pressed: framed in yellow while held, in green once released; its first record's
+# graph is on the screen as oxitool.exe renders it, to the pixel.
+read -r cx cy < <(oxi_day_cell "$year" "$month" "$day")
+point $((cx + 14)) $((cy + 12))
+xdotool mousedown 1
+pressed() { shot pressed && (($(day_frame_count "$OXI_WORK/pressed.png" "$day" FFFF00) > 20)); }
+oxi_until 25 pressed || oxi_fail "the pressed day is not framed in yellow"
+xdotool mouseup 1
+released() { shot released && (($(day_frame_count "$OXI_WORK/released.png" "$day" 00FF00) > 20)); }
+oxi_until 25 released || oxi_fail "the released day is not framed in green"
+convert "$OXI_WORK/released.png" -crop 720x685+$((ox + 20))+$((oy + 15)) +repage "$OXI_WORK/graph.png"
+differ=$(compare -metric AE "$OXI_WORK/graph.png" "$OXI_WORK/render.png" null: 2>&1 || true)
+[[ "$differ" == 0 ]] || oxi_fail "the graph differs from oxitool.exe render in $differ pixels"
+echo "graph after the day press: the same pixels as oxitool.exe render"
+
+# Download: the progress window comes up, the download ends with the box that asks to
+# unplug the converter, the monitor's records are in the store and the calendar shows
+# their days.
+point 790 33
+xdotool click 1
+oxi_until 50 visible_named 'データの転送' || oxi_fail "no progress window"
+shot downloading
+cp "$OXI_WORK/downloading.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_wine_download.png}"
+unplug_box() { visible_named '^　$'; }
+oxi_until 100 unplug_box || oxi_fail "the download did not end with its box"
+visible_named 'データの転送' && oxi_fail "the progress window stays"
+xdotool key Return
+box_gone() { ! unplug_box; }
+oxi_until 25 box_gone || oxi_fail "the box stays"
+records=$(find "$run/Application Data/StO2/OXIDEMO00000001" -name '*.oxi' | wc -l)
+((records == 6)) || oxi_fail "$records records downloaded"
+sleep 0.5
+shot downloaded
+framed=$(oxi_count_colour "$OXI_WORK/downloaded.png" 250 290 $((ox + 755)) $((oy + 60)) FF00FF)
+((framed > 20)) || oxi_fail "the calendar frames no downloaded day"
+echo "download: progress window shown, 6 records stored, their days framed"
+
+# Esc ends the program normally.
+xdotool key Escape
+ended() { ! kill -0 "$OXI_VIEW_PID" 2>/dev/null; }
+oxi_until 50 ended || oxi_fail "oxiview.exe still runs after Esc"
+status=0
+wait "$OXI_VIEW_PID" || status=$?
+((status == 0)) || oxi_fail "oxiview.exe exited with $status"
+
+# The Qt window over the store as it was, on the same screen, pixel for pixel outside text
+# after the same press: the plots' insides, the graph's scroll bar, the list's scroll bar,
+# the pressed day's frame.
+if [[ -z "${OXI_LINUX_BINARY_DIR:-}" || ! -x "$OXI_LINUX_BINARY_DIR/src/qt/oxiview" ]]; then
+  echo "oxiview.exe window checks passed (no Linux build named to compare with)"
+  exit 0
+fi
+OXIVIEW="$OXI_LINUX_BINARY_DIR/src/qt/oxiview"
+oxi_start_view "$OXI_WORK/linux-run"
+linux_face() { shot linux && client_origin "$OXI_WORK/linux.png" >/dev/null; }
+oxi_until 25 linux_face || oxi_fail "the Qt window's face is not drawn"
+wine_ox=$ox wine_oy=$oy
+read -r ox oy < <(client_origin "$OXI_WORK/linux.png")
+point $((cx + 14)) $((cy + 12))
+xdotool click 1
+linux_released() { shot linux && (($(day_frame_count "$OXI_WORK/linux.png" "$day" 00FF00) > 20)); }
+oxi_until 25 linux_released || oxi_fail "the Qt window's day is not framed in green"
+total=0
+for region in "598x273+81+66" "598x273+81+376" "461x17+218+680" "17x174+985+358" \
+  "28x2+$cx+$cy" "28x2+$cx+$((cy + 22))"; do
+  [[ $region =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
+  w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+  convert "$OXI_WORK/released.png" -crop "${w}x${h}+$((wine_ox + x))+$((wine_oy + y))" +repage \
+    "$OXI_WORK/a.png"
+  convert "$OXI_WORK/linux.png" -crop "${w}x${h}+$((ox + x))+$((oy + y))" +repage "$OXI_WORK/b.png"
+  n=$(compare -metric AE "$OXI_WORK/a.png" "$OXI_WORK/b.png" null: 2>&1 || true)
+  echo "client ${w}x${h}+$x+$y: $n pixels differ between the Windows and the Qt window"
+  total=$((total + n))
+done
+((total == 0)) || oxi_fail "the Windows and Qt windows differ outside text in $total pixels"
+echo "oxiview.exe window checks passed"
