@@ -15,7 +15,7 @@ test=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
   python3-mne python3-h5py time desktop-file-utils appstream man-db
-  # The Windows programs: cross compiler, Wine for their tests, zip for their package.
+  # The Windows programs: cross compiler, Wine for their tests, ImageMagick (above) for the icon, zip for the zip.
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine zip
 )
 package=(dpkg-dev lintian debootstrap)

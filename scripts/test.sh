@@ -21,14 +21,15 @@ ordinary() {
 }
 
 # The Windows build (mingw-w64) and its tests under Wine. Its oxitool is compared with the
-# Linux build's, which is built first when it is not there yet.
+# Linux build's, which is built first when it is not there yet; the window check compares
+# oxiview.exe with the Linux build's window when that build has one.
 windows() {
   local linux=${BUILD_DIR:-$root/build}
   local build=${WINDOWS_BUILD_DIR:-$root/build-windows}
   [[ -x "$linux/src/cli/oxitool" ]] || BUILD_DIR=$linux BUILD_TARGETS=oxitool "$root/scripts/build.sh"
   BUILD_DIR=$build "$root/scripts/build.sh" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DOXI_LINUX_OXITOOL="$linux/src/cli/oxitool"
-  (cd "$build" && ctest --output-on-failure -j"$jobs")
+  (cd "$build" && OXI_LINUX_BINARY_DIR=$linux ctest --output-on-failure -j"$jobs")
 }
 
 # The other build types compile without a warning; the programs only, which is where a
