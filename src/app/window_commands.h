@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 
+#include "platform/ui/platform.h"
 #include "res/texts.h"
 
+// The commands a host offers beside the painted face, the same on either host.
 namespace oxi {
 
 // The window's own menu, which the right button opens on either host: the export of the
@@ -18,6 +20,17 @@ inline constexpr std::array kWindowMenu{
     WindowMenuItem{WindowCommand::kExport, texts::kExportMenuItem},
     WindowMenuItem{WindowCommand::kNone, nullptr},
     WindowMenuItem{WindowCommand::kAbout, texts::kAboutMenuItem},
+};
+
+// The command buttons' keyboard shortcuts: Ctrl with the letter, no other modifier.
+struct CommandShortcut {
+  char letter;  // upper case, as both hosts name the letter keys
+  CommandKey command;
+};
+
+inline constexpr std::array kCommandShortcuts{
+    CommandShortcut{'P', CommandKey::kPrint},
+    CommandShortcut{'S', CommandKey::kSave},
 };
 
 }  // namespace oxi

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/host_layout.h"
+#include "app/window_commands.h"
 #include "app/window_menu.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
@@ -120,11 +121,11 @@ bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
   if (!widget || widget->window() != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // The command buttons' shortcuts; a held key's repeats would open dialog after dialog.
-  for (const auto& [combination, command] :
-       {std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_P), CommandKey::kPrint},
-        std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_S), CommandKey::kSave}}) {
-    if (key->keyCombination() != combination) continue;
-    if (!key->isAutoRepeat()) handlers_.OnCommandKey(command);
+  for (const CommandShortcut& shortcut : kCommandShortcuts) {
+    if (key->keyCombination() != QKeyCombination(Qt::ControlModifier, Qt::Key(shortcut.letter))) {
+      continue;
+    }
+    if (!key->isAutoRepeat()) handlers_.OnCommandKey(shortcut.command);
     return true;
   }
   switch (key->key()) {

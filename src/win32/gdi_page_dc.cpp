@@ -33,6 +33,12 @@ int GdiPageDc::DpiX() const {
 int GdiPageDc::DpiY() const {
   return GetDeviceCaps(dc_, LOGPIXELSY);
 }
+int GdiPageDc::PrintableWidth() const {
+  return GetDeviceCaps(dc_, HORZRES);
+}
+int GdiPageDc::PrintableHeight() const {
+  return GetDeviceCaps(dc_, VERTRES);
+}
 
 void GdiPageDc::StartDocument(const std::string& name) {
   const std::wstring title = Wide(name);
@@ -49,9 +55,10 @@ void GdiPageDc::StartPage() {
 void GdiPageDc::EndPage() {
   if (documentStarted_) ::EndPage(dc_);
 }
-void GdiPageDc::EndDocument() {
+bool GdiPageDc::EndDocument() {
   if (documentStarted_) EndDoc(dc_);
   documentStarted_ = false;
+  return true;
 }
 
 // One-dot pens are cosmetic, as the screen's are: the end point of a line is left out.

@@ -9,9 +9,9 @@
 namespace oxi {
 
 // The printed document's drawing calls on a GDI device context (the printer's, from the
-// print dialog): coordinates are dots at the context's resolution, wide pens draw
-// flat-ended bands, rectangles keep their outline inside, texts stand by their top-left
-// corner in the face the program names.
+// print dialog): coordinates are dots at the context's resolution from the top left of
+// its printable area, wide pens draw flat-ended bands, rectangles keep their outline
+// inside, texts stand by their top-left corner in the face the program names.
 class GdiPageDc : public PageDc {
  public:
   // Draws on `dc`. An owned context is deleted with this object (the printer's); one that
@@ -23,10 +23,13 @@ class GdiPageDc : public PageDc {
 
   int DpiX() const override;
   int DpiY() const override;
+  int PrintableWidth() const override;
+  int PrintableHeight() const override;
   void StartDocument(const std::string& name) override;
   void StartPage() override;
   void EndPage() override;
-  void EndDocument() override;
+  // A printer's spooler reports its failures to the user itself: always true.
+  bool EndDocument() override;
 
   void LineTo(int x, int y) override;
   void SetPixel(int x, int y, Colorref c) override;

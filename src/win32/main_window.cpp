@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "app/host_layout.h"
-#include "app/window_menu.h"
+#include "app/window_commands.h"
 #include "platform/gdi/win32/gdi_font.h"
 #include "res/texts.h"
 #include "win32/about_dialog.h"
@@ -16,6 +16,12 @@ namespace {
 
 // The system menu's commands carry flags in their low four bits.
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
+// A key message whose key was already down: an auto-repeat.
+constexpr LPARAM kKeyRepeatBit = LPARAM{1} << 30;
+
+bool KeyHeld(int key) {
+  return GetKeyState(key) < 0;
+}
 
 constexpr int ControlId(SurfaceId id) {
   switch (id) {
@@ -240,6 +246,7 @@ void MainWindow::ShowMenu(LPARAM lParam) {
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.message == WM_KEYDOWN && TakeShortcut(msg)) return true;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
     // Consumed whatever the handler says: Enter never reaches a default button or the
     // edit field, so it can never end the window.
@@ -247,6 +254,17 @@ bool MainWindow::PreTranslate(MSG& msg) {
     return true;
   }
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+// The command buttons' shortcuts; a held key's repeats would open dialog after dialog.
+bool MainWindow::TakeShortcut(const MSG& key) {
+  if (!KeyHeld(VK_CONTROL) || KeyHeld(VK_SHIFT) || KeyHeld(VK_MENU)) return false;
+  for (const CommandShortcut& shortcut : kCommandShortcuts) {
+    if (key.wParam != static_cast<WPARAM>(shortcut.letter)) continue;
+    if (!(key.lParam & kKeyRepeatBit)) handlers_.OnCommandKey(shortcut.command);
+    return true;
+  }
+  return false;
 }
 
 void MainWindow::Cancel() {

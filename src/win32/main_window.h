@@ -35,8 +35,9 @@ class MainWindow {
 
   // Shows the surface's current pixels before returning.
   void Present(SurfaceId id);
-  // Takes the keys the main window handles whatever has the focus (Enter, and Esc through
-  // the dialog keys), and the dialog keys of its controls. True when `msg` was handled.
+  // Takes the keys the main window handles whatever has the focus (Enter, Ctrl+P, Ctrl+S,
+  // and Esc through the dialog keys), and the dialog keys of its controls. True when `msg`
+  // was handled.
   bool PreTranslate(MSG& msg);
   // True once Esc or the close box ended the window; the handlers have run OnCancel.
   bool Ended() const { return cancelled_; }
@@ -50,6 +51,7 @@ class MainWindow {
   bool DrawControl(const DRAWITEMSTRUCT& item);
   void Pointer(UINT message, LPARAM lParam);
   void ShowMenu(LPARAM lParam);
+  bool TakeShortcut(const MSG& key);
   void Cancel();
 
   WindowHandlers& handlers_;

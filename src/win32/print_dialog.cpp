@@ -8,8 +8,8 @@
 namespace oxi {
 namespace {
 
-// The page the document is laid out for: A4, landscape. Both fields are marked as set, so
-// that every driver takes them.
+// The page the document is laid out for, A4 landscape, as the dialog first offers it. Both
+// fields are marked as set, so that every driver takes them.
 void SetA4Landscape(HGLOBAL devMode) {
   if (!devMode) return;
   auto* mode = static_cast<DEVMODEW*>(GlobalLock(devMode));
@@ -42,17 +42,11 @@ std::unique_ptr<PageDc> Win32Platform::ShowPrintDialog(const std::string&) {
   // could open, so it is not offered.
   dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
                  PD_HIDEPRINTTOFILE;
-  if (!PrintDlgW(&dialog) || !dialog.hDC) {
-    FreeChoices(dialog);
-    return nullptr;
-  }
-  // The page is laid out for A4 landscape, whatever paper the dialog was left on.
-  SetA4Landscape(dialog.hDevMode);
-  if (auto* mode = static_cast<DEVMODEW*>(GlobalLock(dialog.hDevMode))) {
-    ResetDCW(dialog.hDC, mode);
-    GlobalUnlock(dialog.hDevMode);
-  }
+  const bool chosen = PrintDlgW(&dialog) && dialog.hDC;
   FreeChoices(dialog);
+  if (!chosen) return nullptr;
+  // The context has the paper and orientation the user left the dialog on; the page is
+  // laid out on its printable area.
   return std::make_unique<GdiPageDc>(dialog.hDC, true);
 }
 

@@ -134,7 +134,6 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk)
   EXPECT_EQ(ok, texts::kOk);
 }
 
-
 TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
   RegisterDialogControls();
   LoggingIdHandlers handlers;

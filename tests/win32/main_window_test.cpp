@@ -150,6 +150,36 @@ TEST_F(MainWindowTest, EnterIsTakenWhereverItIsTypedEscAndTheCloseBoxEndTheWindo
   EXPECT_EQ(handlers.Count("cancel"), 1);
 }
 
+void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  for (const auto& [key, down] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+  }
+}
+
+// Ctrl+P and Ctrl+S are the Print and Save buttons' shortcuts, wherever the focus is; a
+// held key's repeats do nothing more, and the plain letters are the edit field's.
+TEST_F(MainWindowTest, CtrlPAndCtrlSReachTheHandlersOnce) {
+  SetForegroundWindow(Main());
+  SetFocus(window.WindowEdit());
+  Keys({{VK_CONTROL, true},
+        {'P', true},
+        {'P', true},
+        {'P', false},
+        {'S', true},
+        {'S', false},
+        {VK_CONTROL, false},
+        {'P', true},
+        {'P', false}});
+  PumpUntil(platform, [&] { return WindowTextUtf8(window.WindowEdit()).size() > 1; });
+  EXPECT_EQ(handlers.Count("print"), 1);
+  EXPECT_EQ(handlers.Count("save"), 1);
+  EXPECT_EQ(WindowTextUtf8(window.WindowEdit()).back(), 'p');
+}
+
 TEST_F(MainWindowTest, TheCloseBoxEndsTheWindow) {
   SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
   PumpUntil(platform, [&] { return window.Ended(); });
