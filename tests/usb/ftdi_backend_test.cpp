@@ -9,7 +9,7 @@
 #include "device/commands.h"
 #include "device/device_test_support.h"
 #include "device/link.h"
-#include "platform/d2xx/ftdi_d2xx.h"
+#include "platform/d2xx/posix/ftdi_d2xx.h"
 #include "platform/ui/scripted_platform.h"
 #include "usb/emulator/emulated_converter.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/d2xx/ftdi_divisor.h"
-#include "platform/d2xx/ftdi_listing.h"
+#include "platform/d2xx/posix/ftdi_listing.h"
 
 namespace oxi {
 

@@ -1,4 +1,4 @@
-#include "platform/d2xx/ftdi_listing.h"
+#include "platform/d2xx/posix/ftdi_listing.h"
 
 #include <cstdio>
 
