@@ -3,14 +3,12 @@
 #include <QApplication>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/main_dialog.h"
+#include "app/view_options.h"
 #include "platform/d2xx/d2xx_factory.h"
-#include "platform/fs/files.h"
 #include "platform/gdi/posix/font_match.h"
 #include "platform/text/text_format.h"
 #include "platform/ui/clock.h"
@@ -20,23 +18,11 @@
 #include "qt/host_window.h"
 #include "qt/qt_platform.h"
 #include "qt/screen_font.h"
-#include "qt/view_options.h"
 #include "res/build_info.h"
 #include "res/texts.h"
 
 namespace oxi {
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-// The folder the store lives below: --root, or the folder the program was started in.
-std::optional<std::filesystem::path> StartupFolder(const ViewOptions& options) {
-  if (options.root.empty()) return std::filesystem::current_path();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(options.root, ec)) return std::nullopt;
-  return std::filesystem::absolute(options.root, ec);
-}
 
 // What is missing for the face to speak Japanese is said on stderr: the window itself
 // could not say it legibly.
@@ -88,29 +74,9 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
 
 int CMainApp::Run(int argc, char** argv) {
   const ViewOptions options = ParseViewOptions(std::vector<std::string>(argv, argv + argc));
-  switch (options.action) {
-    case ViewOptions::Action::kHelp:
-      std::fputs(texts::kViewUsage, stdout);
-      return 0;
-    case ViewOptions::Action::kVersion:
-      std::printf("%s %s\n", texts::kApplicationName, build::kVersion);
-      return 0;
-    case ViewOptions::Action::kRefuse:
-      std::fprintf(stderr, "%s: %s\n%s", texts::kApplicationName, options.refusal.c_str(),
-                   texts::kViewUsage);
-      return kExitUsage;
-    case ViewOptions::Action::kRun:
-      break;
-  }
-  const std::optional<std::filesystem::path> startupFolder = StartupFolder(options);
-  if (!startupFolder) {
-    std::fputs(FormatText(texts::kNoFolderFormat, texts::kApplicationName,
-                          PathToUtf8(options.root).c_str())
-                   .c_str(),
-               stderr);
-    return kExitFailure;
-  }
-  return RunWindow(*startupFolder, options.toolkitArgs);
+  const ViewStart start = StartView(options);
+  if (start.exitStatus) return *start.exitStatus;
+  return RunWindow(start.startupFolder, options.toolkitArgs);
 }
 
 }  // namespace oxi

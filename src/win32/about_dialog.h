@@ -1,10 +1,13 @@
 #pragma once
+#include <filesystem>
+
 #include "win32/windows_api.h"
 
 namespace oxi {
 
 // The about box (template IDD_ABOUTBOX): the application icon, the product name with its
-// version, and OK. Runs modally over `owner`.
-void ShowAboutBox(HWND owner);
+// version, the store's folder (selectable, scrolled when long) and OK. Runs modally over
+// `owner`.
+void ShowAboutBox(HWND owner, const std::filesystem::path& storeFolder);
 
 }  // namespace oxi

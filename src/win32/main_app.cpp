@@ -1,10 +1,15 @@
 #include "app/main_app.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/main_dialog.h"
+#include "app/view_options.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/process.h"
+#include "res/texts.h"
 #include "win32/dialog_controls.h"
 #include "win32/main_window.h"
 #include "win32/win32_platform.h"
@@ -14,21 +19,38 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
+// The command line in UTF-8, the program's name first, as ParseViewOptions reads it. There
+// is no toolkit here to take options of its own: what the Qt host would pass on to Qt is
+// refused.
+ViewOptions ReadCommandLine(int argc, char** argv) {
+  std::vector<std::string> args = Utf8Arguments(argc, argv);
+  args.insert(args.begin(), texts::kApplicationName);
+  ViewOptions options = ParseViewOptions(args);
+  if (options.action == ViewOptions::Action::kRun && options.toolkitArgs.size() > 1) {
+    options.action = ViewOptions::Action::kRefuse;
+    options.refusal = "unknown option '" + options.toolkitArgs[1] + "'";
+  }
+  return options;
+}
+
 }  // namespace
 
-int CMainApp::Run(int, char**) {
+int CMainApp::Run(int argc, char** argv) {
+  PrepareStandardStreams();
+  const ViewStart start = StartView(ReadCommandLine(argc, argv));
+  if (start.exitStatus) return *start.exitStatus;
   RegisterDialogControls();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
   std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock);
   Win32Platform platform(clock);
-  // The store lives below the folder the program was started in.
-  CMainDialog dialog(platform, *d2xx, std::filesystem::current_path());
+  CMainDialog dialog(platform, *d2xx, start.startupFolder);
   MainWindow window(dialog, dialog.Surfaces());
   // May ask for the device with the chooser before the window is first shown.
   const bool created = window.Create([&] {
     platform.AttachWindow(window);
     dialog.OnInitDialog();
+    window.ShowStoreFolder(dialog.Store().dataRoot);
   });
   if (!created) return kExitFailure;
   platform.RunUntilEnded();

@@ -4,7 +4,9 @@
 
 #include "app/host_layout.h"
 #include "app/window_commands.h"
+#include "platform/fs/files.h"
 #include "platform/gdi/win32/gdi_font.h"
+#include "platform/text/text_format.h"
 #include "res/texts.h"
 #include "win32/about_dialog.h"
 #include "win32/resource.h"
@@ -114,7 +116,7 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return FALSE;  // the dialog's own handling puts the focus back
     case WM_SYSCOMMAND:
       if ((wParam & kSystemCommandMask) != IDM_ABOUTBOX) return FALSE;
-      ShowAboutBox(hwnd_);
+      ShowAboutBox(hwnd_, storeFolder_);
       return TRUE;
     case WM_CONTEXTMENU:
       ShowMenu(lParam);
@@ -154,6 +156,12 @@ void MainWindow::Initialise() {
   SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screenFont_), FALSE);
   SetWindowTextUtf8(edit, texts::kInitialWindowText);
   if (initialise_) initialise_();
+}
+
+void MainWindow::ShowStoreFolder(const std::filesystem::path& folder) {
+  storeFolder_ = folder;
+  SetWindowTextUtf8(hwnd_, FormatText(texts::kWindowTitleFormat, texts::kProductTitle,
+                                      PathToUtf8(folder).c_str()));
 }
 
 void MainWindow::AddAboutItem() {
@@ -239,7 +247,7 @@ void MainWindow::ShowMenu(LPARAM lParam) {
   const auto command = static_cast<WindowCommand>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
   DestroyMenu(menu);
-  if (command == WindowCommand::kAbout) ShowAboutBox(hwnd_);
+  if (command == WindowCommand::kAbout) ShowAboutBox(hwnd_, storeFolder_);
   // The handlers decide whether there is a measurement to export.
   if (command == WindowCommand::kExport && !cancelled_) handlers_.OnExportCommand();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <filesystem>
 #include <functional>
 
 #include "platform/gdi/surface.h"
@@ -33,6 +34,8 @@ class MainWindow {
   HWND View(SurfaceId id) const;
   HWND WindowEdit() const;
 
+  // Names the store's folder in the title bar and in the about box.
+  void ShowStoreFolder(const std::filesystem::path& folder);
   // Shows the surface's current pixels before returning.
   void Present(SurfaceId id);
   // Takes the keys the main window handles whatever has the focus (Enter, Ctrl+P, Ctrl+S,
@@ -58,6 +61,7 @@ class MainWindow {
   Surfaces surfaces_;
   std::function<void()> initialise_;
   HWND hwnd_ = nullptr;
+  std::filesystem::path storeFolder_;
   HFONT screenFont_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "app/host_layout.h"
+#include "platform/fs/files.h"
+#include "res/build_info.h"
 #include "res/texts.h"
 #include "win32/about_dialog.h"
 #include "win32/download_dialog.h"
@@ -120,17 +122,21 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk)
   EXPECT_FALSE(hasCancel);
 
   std::string version;
+  std::string store;
   std::string ok;
   InsideModalLoop answerAbout([&] {
     HWND about = DialogCaptioned(texts::kProductTitle);
     if (!about) return false;
     version = ItemText(about, IDC_ABOUT_VERSION);
+    store = ItemText(about, IDC_ABOUT_STORE);
     ok = ItemText(about, IDOK);
     PostMessageW(about, WM_COMMAND, IDOK, 0);
     return true;
   });
-  ShowAboutBox(window.Handle());
-  EXPECT_EQ(version, texts::kProductVersion);
+  const std::string folder = "C:\\測定\\Application Data\\StO2";
+  ShowAboutBox(window.Handle(), PathFromUtf8(folder));
+  EXPECT_EQ(version, std::string("OxiView Version ") + build::kVersion);
+  EXPECT_EQ(store, "データの保存先: " + folder);
   EXPECT_EQ(ok, texts::kOk);
 }
 

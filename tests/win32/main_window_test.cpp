@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/host_layout.h"
+#include "platform/fs/files.h"
 #include "res/texts.h"
 #include "win32/resource.h"
 #include "win32_test_support.h"
@@ -71,6 +72,8 @@ TEST_F(MainWindowTest, IsItsOuterSizeWithTheControlsAtTheirPlaces) {
   EXPECT_EQ(outer.right - outer.left, 1024);
   EXPECT_EQ(outer.bottom - outer.top, 738);
   EXPECT_EQ(WindowTextUtf8(Main()), texts::kProductTitle);
+  window.ShowStoreFolder(PathFromUtf8("D:\\計測\\Application Data\\StO2"));
+  EXPECT_EQ(WindowTextUtf8(Main()), "OxiView - D:\\計測\\Application Data\\StO2");
   EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kGraph)), {20, 15, 720, 685}));
   EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kCalendar)), {755, 60, 250, 290}));
   EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kList)), {755, 355, 250, 180}));

@@ -51,12 +51,27 @@ first_record=$(find "$run" -name '*.oxi' | sort | head -n 1)
 "$emulator" "$tool_exe" render "$(windows_path "$first_record")" \
   -o "$(windows_path "$OXI_WORK/render.png")" >/dev/null 2>&1 || oxi_fail "oxitool.exe render failed"
 
-(cd "$run" && OXI_SIMULATED_MONITOR=$(windows_path "$run/demo.img") exec "$emulator" "$view_exe") \
-  >"$OXI_WORK/oxiview.log" 2>&1 &
+# The command line is read before any window: --version answers, what only the Qt host
+# takes is refused with status 2, a --root that is no folder ends with 1.
+version=$("$emulator" "$view_exe" --version 2>/dev/null) || oxi_fail "oxiview.exe --version failed"
+[[ "$version" =~ ^oxiview\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || oxi_fail "--version says '$version'"
+status=0
+"$emulator" "$view_exe" -platform offscreen >/dev/null 2>&1 || status=$?
+((status == 2)) || oxi_fail "a Qt option ended oxiview.exe with $status, not 2"
+status=0
+"$emulator" "$view_exe" --root "$(windows_path "$run/missing")" >/dev/null 2>&1 || status=$?
+((status == 1)) || oxi_fail "a missing --root folder ended oxiview.exe with $status, not 1"
+
+# Started elsewhere, --root names the folder of the store; the title bar names the store.
+(cd "$OXI_WORK" && OXI_SIMULATED_MONITOR=$(windows_path "$run/demo.img") exec "$emulator" \
+  "$view_exe" --root "$(windows_path "$run")") >"$OXI_WORK/oxiview.log" 2>&1 &
 OXI_VIEW_PID=$!
 oxi_pids+=("$OXI_VIEW_PID")
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView$' | head -n 1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView - ' | head -n 1)
 [[ -n "$window" ]] || oxi_fail "no oxiview.exe window"
+title=$(xdotool getwindowname "$window")
+expected_title="OxiView - $(windows_path "$run")\\Application Data\\StO2"
+[[ "$title" == "$expected_title" ]] || oxi_fail "the title is '$title', not '$expected_title'"
 geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
 [[ "$geometry" == 1024x738 ]] || oxi_fail "the window is $geometry outside"
 face_drawn() { shot start && client_origin "$OXI_WORK/start.png" >/dev/null; }
@@ -88,6 +103,7 @@ oxi_until 25 pressed || oxi_fail "the pressed day is not framed in yellow"
 xdotool mouseup 1
 released() { shot released && (($(day_frame_count "$OXI_WORK/released.png" "$day" 00FF00) > 20)); }
 oxi_until 25 released || oxi_fail "the released day is not framed in green"
+cp "$OXI_WORK/released.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_wine_day.png}"
 convert "$OXI_WORK/released.png" -crop 720x685+$((ox + 20))+$((oy + 15)) +repage "$OXI_WORK/graph.png"
 differ=$(compare -metric AE "$OXI_WORK/graph.png" "$OXI_WORK/render.png" null: 2>&1 || true)
 [[ "$differ" == 0 ]] || oxi_fail "the graph differs from oxitool.exe render in $differ pixels"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "qt/view_options.h"
+#include "app/view_options.h"
 
 namespace oxi {
 namespace {

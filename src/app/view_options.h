@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,18 @@ struct ViewOptions {
 };
 
 // Reads argv (the program name first): --root DIR (or --root=DIR), -h/--help, --version,
-// and the options Qt itself takes (-platform NAME, -display D, ...), which are kept for it.
-// Anything else is refused.
+// and the options Qt itself takes (-platform NAME, -display D, ...), which are kept for it
+// (the Win32 host, which has no toolkit, refuses them). Anything else is refused.
 ViewOptions ParseViewOptions(const std::vector<std::string>& argv);
+
+// What the command line leaves to do before any window opens, the same in both hosts:
+// --help and --version print and end with 0; a refusal prints the usage on stderr and ends
+// with 2; a --root that is no folder says so and ends with 1. Otherwise the folder the
+// store lives below: --root's, absolute, or the folder the program was started in.
+struct ViewStart {
+  std::optional<int> exitStatus;  // set: end now with this status
+  std::filesystem::path startupFolder;
+};
+ViewStart StartView(const ViewOptions& options);
 
 }  // namespace oxi

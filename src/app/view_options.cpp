@@ -1,13 +1,21 @@
-#include "qt/view_options.h"
+#include "app/view_options.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
+#include <system_error>
 
 #include "platform/fs/files.h"
+#include "platform/text/text_format.h"
+#include "res/build_info.h"
+#include "res/texts.h"
 
 namespace oxi {
 namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
 
 // QGuiApplication's and QApplication's own options (one or two leading dashes), with a
 // value after them or after '=', and without one.
@@ -76,6 +84,34 @@ ViewOptions ParseViewOptions(const std::vector<std::string>& argv) {
     }
   }
   return options;
+}
+
+ViewStart StartView(const ViewOptions& options) {
+  switch (options.action) {
+    case ViewOptions::Action::kHelp:
+      std::fputs(texts::kViewUsage, stdout);
+      return {0, {}};
+    case ViewOptions::Action::kVersion:
+      std::printf("%s %s\n", texts::kApplicationName, build::kVersion);
+      return {0, {}};
+    case ViewOptions::Action::kRefuse:
+      std::fprintf(stderr, "%s: %s\n%s", texts::kApplicationName, options.refusal.c_str(),
+                   texts::kViewUsage);
+      return {kExitUsage, {}};
+    case ViewOptions::Action::kRun:
+      break;
+  }
+  if (options.root.empty()) return {std::nullopt, std::filesystem::current_path()};
+  std::error_code ec;
+  if (std::filesystem::is_directory(options.root, ec)) {
+    const std::filesystem::path folder = std::filesystem::absolute(options.root, ec);
+    if (!ec) return {std::nullopt, folder};
+  }
+  std::fputs(
+      FormatText(texts::kNoFolderFormat, texts::kApplicationName, PathToUtf8(options.root).c_str())
+          .c_str(),
+      stderr);
+  return {kExitFailure, {}};
 }
 
 }  // namespace oxi
