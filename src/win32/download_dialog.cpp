@@ -8,22 +8,38 @@
 #include "win32/win32_text.h"
 
 namespace oxi {
-namespace {
 
-// OK and Cancel stay hidden; the keys that would press them do nothing.
-INT_PTR CALLBACK ProgressProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG || message == WM_COMMAND;
+// The template's OK and Cancel stay hidden, so the Enter and Esc they would answer do
+// nothing; only the visible Cancel button and the close box ask the download to stop.
+INT_PTR CALLBACK CDLDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<CDLDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  switch (message) {
+    case WM_COMMAND:
+      if (self && LOWORD(wParam) == IDC_PROGRESS_STOP && HIWORD(wParam) == BN_CLICKED) {
+        self->RequestCancel();
+      }
+      return TRUE;
+    // The close box: the window stays until the download hides it.
+    case WM_CLOSE:
+      if (self) self->RequestCancel();
+      return TRUE;
+    default:
+      return FALSE;
+  }
 }
-
-}  // namespace
 
 CDLDialog::CDLDialog(HWND owner)
     : hwnd_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), owner,
-                               ProgressProc, 0)) {
+                               Proc, reinterpret_cast<LPARAM>(this))) {
   if (!hwnd_) return;
   SetWindowTextUtf8(hwnd_, texts::kDownloadDialogCaption);
   SetDialogItemTextUtf8(hwnd_, IDOK, texts::kOk);
   SetDialogItemTextUtf8(hwnd_, IDCANCEL, texts::kCancel);
+  SetDialogItemTextUtf8(hwnd_, IDC_PROGRESS_STOP, texts::kCancel);
   SetDialogItemTextWidened(hwnd_, IDC_PROGRESS_STATUS, texts::kDownloading);
   SetDialogItemTextUtf8(hwnd_, IDC_PROGRESS_PERCENT, texts::kInitialPercent);
   SendDlgItemMessageW(hwnd_, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kProgressBarMaximum);
@@ -39,6 +55,8 @@ CDLDialog::~CDLDialog() {
 // On the screen when Show returns: the download then reads the converter without
 // dispatching anything.
 void CDLDialog::Show() {
+  cancelRequested_ = false;
+  EnableStop();
   ShowWindow(hwnd_, SW_SHOW);
   Repaint();
 }
@@ -63,8 +81,27 @@ void CDLDialog::Repaint() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void CDLDialog::SetCancellable(bool cancellable) {
+  cancellable_ = cancellable;
+  EnableStop();
+}
+
+// Pressed once is enough: the button stays grey until the download has stopped.
+void CDLDialog::RequestCancel() {
+  if (!cancellable_) return;
+  cancelRequested_ = true;
+  EnableStop();
+}
+
+void CDLDialog::EnableStop() {
+  EnableWindow(GetDlgItem(hwnd_, IDC_PROGRESS_STOP), cancellable_ && !cancelRequested_);
+}
+
 bool CDLDialog::PreTranslate(MSG& msg) {
-  return hwnd_ && IsDialogMessageW(hwnd_, &msg) != FALSE;
+  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  // Enter would press the Cancel button when it has the focus: it must not stop a download.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return true;
+  return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 }  // namespace oxi

@@ -19,10 +19,12 @@
 // The device-ID chooser's list and prompt.
 #define IDC_DEVICE_COMBO 1010
 #define IDC_DEVICE_PROMPT 1011
-// The download-progress window's bar, status line and percentage.
+// The download-progress window's bar, status line, percentage and Cancel button (an ID of
+// its own: Esc gives IDCANCEL and must not stop a download).
 #define IDC_PROGRESS_BAR 1013
 #define IDC_PROGRESS_STATUS 1014
 #define IDC_PROGRESS_PERCENT 1015
+#define IDC_PROGRESS_STOP 1016
 // The about box's version line and store folder.
 #define IDC_ABOUT_VERSION 1020
 #define IDC_ABOUT_STORE 1021

@@ -63,7 +63,7 @@ TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
   EXPECT_EQ(r.right - r.left, expected.width);
   EXPECT_EQ(r.bottom - r.top, expected.height);
   EXPECT_EQ(WindowTextUtf8(Dialog()), texts::kDownloadDialogCaption);
-  EXPECT_FALSE(GetWindowLongW(Dialog(), GWL_STYLE) & WS_SYSMENU);  // no close box
+  EXPECT_TRUE(GetWindowLongW(Dialog(), GWL_STYLE) & WS_SYSMENU);  // a close box
   EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_STATUS), texts::kDownloading);
   EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_PERCENT), texts::kInitialPercent);
   HWND bar = GetDlgItem(Dialog(), IDC_PROGRESS_BAR);
@@ -71,7 +71,48 @@ TEST_F(DownloadDialogTest, StartsHiddenAtItsPlaceWithItsTexts) {
   EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(Dialog(), IDOK)));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(Dialog(), IDCANCEL)));
+  EXPECT_EQ(ItemText(Dialog(), IDC_PROGRESS_STOP), texts::kCancel);
   EXPECT_EQ(&platform.DownloadDialog(), dialog);  // the same window every time
+}
+
+// Cancel and the close box ask to stop only while the download may still stop; Esc and
+// Enter never do, and the request is forgotten when the window is shown again.
+TEST_F(DownloadDialogTest, CancelAndTheCloseBoxAskToStopWhileTheDownloadMayStop) {
+  HWND stop = GetDlgItem(Dialog(), IDC_PROGRESS_STOP);
+  dialog->Show();
+  RECT button;
+  RECT client;
+  GetWindowRect(stop, &button);
+  MapWindowPoints(nullptr, Dialog(), reinterpret_cast<POINT*>(&button), 2);
+  GetClientRect(Dialog(), &client);
+  RECT inside;
+  IntersectRect(&inside, &button, &client);
+  EXPECT_TRUE(EqualRect(&inside, &button)) << "the button is cut off";
+  EXPECT_FALSE(IsWindowEnabled(stop));
+  SendMessageW(Dialog(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(dialog->CancelRequested());
+
+  dialog->SetCancellable(true);
+  EXPECT_TRUE(IsWindowEnabled(stop));
+  SetFocus(stop);
+  PostMessageW(stop, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(stop, WM_KEYDOWN, VK_ESCAPE, 1);
+  platform.TimedWait(100);
+  EXPECT_FALSE(dialog->CancelRequested());
+  SendMessageW(stop, BM_CLICK, 0, 0);
+  EXPECT_TRUE(dialog->CancelRequested());
+  EXPECT_FALSE(IsWindowEnabled(stop));  // once is enough
+  EXPECT_TRUE(IsWindowVisible(Dialog()));
+
+  dialog->Hide();
+  dialog->Show();
+  EXPECT_FALSE(dialog->CancelRequested());
+  EXPECT_TRUE(IsWindowEnabled(stop));
+  SendMessageW(Dialog(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(dialog->CancelRequested());
+  EXPECT_TRUE(IsWindowVisible(Dialog()));
+  dialog->SetCancellable(false);
+  dialog->Hide();
 }
 
 TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
