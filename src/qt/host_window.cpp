@@ -10,7 +10,6 @@
 
 #include "app/host_layout.h"
 #include "app/window_commands.h"
-#include "app/window_menu.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "qt/about_dialog.h"

@@ -1,7 +1,7 @@
 #!/bin/bash
 # oxitool.exe download under Wine: without the converter's driver, with two simulated
-# monitors named by Windows paths (which hold ':', so the list is separated by ';'), and
-# into a store below a folder with a Japanese name.
+# monitors named by Windows paths (which hold ':', so the list is separated by ';'), into a
+# store below a folder with a Japanese name, and stopped by Ctrl-C.
 source "$(dirname "$0")/lib/windows_checks.sh"
 
 "$tool" demo-monitor -o "$work/a.img" --measurements 1 || fail "demo-monitor a failed"
@@ -22,18 +22,42 @@ mkdir "$work/two"
 OXI_SIMULATED_MONITOR="$(winpath "$work/a.img");$(winpath "$work/b.img")" \
   "$tool" download --root "$work/two" >"$work/two.out" 2>"$work/two.err" ||
   fail "download of two monitors failed: $(cat "$work/two.err")"
-[ "$(wc -l <"$work/two.out")" -eq 2 ] || fail "expected a record of each monitor: $(cat "$work/two.out")"
+[ "$(records "$work/two.out" | wc -l)" -eq 2 ] ||
+  fail "expected a record of each monitor: $(cat "$work/two.out")"
 while read -r record; do
   [ -s "$work/two/Application Data/StO2/$record" ] || fail "$record not in the store"
-done <"$work/two.out"
+done < <(records "$work/two.out")
 
 # A Japanese folder name reaches the file system as it is, through the driver DLL.
 root="$work/測定データ"
 mkdir "$root"
 "$tool" demo-monitor -o "$work/c.img" --measurements 1 || fail "demo-monitor c failed"
 download_with_driver "$work/c.img" "$root" || fail "download into $root failed: $(cat "$root.err")"
-record=$(cat "$root.out")
+record=$(records "$root.out")
 [ -s "$root/Application Data/StO2/$record" ] || fail "no record below the Japanese folder: $record"
 "$tool" info "$root/Application Data/StO2/$record" >/dev/null || fail "info of $record failed"
+
+# Ctrl-C (Wine hands SIGINT to the console control handler as CTRL_C_EVENT), once the
+# device folder is there: stops after the sector being read, exits 130, leaves the monitor
+# as it was and no temporary file.
+"$tool" demo-monitor -o "$work/ref.img" --measurements 2 || fail "demo-monitor ref failed"
+cp "$work/ref.img" "$work/d.img"
+mkdir "$work/int"
+OXI_SIMULATED_MONITOR="$(winpath "$work/d.img")" \
+  "$tool" download --root "$work/int" >"$work/int.out" 2>"$work/int.err" &
+pid=$!
+for _ in $(seq 300); do
+  [ -d "$work/int/Application Data/StO2/OXIDEMO00000001" ] && break
+  sleep 0.1
+done
+kill -INT "$pid"
+wait "$pid"
+rc=$?
+[ "$rc" -eq 130 ] || fail "exit code $rc after Ctrl-C: $(cat "$work/int.err")"
+grep -q '転送を中止しました' "$work/int.err" || fail "no cancel message: $(cat "$work/int.err")"
+grep -q '^incomplete: DEMO00000001 measurement 2 (sector [0-9]*): 0 of [0-9]* samples read, not read' \
+  "$work/int.out" || fail "the measurement not read is not reported: $(cat "$work/int.out")"
+cmp -s "$work/ref.img" "$work/d.img" || fail "the monitor's memory changed after Ctrl-C"
+[ -z "$(find "$work/int" -name '.tmp-*')" ] || fail "a temporary file stayed after Ctrl-C"
 
 finish "oxitool.exe download"

@@ -25,7 +25,8 @@ diff -r "$work/linux" "$work/windows" >/dev/null || fail "stores differ: $(diff 
 cmp -s <(head -c 22 "$work/monitor.img") <(head -c 22 "$work/for-windows.img") &&
   cmp -s <(tail -c +29 "$work/monitor.img") <(tail -c +29 "$work/for-windows.img") ||
   fail "the monitors were left differently"
-[ "$(wc -l <"$work/windows.out")" -eq 2 ] || fail "expected two records: $(cat "$work/windows.out")"
+[ "$(records "$work/windows.out" | wc -l)" -eq 2 ] ||
+  fail "expected two records: $(cat "$work/windows.out")"
 
 store="$work/linux/Application Data/StO2"
 while read -r record; do
@@ -40,6 +41,6 @@ while read -r record; do
   "$tool" render "$file" -o "$work/windows.png" --window 5 --offset 30 || fail "render failed"
   python3 "$(dirname "$0")/same_pixels_outside_text.py" "$work/linux.png" "$work/windows.png" ||
     fail "render $record differs outside the texts"
-done <"$work/linux.out"
+done < <(records "$work/linux.out")
 
 finish "oxitool.exe same as Linux"

@@ -5,6 +5,7 @@
 #include "platform/d2xx/monitor_image.h"
 #include "platform/d2xx/win32/dll_d2xx.h"
 #include "platform/fs/files.h"
+#include "platform/fs/safe_write.h"
 #include "platform/ui/process.h"
 #include "test_files.h"
 
@@ -42,7 +43,7 @@ TEST(DriverDll, TheDriverFoundByItsOwnNameAnswersTheCalls) {
   const auto image = folder.Path() / "monitor.img";
   monitor::MonitorImage memory(1000);
   memory.SetDeviceId("DLLTEST00001");
-  ASSERT_TRUE(memory.Save(image));
+  ASSERT_EQ(memory.Save(image), WriteStatus::kWritten);
   SetEnvironmentValue("OXI_STANDIN_MONITOR", PathToUtf8(image));
   const auto d2xx = LoadD2xxDll(kD2xxDriverDll);
   DWORD count = 0;

@@ -12,3 +12,8 @@ winpath() {
 download_with_driver() {
   OXI_STANDIN_MONITOR="$(winpath "$1")" "$tool" download --root "$2" >"$2.out" 2>"$2.err"
 }
+
+# records REPORT: the record files a download's report names, one a line.
+records() {
+  sed -n 's/^record: \(.*\.oxi\), [0-9]* samples.*$/\1/p' "$1"
+}
