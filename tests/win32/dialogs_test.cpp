@@ -94,7 +94,8 @@ TEST_F(DownloadDialogTest, CancelAndTheCloseBoxAskToStopWhileTheDownloadMayStop)
 
   dialog->SetCancellable(true);
   EXPECT_TRUE(IsWindowEnabled(stop));
-  SetFocus(stop);
+  // Tabbed to, as the user would: the button then answers Enter unless the window stops it.
+  SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(stop), TRUE);
   PostMessageW(stop, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(stop, WM_KEYDOWN, VK_ESCAPE, 1);
   platform.TimedWait(100);
