@@ -15,7 +15,9 @@ detached() { "$@" </dev/null >/dev/null 2>&1; }
 # The registry reaches the disk when the server ends, so the prefix is made and set up
 # before the server that stays is started.
 marker="$WINEPREFIX/oxi-prefix-ready"
-stale=$(find "$here" -name '*.reg' -newer "$marker" 2>/dev/null | head -n 1)
+# (Without a marker there is nothing to be newer than: find fails, and pipefail with it.)
+stale=""
+[[ -f "$marker" ]] && stale=$(find "$here" -name '*.reg' -newer "$marker" | head -n 1)
 if [[ ! -f "$marker" || -n "$stale" ]]; then
   detached wineserver -k || true
   detached wine wineboot -i
