@@ -200,7 +200,6 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
   EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 
-
 class IdChooserTest : public ::testing::Test {
  protected:
   IdChooserTest() { App(); }
