@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "res/build_info.h"
@@ -112,6 +113,16 @@ ViewStart StartView(const ViewOptions& options) {
           .c_str(),
       stderr);
   return {kExitFailure, {}};
+}
+
+std::unique_ptr<D2xx> MakeViewD2xx(Clock& clock) {
+  std::vector<std::string> problems;
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, &problems);
+  for (const std::string& problem : problems) {
+    std::fprintf(stderr, "%s: %s (not a monitor memory image)\n", texts::kApplicationName,
+                 problem.c_str());
+  }
+  return d2xx;
 }
 
 }  // namespace oxi

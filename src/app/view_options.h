@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,5 +31,11 @@ struct ViewStart {
   std::filesystem::path startupFolder;
 };
 ViewStart StartView(const ViewOptions& options);
+
+class Clock;
+class D2xx;
+// The converters the window uses (simulated ones when OXI_SIMULATED_MONITOR names images);
+// an image that cannot serve is named on stderr, and the window starts without it.
+std::unique_ptr<D2xx> MakeViewD2xx(Clock& clock);
 
 }  // namespace oxi

@@ -51,12 +51,7 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
   IgnoreFileSizeLimitSignal();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
-  std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, &problems);
-  for (const std::string& problem : problems) {
-    std::fprintf(stderr, "%s: %s (not a monitor memory image)\n", texts::kApplicationName,
-                 problem.c_str());
-  }
+  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock);
   QtPlatform platform(clock);
   CMainDialog dialog(platform, *d2xx, startupFolder);
   HostWindow window(dialog, dialog.Surfaces());

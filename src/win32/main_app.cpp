@@ -43,12 +43,7 @@ int CMainApp::Run(int argc, char** argv) {
   RegisterDialogControls();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
-  std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, &problems);
-  for (const std::string& problem : problems) {
-    std::fprintf(stderr, "%s: %s (not a monitor memory image)\n", texts::kApplicationName,
-                 problem.c_str());
-  }
+  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock);
   Win32Platform platform(clock);
   CMainDialog dialog(platform, *d2xx, start.startupFolder);
   MainWindow window(dialog, dialog.Surfaces());
