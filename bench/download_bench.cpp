@@ -92,10 +92,9 @@ void BM_DownloadDemoMonitor(benchmark::State& state) {
     SimulatedD2xx d2xx(line);
     d2xx.AddConverter("Kx47BENCH", std::make_unique<SimulatedMonitor>(image));
     StoreState store;
-    StartStore(store, dir, platform);
-    std::array<Colorref, 31> dayTable{};
+    StartStore(store, dir, ChooseFirstDevice);
     state.ResumeTiming();
-    const DownloadResult result = Download(platform, d2xx, store, 26, 12, dayTable);
+    const DownloadResult result = Download(platform, d2xx, store, [] {});
     if (!result.AllReadAndErased()) state.SkipWithError("download incomplete");
   }
   fs::remove_all(dir);

@@ -236,9 +236,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   d2xx.AddConverter("Kx47FUZZ", std::make_unique<SimulatedMonitor>(before)).faults =
       std::move(faults);
   StoreState store;
-  StartStore(store, work, platform);
-  std::array<Colorref, 31> dayTable{};
-  const DownloadResult result = Download(platform, d2xx, store, 8, 3, dayTable);
+  StartStore(store, work, ChooseFirstDevice);
+  const DownloadResult result = Download(platform, d2xx, store, [] {});
 
   CheckPlaces(scratch, work, store.dataRoot);
   for (const fs::path& record : result.Records()) {

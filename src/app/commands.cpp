@@ -71,16 +71,11 @@ void CMainDialog::RunSave() {
 
 void CMainDialog::RunDownload() {
   const std::string deviceBefore = store_.currentDeviceId;
-  const int yearBefore = state_.shownYear;
-  const int monthBefore = state_.shownMonth;
   {
     FlagScope running(downloading_);
-    Download(platform_, d2xx_, store_, yearBefore, monthBefore, state_.dayTable);
-  }
-  // A month arrow pressed while the download pumped messages changed the shown month; the
-  // download's own rescan was of the month it started on.
-  if (state_.shownYear != yearBefore || state_.shownMonth != monthBefore) {
-    ScanMonth(store_, state_.shownYear, state_.shownMonth, state_.dayTable);
+    // The month scanned is the one shown once the download is over: a month arrow pressed
+    // while the download pumped messages changed it.
+    Download(platform_, d2xx_, store_, [this] { ScanShownMonth(); });
   }
   // The records listed belong to the device shown before; once the calendar shows another
   // device's month, its rows would name files that are not there.

@@ -7,9 +7,9 @@
 #include "cli/output.h"
 #include "export/csv_export.h"
 #include "export/export_name.h"
-#include "export/record_file_load.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/load_record.h"
 
 namespace oxi::cli {
 namespace {

@@ -7,7 +7,6 @@
 // whose damaged head sector was read as before, and for every measurement left incomplete
 // on the monitor. Ctrl-C cancels as the window's Cancel does.
 // Exit status 0 when every converter was read and erased, 130 after a cancel, 1 otherwise.
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -121,11 +120,9 @@ int RunDownload(const std::vector<std::string>& args) {
     return 1;
   }
   StoreState store;
-  StartStore(store, root, platform);
-  const LocalTime now = platform.Now();
-  std::array<Colorref, 31> dayTable{};
-  const DownloadResult result =
-      Download(platform, *d2xx, store, now.TwoDigitYear(), now.month, dayTable);
+  StartStore(store, root, ChooseFirstDevice);
+  // No calendar shows the records here.
+  const DownloadResult result = Download(platform, *d2xx, store, [] {});
   PrintReport(result, store.dataRoot);
   if (result.cancelled) return kCancelledStatus;
   return result.AllReadAndErased() ? 0 : 1;

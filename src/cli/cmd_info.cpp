@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "graph/elapsed_time.h"
 #include "platform/fs/files.h"
+#include "store/elapsed_time.h"
 #include "store/record_reader.h"
 
 namespace oxi::cli {

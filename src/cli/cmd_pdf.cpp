@@ -7,8 +7,8 @@
 #include "app/window_input.h"
 #include "cli/command.h"
 #include "cli/output.h"
-#include "export/record_file_load.h"
 #include "store/comment.h"
+#include "store/load_record.h"
 #ifdef OXI_HAVE_QT
 #include "qt/pdf_output.h"
 #endif

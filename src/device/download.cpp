@@ -50,8 +50,8 @@ bool DownloadResult::AllReadAndErased() const {
   return true;
 }
 
-DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int shownYear,
-                        int shownMonth, std::array<Colorref, 31>& dayTable) {
+DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store,
+                        const std::function<void()>& recordsChanged) {
   DownloadResult result;
   std::optional<std::string> lastId;
   int lastSectorTotal = 0;
@@ -74,7 +74,7 @@ DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int s
   // with the device it showed.
   if (lastId) {
     store.currentDeviceId = *lastId;
-    ScanMonth(store, shownYear, shownMonth, dayTable);
+    recordsChanged();
   }
   if (!result.cancelled)
     platform.Sleep(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);

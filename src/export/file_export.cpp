@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "export/export_name.h"
-#include "export/record_file_load.h"
 #include "platform/fs/safe_write.h"
+#include "store/load_record.h"
 #include "store/stored_records.h"
 
 namespace oxi {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "export/fit_encoder.h"
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {

@@ -1,7 +1,7 @@
 #include "export/sample_values.h"
 
-#include "graph/elapsed_time.h"
 #include "platform/ui/local_time.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
 
 namespace oxi {

@@ -73,9 +73,8 @@ class UsbDownload : public ::testing::Test {
     SimulatedD2xx simulated(platform.Virtual());
     simulated.AddConverter("Kx47REF", std::make_unique<SimulatedMonitor>(SmallMemory()));
     StoreState store;
-    StartStore(store, dir / "reference", platform);
-    std::array<Colorref, 31> dayTable{};
-    Download(platform, simulated, store, 24, 5, dayTable);
+    StartStore(store, dir / "reference", ChooseFirstDevice);
+    Download(platform, simulated, store, [] {});
     return ReadRecords(dir / "reference");
   }
   EmulatedConverter PlugMonitor() {

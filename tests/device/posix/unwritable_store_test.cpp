@@ -71,9 +71,8 @@ TEST_P(UnwritablePosixStore, WorkingFolderPathTooLong) {
   ::close(fd);
   ASSERT_GT(deep.string().size(), static_cast<std::size_t>(PATH_MAX));
   StoreState deepStore;
-  StartStore(deepStore, deep, platform);
-  const DownloadResult result =
-      Download(platform, d2xx, deepStore, shownYear, shownMonth, dayTable);
+  StartStore(deepStore, deep, ChooseFirstDevice);
+  const DownloadResult result = Download(platform, d2xx, deepStore, [] {});
   // Found out before the monitor is asked for anything.
   EXPECT_FALSE(Erased(Memory(0)));
   EXPECT_TRUE(d2xx.Converter(0).commands.empty());
