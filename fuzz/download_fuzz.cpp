@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/download_view.h"
 #include "device/download.h"
 #include "fuzz_support.h"
 #include "platform/d2xx/monitor_image.h"
@@ -237,7 +238,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::move(faults);
   StoreState store;
   StartStore(store, work, ChooseFirstDevice);
-  const DownloadResult result = Download(platform, d2xx, store, [] {});
+  WindowDownloadEvents events(platform);
+  const DownloadResult result = Download(events, d2xx, store);
 
   CheckPlaces(scratch, work, store.dataRoot);
   for (const fs::path& record : result.Records()) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/console_platform.h"
+#include "cli/console_download.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
@@ -112,17 +112,16 @@ int RunDownload(const std::vector<std::string>& args) {
   if (!std::filesystem::is_directory(root, ec)) return Fail(PathToUtf8(root) + ": no such folder");
   IgnoreFileSizeLimitSignal();
   CatchInterrupt();
-  ConsolePlatform platform;
+  ConsoleDownloadEvents events;
   std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock(), &problems);
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(events.GetClock(), &problems);
   if (!problems.empty()) {
     for (const std::string& problem : problems) Fail(problem + " (not a monitor memory image)");
     return 1;
   }
   StoreState store;
   StartStore(store, root, ChooseFirstDevice);
-  // No calendar shows the records here.
-  const DownloadResult result = Download(platform, *d2xx, store, [] {});
+  const DownloadResult result = Download(events, *d2xx, store);
   PrintReport(result, store.dataRoot);
   if (result.cancelled) return kCancelledStatus;
   return result.AllReadAndErased() ? 0 : 1;

@@ -5,21 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/scripted_platform.h"
-#include "test_files.h"
+#include "store/store_test_util.h"
 
 namespace oxi {
 namespace {
 
 namespace fs = std::filesystem;
 
-class StoreStartTest : public ::testing::Test {
+class StoreStartTest : public testing::StoreStartFixture {
  protected:
-  fs::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
-  void MakeDevice(const std::string& folder) { fs::create_directories(Root() / folder); }
   void Start() { StartStore(store, tmp.Path(), IdDialogChooser(platform)); }
 
-  testing::TempFolder tmp;
-  StoreState store;
   ScriptedPlatform platform;
 };
 

@@ -8,10 +8,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StoreStartTest : public ::testing::Test {
+class StoreStartTest : public testing::StoreStartFixture {
  protected:
-  fs::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
-  void MakeDevice(const std::string& folder) { fs::create_directories(Root() / folder); }
   void Start() {
     StartStore(store, tmp.Path(), [this](StoreState& s) {
       ++chooserRuns;
@@ -19,8 +17,6 @@ class StoreStartTest : public ::testing::Test {
     });
   }
 
-  testing::TempFolder tmp;
-  StoreState store;
   int chooserRuns = 0;
 };
 

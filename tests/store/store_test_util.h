@@ -80,4 +80,16 @@ class DeviceFolderTest : public ::testing::Test {
   StoreState store;
 };
 
+// A working folder of its own for a store to start in.
+class StoreStartFixture : public ::testing::Test {
+ protected:
+  std::filesystem::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
+  void MakeDevice(const std::string& folder) {
+    std::filesystem::create_directories(Root() / folder);
+  }
+
+  TempFolder tmp;
+  StoreState store;
+};
+
 }  // namespace oxi::testing

@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/device_test_support.h"
 #include "device/link.h"
@@ -66,7 +67,8 @@ class FtdiBackend : public ::testing::Test {
   }
   // The device ID in the system sector the monitor behind `serial` sends.
   std::string DeviceIdBehind(const std::string& serial) {
-    Link link(d2xx, platform);
+    WindowDownloadEvents events(platform);
+    Link link(d2xx, events);
     if (!link.OpenDevice(serial.c_str())) return "not opened";
     std::string reply;
     if (link.QueryCmd(SectorReadCommand(0), reply) != QueryResult::kComplete) return "no reply";
@@ -124,7 +126,8 @@ class LinkSettings : public FtdiBackend, public ::testing::WithParamInterface<Ch
 TEST_P(LinkSettings, ChipIsSetForTheMonitorAndPurgedBeforeEveryCommand) {
   const EmulatedConverter converter =
       Plug({.bcdDevice = GetParam().bcdDevice, .serial = "Kx47SET", .latencyMs = 255});
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice(converter.chip.ChannelSerial(0).c_str()));
   std::string reply;
   ASSERT_EQ(link.QueryCmd(SectorReadCommand(0), reply), QueryResult::kComplete);
@@ -170,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(ChipTypes, LinkSettings,
 
 TEST_F(FtdiBackend, ReadsHandOverWhatCameAndTimeOutWithNothing) {
   Plug({.serial = "Kx47RD"});
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47RD"));
   FT_HANDLE handle = nullptr;
   ::testing::internal::CaptureStderr();

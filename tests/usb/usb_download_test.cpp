@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include "app/download_view.h"
 #include "device/device_test_support.h"
 #include "device/download.h"
 #include "platform/d2xx/monitor_image.h"
@@ -74,7 +75,8 @@ class UsbDownload : public ::testing::Test {
     simulated.AddConverter("Kx47REF", std::make_unique<SimulatedMonitor>(SmallMemory()));
     StoreState store;
     StartStore(store, dir / "reference", ChooseFirstDevice);
-    Download(platform, simulated, store, [] {});
+    WindowDownloadEvents events(platform);
+    Download(events, simulated, store);
     return ReadRecords(dir / "reference");
   }
   EmulatedConverter PlugMonitor() {

@@ -2,9 +2,20 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/ui/platform.h"
-
 namespace oxi {
+
+// A date and time of day on the PC's clock.
+struct LocalTime {
+  int year = 2000;  // four digits
+  int month = 1;    // 1..12
+  int day = 1;      // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  // The year as records, names and the monitor's clock keep it: 0..99 for 2000..2099.
+  int TwoDigitYear() const { return year % kYearsPerCentury; }
+  static constexpr int kYearsPerCentury = 100;
+};
 
 // The machine's local date and time of day now, to the second.
 LocalTime CurrentLocalTime();
