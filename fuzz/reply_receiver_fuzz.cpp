@@ -12,7 +12,7 @@
 #include "device/link.h"
 #include "device/reply_receiver.h"
 #include "fuzz_support.h"
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/ui/scripted_platform.h"
 

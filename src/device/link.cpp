@@ -3,7 +3,7 @@
 #include "device/ack_scan.h"
 #include "device/commands.h"
 #include "device/reply_receiver.h"
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi {
 namespace {
