@@ -15,6 +15,7 @@
 
 #include "cli/command.h"
 #include "cli/console_platform.h"
+#include "cli/terminal_diagnostics.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
@@ -114,8 +115,9 @@ int RunDownload(const std::vector<std::string>& args) {
   IgnoreFileSizeLimitSignal();
   CatchInterrupt();
   ConsolePlatform platform;
+  TerminalDiagnostics diagnostics;
   std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock(), &problems);
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock(), diagnostics, &problems);
   if (!problems.empty()) {
     for (const std::string& problem : problems) Fail(problem + " (not a monitor memory image)");
     return 1;
