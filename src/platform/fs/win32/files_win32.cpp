@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/fs/backend.h"
@@ -70,14 +71,20 @@ bool TempFile::Create(const std::filesystem::path& folder, const std::string& pr
       return false;
     }
     path_ = candidate;
+    // The C runtime's tables may be full (too many files open): its reason is kept, as for
+    // any other failure to create, before the file is taken away again.
+    errno = 0;
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (fd < 0) {
+      NoteFailure();
       CloseHandle(handle);
       Remove();
       return false;
     }
+    errno = 0;
     file_ = _fdopen(fd, "wb");
     if (!file_) {
+      NoteFailure();
       _close(fd);
       Remove();
       return false;
