@@ -11,6 +11,8 @@ inline constexpr const char* kProductVersionFormat = "OxiView Version %s";
 // one the program starts in, and a start elsewhere finds another.
 inline constexpr const char* kWindowTitleFormat = "%s - %s";  // product title, store folder
 inline constexpr const char* kAboutStoreFormat = "データの保存先: %s";
+// The about box names the window's log, where what the window cannot show is told.
+inline constexpr const char* kAboutLogFormat = "ログファイル: %s";
 inline constexpr const char* kApplicationName = "oxiview";              // caption of our own boxes
 inline constexpr const char* kAboutMenuItem = "バージョン情報(&A)...";  // string 101
 inline constexpr const char* kCommentLabel = "コメント";
@@ -24,7 +26,15 @@ inline constexpr const char* kViewUsage =
     "  --root DIR   keep the store below DIR (which must exist)\n"
     "  -h, --help   show this help\n"
     "  --version    show the version\n";
+// Why a command line is refused: the program, the reason, then the usage.
+inline constexpr const char* kRefusalFormat = "%s: %s\n%s";
+inline constexpr const char* kRootGivenTwice = "--root is given twice";
+inline constexpr const char* kRootNeedsFolder = "--root needs a folder";
+inline constexpr const char* kOptionNeedsValueFormat = "option '%s' needs a value";
+inline constexpr const char* kUnexpectedArgumentFormat = "unexpected argument '%s'";
+inline constexpr const char* kUnknownOptionFormat = "unknown option '%s'";
 inline constexpr const char* kNoFolderFormat = "%s: %s: no such folder\n";
+inline constexpr const char* kUnusableImageFormat = "%s: %s (not a monitor memory image)\n";
 inline constexpr const char* kNoJapaneseFaceFormat =
     "%s: no Japanese font is installed; Japanese texts will show as boxes (install "
     "fonts-ipafont-gothic)\n";

@@ -9,6 +9,9 @@
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
+#include "platform/ui/diagnostics.h"
+#include "platform/ui/process.h"
+#include "platform/ui/process_signals.h"
 #include "res/build_info.h"
 #include "res/texts.h"
 
@@ -65,29 +68,43 @@ ViewOptions ParseViewOptions(const std::vector<std::string>& argv) {
     }
     if (arg.rfind("--root", 0) == 0 && name == "root") {
       const std::size_t equals = arg.find('=');
-      if (rootGiven) return Refuse(options, "--root is given twice");
-      if (equals == std::string::npos && !hasNext) return Refuse(options, "--root needs a folder");
+      if (rootGiven) return Refuse(options, texts::kRootGivenTwice);
+      if (equals == std::string::npos && !hasNext) return Refuse(options, texts::kRootNeedsFolder);
       options.root = PathFromUtf8(equals == std::string::npos ? argv[++i] : arg.substr(equals + 1));
-      if (options.root.empty()) return Refuse(options, "--root needs a folder");
+      if (options.root.empty()) return Refuse(options, texts::kRootNeedsFolder);
       rootGiven = true;
     } else if (Contains(kToolkitOptionsWithValue, name)) {
       options.toolkitArgs.push_back(arg);
       if (arg.find('=') == std::string::npos) {
-        if (!hasNext) return Refuse(options, "option '" + arg + "' needs a value");
+        if (!hasNext)
+          return Refuse(options, FormatText(texts::kOptionNeedsValueFormat, arg.c_str()));
         options.toolkitArgs.push_back(argv[++i]);
       }
     } else if (Contains(kToolkitFlags, name) && arg.find('=') == std::string::npos) {
       options.toolkitArgs.push_back(arg);
     } else if (name.empty()) {
-      return Refuse(options, "unexpected argument '" + arg + "'");
+      return Refuse(options, FormatText(texts::kUnexpectedArgumentFormat, arg.c_str()));
     } else {
-      return Refuse(options, "unknown option '" + arg + "'");
+      return Refuse(options, FormatText(texts::kUnknownOptionFormat, arg.c_str()));
     }
   }
   return options;
 }
 
-ViewStart StartView(const ViewOptions& options) {
+ViewOptions RefuseToolkitOptions(ViewOptions options) {
+  if (options.action != ViewOptions::Action::kRun || options.toolkitArgs.size() < 2) {
+    return options;
+  }
+  const std::string first = options.toolkitArgs[1];
+  return Refuse(std::move(options), FormatText(texts::kUnknownOptionFormat, first.c_str()));
+}
+
+void PrepareViewProcess() {
+  PrepareStandardStreams();
+  IgnoreFileSizeLimitSignal();
+}
+
+ViewStart StartView(const ViewOptions& options, Diagnostics& diagnostics) {
   switch (options.action) {
     case ViewOptions::Action::kHelp:
       std::fputs(texts::kViewUsage, stdout);
@@ -96,8 +113,8 @@ ViewStart StartView(const ViewOptions& options) {
       std::printf("%s %s\n", texts::kApplicationName, build::kVersion);
       return {0, {}};
     case ViewOptions::Action::kRefuse:
-      std::fprintf(stderr, "%s: %s\n%s", texts::kApplicationName, options.refusal.c_str(),
-                   texts::kViewUsage);
+      diagnostics.Log(FormatText(texts::kRefusalFormat, texts::kApplicationName,
+                                 options.refusal.c_str(), texts::kViewUsage));
       return {kExitUsage, {}};
     case ViewOptions::Action::kRun:
       break;
@@ -108,19 +125,17 @@ ViewStart StartView(const ViewOptions& options) {
     const std::filesystem::path folder = std::filesystem::absolute(options.root, ec);
     if (!ec) return {std::nullopt, folder};
   }
-  std::fputs(
-      FormatText(texts::kNoFolderFormat, texts::kApplicationName, PathToUtf8(options.root).c_str())
-          .c_str(),
-      stderr);
+  diagnostics.Log(FormatText(texts::kNoFolderFormat, texts::kApplicationName,
+                             PathToUtf8(options.root).c_str()));
   return {kExitFailure, {}};
 }
 
-std::unique_ptr<D2xx> MakeViewD2xx(Clock& clock) {
+std::unique_ptr<D2xx> MakeViewD2xx(Clock& clock, Diagnostics& diagnostics) {
   std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, &problems);
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(clock, diagnostics, &problems);
   for (const std::string& problem : problems) {
-    std::fprintf(stderr, "%s: %s (not a monitor memory image)\n", texts::kApplicationName,
-                 problem.c_str());
+    diagnostics.Log(
+        FormatText(texts::kUnusableImageFormat, texts::kApplicationName, problem.c_str()));
   }
   return d2xx;
 }

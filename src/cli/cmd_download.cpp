@@ -14,6 +14,7 @@
 
 #include "cli/command.h"
 #include "cli/console_download.h"
+#include "cli/terminal_diagnostics.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/fs/files.h"
@@ -113,8 +114,9 @@ int RunDownload(const std::vector<std::string>& args) {
   IgnoreFileSizeLimitSignal();
   CatchInterrupt();
   ConsoleDownloadEvents events;
+  TerminalDiagnostics diagnostics;
   std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(events.GetClock(), &problems);
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(events.GetClock(), diagnostics, &problems);
   if (!problems.empty()) {
     for (const std::string& problem : problems) Fail(problem + " (not a monitor memory image)");
     return 1;

@@ -7,11 +7,9 @@
 #include "app/window_input.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "graph/printed_pdf.h"
 #include "store/comment.h"
 #include "store/load_record.h"
-#ifdef OXI_HAVE_QT
-#include "qt/pdf_output.h"
-#endif
 
 namespace oxi::cli {
 namespace {
@@ -69,14 +67,11 @@ int RunPdf(const std::vector<std::string>& argv) {
     }
     comment = std::move(read->text);
   }
-#ifdef OXI_HAVE_QT
+  if (!PdfSupported()) return Fail("this oxitool was built without Qt, which writes the PDF");
   const std::optional<std::string> pdf = PrintedPdf(m, args.window, comment);
   if (!pdf) return Fail(args.output + ": nothing was drawn");
   const std::string failure = WriteOutput(args.output, *pdf);
   return failure.empty() ? 0 : Fail(failure);
-#else
-  return Fail("this oxitool was built without Qt, which writes the PDF");
-#endif
 }
 
 const CommandRegistration kPdf(

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/viewer_log.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "qt/app_icon.h"
@@ -16,6 +17,15 @@ namespace {
 
 constexpr int kIconPixels = 32;
 
+// A line naming a path, which the user may select and copy.
+QLabel* PathLine(const char* format, const std::filesystem::path& path, QWidget* parent) {
+  auto* line =
+      new QLabel(QString::fromStdString(FormatText(format, PathToUtf8(path).c_str())), parent);
+  line->setTextFormat(Qt::PlainText);  // a folder name is never markup
+  line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return line;
+}
+
 }  // namespace
 
 CAboutDialog::CAboutDialog(QWidget* parent, const std::filesystem::path& storeFolder)
@@ -25,11 +35,8 @@ CAboutDialog::CAboutDialog(QWidget* parent, const std::filesystem::path& storeFo
   icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
   auto* version = new QLabel(
       QString::fromStdString(FormatText(texts::kProductVersionFormat, build::kVersion)), this);
-  auto* store = new QLabel(
-      QString::fromStdString(FormatText(texts::kAboutStoreFormat, PathToUtf8(storeFolder).c_str())),
-      this);
-  store->setTextFormat(Qt::PlainText);  // a folder name is never markup
-  store->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QLabel* store = PathLine(texts::kAboutStoreFormat, storeFolder, this);
+  QLabel* log = PathLine(texts::kAboutLogFormat, ViewerLogFile(storeFolder), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());  // a plain OK, no style icon
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,7 +45,8 @@ CAboutDialog::CAboutDialog(QWidget* parent, const std::filesystem::path& storeFo
   layout->addWidget(icon, 0, 0, Qt::AlignTop);
   layout->addWidget(version, 0, 1);
   layout->addWidget(store, 1, 1);
-  layout->addWidget(buttons, 2, 0, 1, 2);
+  layout->addWidget(log, 2, 1);
+  layout->addWidget(buttons, 3, 0, 1, 2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

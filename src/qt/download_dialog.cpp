@@ -27,7 +27,7 @@ CDLDialog::CDLDialog(QWidget* owner)
       bar_(new QProgressBar(this)),
       status_(new QLabel(QString::fromUtf8(texts::kDownloading), this)),
       percent_(new QLabel(QString::fromUtf8(texts::kInitialPercent), this)),
-      cancel_(new QPushButton(QString::fromUtf8(texts::kCancel), this)) {
+      cancelButton_(new QPushButton(QString::fromUtf8(texts::kCancel), this)) {
   setWindowTitle(QString::fromUtf8(texts::kDownloadDialogCaption));
   setFont(ShellDialogFont());
   setModal(false);
@@ -38,17 +38,18 @@ CDLDialog::CDLDialog(QWidget* owner)
   status_->setGeometry(DluRect(dialog_layout::kProgressStatus));
   percent_->setGeometry(DluRect(dialog_layout::kProgressPercent));
   // Enter must not stop a download.
-  cancel_->setGeometry(DluRect(dialog_layout::kProgressStop));
-  cancel_->setAutoDefault(false);
-  cancel_->setEnabled(false);
-  connect(cancel_, &QPushButton::clicked, this, [this] { RequestCancel(); });
+  cancelButton_->setGeometry(DluRect(dialog_layout::kProgressStop));
+  cancelButton_->setAutoDefault(false);
+  ShowCancel();
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
   // Positioned once: a dialog that has been moved is not centred again when shown.
   move(host::kProgressWindowRect.x, host::kProgressWindowRect.y);
   setFixedSize(host::kProgressWindowRect.width, host::kProgressWindowRect.height);
 }
 
 void CDLDialog::Show() {
-  cancelRequested_ = false;
+  cancel_.Shown();
+  ShowCancel();
   show();
   // A new window is mapped asynchronously, and nothing painted on it shows until the
   // window system reports it exposed; the download then reads the converter without
@@ -82,15 +83,17 @@ void CDLDialog::Repaint() {
 }
 
 void CDLDialog::SetCancellable(bool cancellable) {
-  cancellable_ = cancellable;
-  cancel_->setEnabled(cancellable && !cancelRequested_);
+  cancel_.SetCancellable(cancellable);
+  ShowCancel();
 }
 
-// Pressed once is enough: the button stays grey until the download has stopped.
 void CDLDialog::RequestCancel() {
-  if (!cancellable_) return;
-  cancelRequested_ = true;
-  cancel_->setEnabled(false);
+  cancel_.Request();
+  ShowCancel();
+}
+
+void CDLDialog::ShowCancel() {
+  cancelButton_->setEnabled(cancel_.ButtonEnabled());
 }
 
 // Esc would hide the window in the middle of a download; only the download hides it.

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+#include "app/host_input.h"
 #include "platform/ui/platform.h"
 
 class QLabel;
@@ -23,13 +24,13 @@ class CDLDialog : public QDialog, public ProgressDialog {
   void SetStatus(const std::string& text) override;
   void SetPercentText(const std::string& text) override;
   void Repaint() override;
-  bool CancelRequested() override { return cancelRequested_; }
+  bool CancelRequested() override { return cancel_.Requested(); }
   void SetCancellable(bool cancellable) override;
 
   const QProgressBar& Bar() const { return *bar_; }
   const QLabel& Status() const { return *status_; }
   const QLabel& Percent() const { return *percent_; }
-  QPushButton& CancelButton() const { return *cancel_; }
+  QPushButton& CancelButton() const { return *cancelButton_; }
   bool IsExposed() const;
 
  public:
@@ -40,13 +41,13 @@ class CDLDialog : public QDialog, public ProgressDialog {
 
  private:
   void RequestCancel();
+  void ShowCancel();
 
   QProgressBar* bar_;
   QLabel* status_;
   QLabel* percent_;
-  QPushButton* cancel_;
-  bool cancellable_ = false;
-  bool cancelRequested_ = false;
+  QPushButton* cancelButton_;
+  ProgressCancel cancel_;
 };
 
 }  // namespace oxi

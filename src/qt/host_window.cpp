@@ -28,6 +28,23 @@ QPoint ClientPoint(const QMouseEvent* event) {
   return event->position().toPoint();
 }
 
+// The key as the input rules read it.
+KeyPress ReadKey(const QKeyEvent& key) {
+  KeyPress press;
+  press.controlOnly = key.modifiers() == Qt::ControlModifier;
+  press.repeat = key.isAutoRepeat();
+  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+    press.kind = KeyPress::Kind::kEnter;
+  } else if (key.key() == Qt::Key_Escape) {
+    press.kind = KeyPress::Kind::kEscape;
+  } else if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
+    // Qt's letter keys are numbered by their upper-case character.
+    press.kind = KeyPress::Kind::kLetter;
+    press.letter = static_cast<char>(key.key());
+  }
+  return press;
+}
+
 int ControlIndex(SurfaceId id) {
   return static_cast<int>(id) - 1;
 }
@@ -35,7 +52,7 @@ int ControlIndex(SurfaceId id) {
 }  // namespace
 
 HostWindow::HostWindow(WindowHandlers& handlers, const Surfaces& surfaces)
-    : SurfaceWidget(*surfaces[static_cast<int>(SurfaceId::kFace)], nullptr), handlers_(handlers) {
+    : SurfaceWidget(*surfaces[static_cast<int>(SurfaceId::kFace)], nullptr), input_(handlers) {
   setWindowTitle(QString::fromUtf8(texts::kProductTitle));
   setWindowIcon(AppIcon());
   setFixedSize(kFaceWidth, kFaceHeight);
@@ -94,11 +111,11 @@ bool HostWindow::event(QEvent* event) {
       if (activatedByPress_) {
         activatedByPress_ = false;  // already told, before the press that caused it
       } else {
-        handlers_.OnActivate(true);
+        input_.Activate(true);
       }
       break;
     case QEvent::WindowDeactivate:
-      handlers_.OnActivate(false);
+      input_.Activate(false);
       break;
     default:
       break;
@@ -118,28 +135,16 @@ bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
 bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(receiver);
   if (!widget || widget->window() != this) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  // The command buttons' shortcuts; a held key's repeats would open dialog after dialog.
-  for (const CommandShortcut& shortcut : kCommandShortcuts) {
-    if (key->keyCombination() != QKeyCombination(Qt::ControlModifier, Qt::Key(shortcut.letter))) {
-      continue;
-    }
-    if (!key->isAutoRepeat()) handlers_.OnCommandKey(shortcut.command);
-    return true;
-  }
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      // Consumed whatever the handler says: Enter never reaches a default button or the
-      // edit field, so it can never end the window.
-      handlers_.OnEnterKey();
+  switch (input_.Key(ReadKey(*static_cast<QKeyEvent*>(event)))) {
+    case KeyOutcome::kPass:
+      return false;
+    case KeyOutcome::kTaken:
       return true;
-    case Qt::Key_Escape:
+    case KeyOutcome::kEndWindow:
       close();
       return true;
-    default:
-      return false;
   }
+  return false;
 }
 
 // The face is painted by the handlers, outside Qt's paint pass: presenting a surface
@@ -153,7 +158,7 @@ void HostWindow::QueuePaint() {
 
 void HostWindow::DeliverPaint() {
   paintQueued_ = false;
-  if (!cancelled_) handlers_.OnPaint();
+  input_.Paint();
 }
 
 // A click into an inactive window activates it, and the activation's full repaint comes
@@ -163,36 +168,31 @@ void HostWindow::ActivateForPress() {
   if (isActiveWindow() || activatedByPress_) return;
   activatedByPress_ = true;
   activateWindow();
-  handlers_.OnActivate(true);
+  input_.Activate(true);
 }
 
 void HostWindow::mousePressEvent(QMouseEvent* event) {
   ActivateForPress();
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = ClientPoint(event);
-  pointer_ = p;
-  leftDown_ = true;
-  handlers_.OnLButtonDown(p.x(), p.y());
+  input_.LeftDown(p.x(), p.y());
 }
 
 void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = ClientPoint(event);
-  pointer_ = p;
-  leftDown_ = false;
-  handlers_.OnLButtonUp(p.x(), p.y());
+  input_.LeftUp(p.x(), p.y());
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = ClientPoint(event);
-  pointer_ = p;
-  handlers_.OnMouseMove(p.x(), p.y());
+  input_.PointerMove(p.x(), p.y());
 }
 
-// The window answers no double-click: the second press of one does nothing (its release
-// still arrives as a release).
 void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) leftDown_ = true;
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = ClientPoint(event);
+  input_.LeftDoubleClick(p.x(), p.y());
 }
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -208,22 +208,11 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
   const auto command =
       chosen ? static_cast<WindowCommand>(chosen->data().toInt()) : WindowCommand::kNone;
   if (command == WindowCommand::kAbout) CAboutDialog(this, storeFolder_).exec();
-  // The handlers decide whether there is a measurement to export.
-  if (command == WindowCommand::kExport && !cancelled_) handlers_.OnExportCommand();
+  input_.MenuCommand(command);
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {
-  if (!cancelled_) {
-    cancelled_ = true;
-    // Esc while a press is held: once the window is gone its release can never come, and
-    // the press handler's loop would wait for it for ever. It gets the release here.
-    if (leftDown_) {
-      leftDown_ = false;
-      handlers_.OnLButtonUp(pointer_.x(), pointer_.y());
-    }
-    handlers_.OnCancel();
-    emit ended();
-  }
+  if (input_.Cancel()) emit ended();
   event->accept();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "app/host_input.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
 #include "qt/surface_widget.h"
@@ -51,15 +52,12 @@ class HostWindow : public SurfaceWidget {
   void QueuePaint();
   void DeliverPaint();
 
-  WindowHandlers& handlers_;
+  HostInput input_;
   std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
   QLineEdit* windowEdit_ = nullptr;
   std::filesystem::path storeFolder_;
-  QPoint pointer_;         // where the pointer was last seen, in client coordinates
-  bool leftDown_ = false;  // the left button is held over the window
   bool paintQueued_ = false;
   bool activatedByPress_ = false;
-  bool cancelled_ = false;
 };
 
 }  // namespace oxi

@@ -1,18 +1,17 @@
 #include "app/main_app.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/main_dialog.h"
 #include "app/view_options.h"
-#include "platform/d2xx/d2xx_factory.h"
+#include "app/viewer_log.h"
+#include "platform/d2xx/d2xx.h"
 #include "platform/gdi/posix/font_match.h"
 #include "platform/text/text_format.h"
 #include "platform/ui/clock.h"
-#include "platform/ui/process_signals.h"
 #include "qt/app_icon.h"
 #include "qt/dialog_language.h"
 #include "qt/host_window.h"
@@ -24,18 +23,17 @@
 namespace oxi {
 namespace {
 
-// What is missing for the face to speak Japanese is said on stderr: the window itself
+// What is missing for the face to speak Japanese is said in the log: the window itself
 // could not say it legibly.
-void WarnAboutMissingJapanese(const char* program, bool dialogsTranslated) {
+void WarnAboutMissingJapanese(Diagnostics& log, const char* program, bool dialogsTranslated) {
   if (!MatchFont(kScreenFace).coversJapanese) {
-    std::fputs(FormatText(texts::kNoJapaneseFaceFormat, program).c_str(), stderr);
+    log.Log(FormatText(texts::kNoJapaneseFaceFormat, program));
   }
-  if (!dialogsTranslated) {
-    std::fputs(FormatText(texts::kNoDialogTranslationsFormat, program).c_str(), stderr);
-  }
+  if (!dialogsTranslated) log.Log(FormatText(texts::kNoDialogTranslationsFormat, program));
 }
 
-int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::string> toolkitArgs) {
+int RunWindow(ViewerLog& log, const std::filesystem::path& startupFolder,
+              std::vector<std::string> toolkitArgs) {
   std::vector<char*> argv;
   for (std::string& arg : toolkitArgs) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -43,15 +41,13 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
   QApplication app(argc, argv.data());
   QGuiApplication::setDesktopFileName(QString::fromUtf8(build::kAppId));
   const bool translated = SpeakJapaneseInQtDialogs(app) != nullptr;
-  WarnAboutMissingJapanese(texts::kApplicationName, translated);
+  WarnAboutMissingJapanese(log, texts::kApplicationName, translated);
   QApplication::setFont(DialogFont());
   QApplication::setWindowIcon(AppIcon());
 
-  // A record that meets a file-size limit fails as on a full disk and is reported.
-  IgnoreFileSizeLimitSignal();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
-  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock);
+  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock, log);
   QtPlatform platform(clock);
   CMainDialog dialog(platform, *d2xx, startupFolder);
   HostWindow window(dialog, dialog.Surfaces());
@@ -60,6 +56,7 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
 
   // May ask for the device with the chooser before the window is first shown.
   dialog.OnInitDialog();
+  log.OpenFile(ViewerLogFile(dialog.Store().dataRoot));
   window.ShowStoreFolder(dialog.Store().dataRoot);
   window.show();
   return app.exec();
@@ -68,10 +65,12 @@ int RunWindow(const std::filesystem::path& startupFolder, std::vector<std::strin
 }  // namespace
 
 int CMainApp::Run(int argc, char** argv) {
+  PrepareViewProcess();
+  ViewerLog log;
   const ViewOptions options = ParseViewOptions(std::vector<std::string>(argv, argv + argc));
-  const ViewStart start = StartView(options);
+  const ViewStart start = StartView(options, log);
   if (start.exitStatus) return *start.exitStatus;
-  return RunWindow(start.startupFolder, options.toolkitArgs);
+  return RunWindow(log, start.startupFolder, options.toolkitArgs);
 }
 
 }  // namespace oxi

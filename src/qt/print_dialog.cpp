@@ -4,8 +4,8 @@
 #include <QPrinter>
 
 #include "platform/fs/files.h"
+#include "qt/gui/pdf_file_dc.h"
 #include "qt/host_window.h"
-#include "qt/pdf_file_dc.h"
 #include "qt/qt_platform.h"
 
 namespace oxi {
@@ -17,6 +17,15 @@ void SetA4Landscape(QPrinter& printer) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Landscape);
 }
+
+// The printer the dialog chose: the document's name names the spooler's job.
+class PrinterPageDc : public QtPageDc {
+ public:
+  explicit PrinterPageDc(std::unique_ptr<QPrinter> printer) : QtPageDc(std::move(printer)) {}
+  void StartDocument(const std::string& name) override {
+    static_cast<QPrinter&>(Device()).setDocName(QString::fromStdString(name));
+  }
+};
 
 // Printing to a file: the same PDF the printer would write, but written beside the file
 // and renamed over it only once complete, so that a full disk leaves the earlier file.
@@ -44,7 +53,7 @@ std::unique_ptr<PageDc> QtPlatform::ShowPrintDialog(const std::string& documentN
   if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
     return PdfFilePage(*printer);
   }
-  return std::make_unique<QtPageDc>(std::move(printer));
+  return std::make_unique<PrinterPageDc>(std::move(printer));
 }
 
 }  // namespace oxi

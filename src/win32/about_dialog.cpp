@@ -1,5 +1,6 @@
 #include "win32/about_dialog.h"
 
+#include "app/viewer_log.h"
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "res/build_info.h"
@@ -19,6 +20,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
                                FormatText(texts::kProductVersionFormat, build::kVersion));
       SetDialogItemTextUtf8(dialog, IDC_ABOUT_STORE,
                             FormatText(texts::kAboutStoreFormat, PathToUtf8(*storeFolder).c_str()));
+      SetDialogItemTextUtf8(
+          dialog, IDC_ABOUT_LOG,
+          FormatText(texts::kAboutLogFormat, PathToUtf8(ViewerLogFile(*storeFolder)).c_str()));
       SetDialogItemTextUtf8(dialog, IDOK, texts::kOk);
       return TRUE;
     }

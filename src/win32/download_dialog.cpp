@@ -55,7 +55,7 @@ CDLDialog::~CDLDialog() {
 // On the screen when Show returns: the download then reads the converter without
 // dispatching anything.
 void CDLDialog::Show() {
-  cancelRequested_ = false;
+  cancel_.Shown();
   EnableStop();
   ShowWindow(hwnd_, SW_SHOW);
   Repaint();
@@ -82,19 +82,17 @@ void CDLDialog::Repaint() {
 }
 
 void CDLDialog::SetCancellable(bool cancellable) {
-  cancellable_ = cancellable;
+  cancel_.SetCancellable(cancellable);
   EnableStop();
 }
 
-// Pressed once is enough: the button stays grey until the download has stopped.
 void CDLDialog::RequestCancel() {
-  if (!cancellable_) return;
-  cancelRequested_ = true;
+  cancel_.Request();
   EnableStop();
 }
 
 void CDLDialog::EnableStop() {
-  EnableWindow(GetDlgItem(hwnd_, IDC_PROGRESS_STOP), cancellable_ && !cancelRequested_);
+  EnableWindow(GetDlgItem(hwnd_, IDC_PROGRESS_STOP), cancel_.ButtonEnabled());
 }
 
 bool CDLDialog::PreTranslate(MSG& msg) {

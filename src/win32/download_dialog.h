@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "app/host_input.h"
 #include "platform/ui/platform.h"
 #include "win32/windows_api.h"
 
@@ -24,7 +25,7 @@ class CDLDialog : public ProgressDialog {
   void SetStatus(const std::string& text) override;
   void SetPercentText(const std::string& text) override;
   void Repaint() override;
-  bool CancelRequested() override { return cancelRequested_; }
+  bool CancelRequested() override { return cancel_.Requested(); }
   void SetCancellable(bool cancellable) override;
 
   HWND Handle() const { return hwnd_; }
@@ -37,8 +38,7 @@ class CDLDialog : public ProgressDialog {
   void EnableStop();
 
   HWND hwnd_ = nullptr;
-  bool cancellable_ = false;
-  bool cancelRequested_ = false;
+  ProgressCancel cancel_;
 };
 
 }  // namespace oxi

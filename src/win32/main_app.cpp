@@ -1,13 +1,12 @@
 #include "app/main_app.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/main_dialog.h"
 #include "app/view_options.h"
-#include "platform/d2xx/d2xx_factory.h"
+#include "app/viewer_log.h"
+#include "platform/d2xx/d2xx.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/process.h"
 #include "res/texts.h"
@@ -21,29 +20,24 @@ namespace {
 constexpr int kExitFailure = 1;
 
 // The command line in UTF-8, the program's name first, as ParseViewOptions reads it. There
-// is no toolkit here to take options of its own: what the Qt host would pass on to Qt is
-// refused.
+// is no toolkit here to take options of its own.
 ViewOptions ReadCommandLine(int argc, char** argv) {
   std::vector<std::string> args = Utf8Arguments(argc, argv);
   args.insert(args.begin(), texts::kApplicationName);
-  ViewOptions options = ParseViewOptions(args);
-  if (options.action == ViewOptions::Action::kRun && options.toolkitArgs.size() > 1) {
-    options.action = ViewOptions::Action::kRefuse;
-    options.refusal = "unknown option '" + options.toolkitArgs[1] + "'";
-  }
-  return options;
+  return RefuseToolkitOptions(ParseViewOptions(args));
 }
 
 }  // namespace
 
 int CMainApp::Run(int argc, char** argv) {
-  PrepareStandardStreams();
-  const ViewStart start = StartView(ReadCommandLine(argc, argv));
+  PrepareViewProcess();
+  ViewerLog log;
+  const ViewStart start = StartView(ReadCommandLine(argc, argv), log);
   if (start.exitStatus) return *start.exitStatus;
   RegisterDialogControls();
   // One clock for the waits of the window and of the converter link.
   SystemClock clock;
-  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock);
+  std::unique_ptr<D2xx> d2xx = MakeViewD2xx(clock, log);
   Win32Platform platform(clock);
   CMainDialog dialog(platform, *d2xx, start.startupFolder);
   MainWindow window(dialog, dialog.Surfaces());
@@ -51,6 +45,7 @@ int CMainApp::Run(int argc, char** argv) {
   const bool created = window.Create([&] {
     platform.AttachWindow(window);
     dialog.OnInitDialog();
+    log.OpenFile(ViewerLogFile(dialog.Store().dataRoot));
     window.ShowStoreFolder(dialog.Store().dataRoot);
   });
   if (!created) return kExitFailure;

@@ -25,6 +25,23 @@ bool KeyHeld(int key) {
   return GetKeyState(key) < 0;
 }
 
+// The key as the input rules read it.
+KeyPress ReadKey(const MSG& msg) {
+  KeyPress key;
+  key.controlOnly = KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT) && !KeyHeld(VK_MENU);
+  key.repeat = (msg.lParam & kKeyRepeatBit) != 0;
+  if (msg.wParam == VK_RETURN) {
+    key.kind = KeyPress::Kind::kEnter;
+  } else if (msg.wParam == VK_ESCAPE) {
+    key.kind = KeyPress::Kind::kEscape;
+  } else if (msg.wParam >= 'A' && msg.wParam <= 'Z') {
+    // The letter keys' virtual-key codes are their upper-case characters.
+    key.kind = KeyPress::Kind::kLetter;
+    key.letter = static_cast<char>(msg.wParam);
+  }
+  return key;
+}
+
 constexpr int ControlId(SurfaceId id) {
   switch (id) {
     case SurfaceId::kGraph:
@@ -58,7 +75,7 @@ INT_PTR Answer(HWND dialog, LRESULT result) {
 }  // namespace
 
 MainWindow::MainWindow(WindowHandlers& handlers, const Surfaces& surfaces)
-    : handlers_(handlers), surfaces_(surfaces) {}
+    : input_(handlers), surfaces_(surfaces) {}
 
 MainWindow::~MainWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -112,7 +129,7 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ACTIVATE:
       // Minimized, the window shows nothing to draw on.
-      if (!cancelled_) handlers_.OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
+      input_.Activate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
       return FALSE;  // the dialog's own handling puts the focus back
     case WM_SYSCOMMAND:
       if ((wParam & kSystemCommandMask) != IDM_ABOUTBOX) return FALSE;
@@ -124,8 +141,8 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
       return Answer(hwnd_, TRUE);  // F1 opens no help
     case WM_COMMAND:
-      // IDCANCEL comes from Esc (through the dialog keys) and from the close box. Enter
-      // never becomes IDOK: PreTranslate takes it first.
+      // IDCANCEL comes from the close box (and from Esc, were PreTranslate not to take it
+      // first). Enter never becomes IDOK: PreTranslate takes it first too.
       if (LOWORD(wParam) == IDCANCEL) Cancel();
       return TRUE;
     case WM_CLOSE:
@@ -179,7 +196,7 @@ void MainWindow::Paint() {
   HDC dc = BeginPaint(hwnd_, &paint);
   ShowSurface(dc, *surfaces_[static_cast<int>(SurfaceId::kFace)]);
   EndPaint(hwnd_, &paint);
-  if (!cancelled_) handlers_.OnPaint();
+  input_.Paint();
 }
 
 bool MainWindow::DrawControl(const DRAWITEMSTRUCT& item) {
@@ -204,28 +221,23 @@ void MainWindow::Present(SurfaceId id) {
 // over them arrives here in the window's client coordinates. The pointer is captured while
 // the left button is held, so that the release comes back here wherever it happens.
 void MainWindow::Pointer(UINT message, LPARAM lParam) {
-  pointer_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
   switch (message) {
     case WM_MOUSEMOVE:
-      handlers_.OnMouseMove(pointer_.x, pointer_.y);
+      input_.PointerMove(x, y);
       break;
     case WM_LBUTTONDOWN:
-      leftDown_ = true;
       SetCapture(hwnd_);
-      handlers_.OnLButtonDown(pointer_.x, pointer_.y);
+      input_.LeftDown(x, y);
       break;
     case WM_LBUTTONDBLCLK:
-      // The window answers no double-click: the second press of one does nothing (its
-      // release still arrives as a release).
-      leftDown_ = true;
       SetCapture(hwnd_);
+      input_.LeftDoubleClick(x, y);
       break;
     case WM_LBUTTONUP:
-      // Only a press this window saw has a release here.
-      if (!leftDown_) break;
-      leftDown_ = false;
-      ReleaseCapture();
-      handlers_.OnLButtonUp(pointer_.x, pointer_.y);
+      ReleasePointer();
+      input_.LeftUp(x, y);
       break;
     default:
       break;
@@ -248,45 +260,32 @@ void MainWindow::ShowMenu(LPARAM lParam) {
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
   DestroyMenu(menu);
   if (command == WindowCommand::kAbout) ShowAboutBox(hwnd_, storeFolder_);
-  // The handlers decide whether there is a measurement to export.
-  if (command == WindowCommand::kExport && !cancelled_) handlers_.OnExportCommand();
+  input_.MenuCommand(command);
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-  if (msg.message == WM_KEYDOWN && TakeShortcut(msg)) return true;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-    // Consumed whatever the handler says: Enter never reaches a default button or the
-    // edit field, so it can never end the window.
-    handlers_.OnEnterKey();
-    return true;
+  if (msg.message == WM_KEYDOWN) {
+    switch (input_.Key(ReadKey(msg))) {
+      case KeyOutcome::kPass:
+        break;
+      case KeyOutcome::kTaken:
+        return true;
+      case KeyOutcome::kEndWindow:
+        Cancel();
+        return true;
+    }
   }
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-// The command buttons' shortcuts; a held key's repeats would open dialog after dialog.
-bool MainWindow::TakeShortcut(const MSG& key) {
-  if (!KeyHeld(VK_CONTROL) || KeyHeld(VK_SHIFT) || KeyHeld(VK_MENU)) return false;
-  for (const CommandShortcut& shortcut : kCommandShortcuts) {
-    if (key.wParam != static_cast<WPARAM>(shortcut.letter)) continue;
-    if (!(key.lParam & kKeyRepeatBit)) handlers_.OnCommandKey(shortcut.command);
-    return true;
-  }
-  return false;
+void MainWindow::ReleasePointer() {
+  if (GetCapture() == hwnd_) ReleaseCapture();
 }
 
 void MainWindow::Cancel() {
-  if (cancelled_) return;
-  cancelled_ = true;
-  // Esc while a press is held: once the window is gone its release can never come, and
-  // the press handler's loop would wait for it for ever. It gets the release here.
-  if (leftDown_) {
-    leftDown_ = false;
-    ReleaseCapture();
-    handlers_.OnLButtonUp(pointer_.x, pointer_.y);
-  }
-  handlers_.OnCancel();
-  ShowWindow(hwnd_, SW_HIDE);
+  ReleasePointer();
+  if (input_.Cancel()) ShowWindow(hwnd_, SW_HIDE);
 }
 
 }  // namespace oxi

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/host_input.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
 #include "win32/windows_api.h"
@@ -43,7 +44,7 @@ class MainWindow {
   // was handled.
   bool PreTranslate(MSG& msg);
   // True once Esc or the close box ended the window; the handlers have run OnCancel.
-  bool Ended() const { return cancelled_; }
+  bool Ended() const { return input_.Ended(); }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,10 +55,10 @@ class MainWindow {
   bool DrawControl(const DRAWITEMSTRUCT& item);
   void Pointer(UINT message, LPARAM lParam);
   void ShowMenu(LPARAM lParam);
-  bool TakeShortcut(const MSG& key);
+  void ReleasePointer();
   void Cancel();
 
-  WindowHandlers& handlers_;
+  HostInput input_;
   Surfaces surfaces_;
   std::function<void()> initialise_;
   HWND hwnd_ = nullptr;
@@ -65,9 +66,6 @@ class MainWindow {
   HFONT screenFont_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  POINT pointer_{};        // where the pointer was last seen, in client coordinates
-  bool leftDown_ = false;  // the left button went down over the window and is held
-  bool cancelled_ = false;
 };
 
 }  // namespace oxi

@@ -25,22 +25,24 @@
 #define IDC_PROGRESS_STATUS 1014
 #define IDC_PROGRESS_PERCENT 1015
 #define IDC_PROGRESS_STOP 1016
-// The about box's version line and store folder.
+// The about box's version line, store folder and log file.
 #define IDC_ABOUT_VERSION 1020
 #define IDC_ABOUT_STORE 1021
+#define IDC_ABOUT_LOG 1022
 
 // The main window's template: its size and its controls' places are set in pixels when
 // it initialises (app/host_layout.h), so the template gives none.
 #define OXI_PLACED_AT_INIT 0, 0, 0, 0
 
 // The about box, in dialog units of its 8-point font. It is wider than the classic one to
-// show the store's folder, a line that scrolls when the path is longer still.
+// show the store's folder and the log file, lines that scroll when a path is longer still.
 #define OXI_ABOUT_WIDTH 240
-#define OXI_ABOUT_HEIGHT 70
+#define OXI_ABOUT_HEIGHT 82
 #define OXI_ABOUT_ICON 14, 14, 21, 20
 #define OXI_ABOUT_VERSION 42, 14, 184, 8
 #define OXI_ABOUT_STORE 42, 28, 184, 10
-#define OXI_ABOUT_OK 183, 49, 50, 14
+#define OXI_ABOUT_LOG 42, 40, 184, 10
+#define OXI_ABOUT_OK 183, 61, 50, 14
 
 // The character set byte of the Japanese template font.
 #define OXI_SHIFTJIS_CHARSET 128

@@ -10,6 +10,7 @@
 #include "device/commands.h"
 #include "device/link.h"
 #include "device_test_support.h"
+#include "diagnostics_log.h"
 #include "platform/d2xx/d2xx_factory.h"
 #include "platform/d2xx/ftdi_divisor.h"
 #include "platform/ui/process.h"
@@ -159,7 +160,8 @@ TEST(SimulatedMonitorFile, EnvironmentListsOneConverterPerImage) {
   VirtualClock clock;
   SetEnvironmentValue(kSimulatedMonitorVariable,
                       std::string("/tmp/a.img") + kPathListSeparator + "/tmp/b.img");
-  auto d2xx = MakeD2xxFromEnvironment(clock);
+  testing::DiagnosticsLog diagnostics;
+  auto d2xx = MakeD2xxFromEnvironment(clock, diagnostics);
   SetEnvironmentValue(kSimulatedMonitorVariable, std::nullopt);
   DWORD count = 0;
   ASSERT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "graph/test_measurement.h"
@@ -18,10 +20,24 @@ using Kind = RecordedOp::Kind;
 
 constexpr Sample kSteady{500, 100, 100, 50};
 
-// Layout units to dots, as a printer of `dpi` places them (10 mm margin, 1/3 mm units).
-int Dot(double units, int dpi = 600) {
-  return static_cast<int>(dpi * 10 / 25.4) + static_cast<int>(units * dpi * 100 / 7620.0);
+// The page as a ruler measures it: millimetres from the printable area's top left, in dots
+// of a `dpi` printer. Drawing truncates to whole dots, so a position may lie a dot off.
+int Dots(double mm, int dpi = 600) {
+  return static_cast<int>(std::lround(mm * dpi / 25.4));
 }
+bool Near(int dots, double mm, int dpi = 600) {
+  return std::abs(dots - Dots(mm, dpi)) <= 1;
+}
+
+// Where the comment's lines stand: 30 mm from the left edge.
+constexpr double kCommentMm = 30;
+// The plot: 200 mm wide from 30 mm; StO2 100 %, 50 % and 0 % rows of the upper plot, the
+// top row of the lower plot.
+constexpr double kPlotLeftMm = 30;
+constexpr double kStO2FullMm = 18.67;
+constexpr double kStO2HalfMm = 61;
+constexpr double kStO2ZeroMm = 103;
+constexpr double kLowerPlotTopMm = 107;
 
 std::vector<RecordedOp> Print(const CurrentMeasurement& m, int mode, const std::string& comment,
                               int window = 1, int dpiX = 600, int dpiY = 600) {
@@ -30,10 +46,11 @@ std::vector<RecordedOp> Print(const CurrentMeasurement& m, int mode, const std::
   return dc.Ops();
 }
 
-std::vector<RecordedOp> TextsAtX(const std::vector<RecordedOp>& ops, int x) {
+// The texts standing in the comment's column.
+std::vector<RecordedOp> CommentTexts(const std::vector<RecordedOp>& ops, int dpi = 600) {
   std::vector<RecordedOp> out;
   for (const RecordedOp& op : ops) {
-    if (op.kind == Kind::kTextOut && op.x0 == x) out.push_back(op);
+    if (op.kind == Kind::kTextOut && Near(op.x0, kCommentMm, dpi)) out.push_back(op);
   }
   return out;
 }
@@ -66,8 +83,7 @@ constexpr Colorref kCurveGreen = Rgb(0, 128, 0);
 constexpr Colorref kCurveOrange = Rgb(255, 128, 0);
 
 TEST(PrintedPage, ScalesLayoutUnitsToThePrinter) {
-  // 600 dpi: margin 236 dots, 7.874 dots a unit, 0.3 mm = 7 dots.
-  EXPECT_EQ(Dot(60), 708);
+  // 600 dpi: 0.3 mm = 7 dots.
   const std::vector<RecordedOp> ops = Print(MakeConstant(3600, 10, kSteady), 1, "");
   ASSERT_EQ(ops.front().kind, Kind::kStartDoc);
   EXPECT_EQ(ops.front().text, "2008_0315_0905");
@@ -87,23 +103,25 @@ TEST(PrintedPage, ScalesLayoutUnitsToThePrinter) {
 
 TEST(PrintedPage, UnequalResolutionsScaleEachAxisByItsOwn) {
   const std::vector<RecordedOp> ops = Print(MakeConstant(0, 10, kSteady), 1, "x", 1, 600, 300);
-  const std::vector<RecordedOp> comment = TextsAtX(ops, Dot(60));
+  const std::vector<RecordedOp> comment = CommentTexts(ops);
   ASSERT_EQ(comment.size(), 1u);
-  EXPECT_EQ(comment[0].y0, Dot(310, 300));
+  EXPECT_TRUE(Near(comment[0].y0, 113.33, 300)) << comment[0].y0;
   EXPECT_EQ(comment[0].font.height, 47);
   EXPECT_FALSE(Lines(ops, kBlack, 7).empty());  // the pen follows the finer resolution
 }
 
+// Comment lines stand 4 mm apart: six on the first page from 113.3 mm down, over the top
+// of the lower plot, then forty on each further page from 20 mm down.
 TEST(PrintedPage, CommentLinesAndPages) {
   const std::vector<RecordedOp> three =
       Print(MakeConstant(0, 10, kSteady), 1, std::string(250, 'a'));
-  const std::vector<RecordedOp> lines = TextsAtX(three, Dot(60));
+  const std::vector<RecordedOp> lines = CommentTexts(three);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].text.size(), 120u);
   EXPECT_EQ(lines[2].text.size(), 10u);
   EXPECT_EQ(lines[0].y0, 2676);
-  EXPECT_EQ(lines[1].y0, Dot(322));
-  EXPECT_EQ(lines[2].y0, Dot(334));
+  EXPECT_TRUE(Near(lines[1].y0, 117.33)) << lines[1].y0;
+  EXPECT_TRUE(Near(lines[2].y0, 121.33)) << lines[2].y0;
   EXPECT_EQ(CountKind(three, Kind::kStartPage), 1);
 
   std::string long_comment;
@@ -111,22 +129,27 @@ TEST(PrintedPage, CommentLinesAndPages) {
   const std::vector<RecordedOp> ops = Print(MakeConstant(0, 10, kSteady), 1, long_comment);
   EXPECT_EQ(CountKind(ops, Kind::kStartPage), 3);
   EXPECT_EQ(CountKind(ops, Kind::kEndPage), 3);
-  std::vector<int> pageOfLine;
-  int page = 0;
+  std::vector<std::vector<int>> rowsOfPage;  // the lines' tops, page by page
   for (const RecordedOp& op : ops) {
-    if (op.kind == Kind::kStartPage) ++page;
+    if (op.kind == Kind::kStartPage) rowsOfPage.emplace_back();
     if (op.kind == Kind::kTextOut && op.text.rfind("line ", 0) == 0) {
-      EXPECT_EQ(op.text, "line " + std::to_string(pageOfLine.size()));
-      const int j = static_cast<int>(pageOfLine.size()) - (page == 1 ? 0 : 6 + 40 * (page - 2));
-      EXPECT_EQ(op.y0, page == 1 ? Dot(310 + 12 * j) : Dot(30 + 12 * j)) << op.text;
-      pageOfLine.push_back(page);
+      int seen = 0;
+      for (const auto& rows : rowsOfPage) seen += static_cast<int>(rows.size());
+      EXPECT_EQ(op.text, "line " + std::to_string(seen));
+      rowsOfPage.back().push_back(op.y0);
     }
   }
-  ASSERT_EQ(pageOfLine.size(), 50u);
-  EXPECT_EQ(pageOfLine[5], 1);
-  EXPECT_EQ(pageOfLine[6], 2);
-  EXPECT_EQ(pageOfLine[45], 2);
-  EXPECT_EQ(pageOfLine[46], 3);
+  ASSERT_EQ(rowsOfPage.size(), 3u);
+  EXPECT_EQ(rowsOfPage[0].size(), 6u);
+  EXPECT_EQ(rowsOfPage[1].size(), 40u);
+  EXPECT_EQ(rowsOfPage[2].size(), 4u);
+  for (std::size_t page = 0; page < rowsOfPage.size(); ++page) {
+    const double top = page == 0 ? 113.33 : 20;
+    for (std::size_t i = 0; i < rowsOfPage[page].size(); ++i) {
+      EXPECT_TRUE(Near(rowsOfPage[page][i], top + 4.0 * static_cast<double>(i)))
+          << "page " << page + 1 << " line " << i << " at " << rowsOfPage[page][i];
+    }
+  }
 }
 
 TEST(PrintedPage, ACommentStopsAfterTwentyPagesWithAnEllipsis) {
@@ -135,7 +158,7 @@ TEST(PrintedPage, ACommentStopsAfterTwentyPagesWithAnEllipsis) {
     std::string comment;
     for (std::size_t i = 0; i < lines; ++i) comment += "l" + std::to_string(i) + "\r\n";
     const std::vector<RecordedOp> ops = Print(MakeConstant(0, 10, kSteady), 1, comment);
-    return std::pair{CountKind(ops, Kind::kStartPage), TextsAtX(ops, Dot(60))};
+    return std::pair{CountKind(ops, Kind::kStartPage), CommentTexts(ops)};
   };
   const auto [fullPages, full] = printLines(766);
   EXPECT_EQ(fullPages, 20);
@@ -147,7 +170,7 @@ TEST(PrintedPage, ACommentStopsAfterTwentyPagesWithAnEllipsis) {
   ASSERT_EQ(cut.size(), 766u);
   EXPECT_EQ(cut[764].text, "l764");
   EXPECT_EQ(cut.back().text, "…");
-  EXPECT_EQ(cut.back().y0, Dot(30 + 12 * 39));
+  EXPECT_TRUE(Near(cut.back().y0, 20 + 4 * 39)) << cut.back().y0;  // the last row of a page
 }
 
 TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
@@ -212,34 +235,40 @@ TEST(PrintedPage, ANarrowerPageScalesTheLayoutToItsPrintableArea) {
 TEST(PrintedPage, CommentBytesAreDrawnDecoded) {
   const std::vector<RecordedOp> ops =
       Print(MakeConstant(0, 10, kSteady), 1, "\x82\xa0\xff\r\nok\nend");
-  const std::vector<RecordedOp> lines = TextsAtX(ops, Dot(60));
+  const std::vector<RecordedOp> lines = CommentTexts(ops);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].text, "あ\xEF\xBF\xBD");
   EXPECT_EQ(lines[1].text, "ok");
   EXPECT_EQ(lines[2].text, "end");
 }
 
-void ExpectTimeAxis(int n, const std::vector<int>& p, const std::vector<std::string>& labels) {
+// The time axis's ticks run from 192 mm to 193.3 mm down, their labels below them; `tickMm`
+// says where each tick stands across.
+void ExpectTimeAxis(int n, const std::vector<double>& tickMm,
+                    const std::vector<std::string>& labels) {
   const std::vector<RecordedOp> ops = Print(MakeConstant(n, 10, kSteady), 1, "");
   std::vector<int> ticks;
   for (const RecordedOp& op : Lines(ops, kBlack, 7)) {
-    if (op.y0 == Dot(546) && op.y1 == Dot(550)) ticks.push_back(op.x0);
+    if (Near(op.y0, 192) && Near(op.y1, 193.33) && op.x0 == op.x1) ticks.push_back(op.x0);
   }
-  std::vector<int> expected;
-  for (int v : p) expected.push_back(Dot(60 + v));
-  EXPECT_EQ(ticks, expected) << n;
+  ASSERT_EQ(ticks.size(), tickMm.size()) << n;
+  for (std::size_t i = 0; i < ticks.size(); ++i) {
+    EXPECT_TRUE(Near(ticks[i], tickMm[i])) << n << ": tick " << i << " at " << ticks[i];
+  }
   std::vector<std::string> drawn;
   for (const RecordedOp& op : ops) {
-    if (op.kind == Kind::kTextOut && op.y0 == Dot(550)) drawn.push_back(op.text);
+    if (op.kind == Kind::kTextOut && Near(op.y0, 193.33)) drawn.push_back(op.text);
   }
   EXPECT_EQ(drawn, labels) << n;
 }
 
+// An hour spans the 200 mm plot in four quarters; a longer measurement packs its quarters
+// (or half hours) closer.
 TEST(PrintedPage, TimeAxisCoversTheWholeMeasurement) {
-  ExpectTimeAxis(3600, {0, 150, 300, 450, 600}, {"00:00", "15:00", "30:00", "45:00", "01:00:00"});
-  ExpectTimeAxis(5000, {0, 108, 216, 324, 432, 540},
+  ExpectTimeAxis(3600, {30, 80, 130, 180, 230}, {"00:00", "15:00", "30:00", "45:00", "01:00:00"});
+  ExpectTimeAxis(5000, {30, 66, 102, 138, 174, 210},
                  {"00:00", "15:00", "30:00", "45:00", "01:00:00", "01:15:00"});
-  ExpectTimeAxis(7200, {0, 150, 300, 450, 600},
+  ExpectTimeAxis(7200, {30, 80, 130, 180, 230},
                  {"00:00", "30:00", "01:00:00", "01:30:00", "02:00:00"});
 }
 
@@ -247,7 +276,7 @@ TEST(PrintedPage, HeaderAndCurvesOnlyWhenAMeasurementIsShown) {
   const std::vector<RecordedOp> idle = Print(MakeConstant(3600, 10, kSteady), 0, "note");
   EXPECT_FALSE(HasTextStarting(idle, "Date "));
   for (const RecordedOp& op : idle) EXPECT_NE(op.pen.width, 14);
-  EXPECT_EQ(TextsAtX(idle, Dot(60)).size(), 1u);
+  EXPECT_EQ(CommentTexts(idle).size(), 1u);
 
   const std::vector<RecordedOp> empty = Print(MakeConstant(0, 10, kSteady), 1, "");
   EXPECT_TRUE(HasTextStarting(empty, "Date 2008年03月15日09時05分　Time 0:00:00  脂肪厚み 5.5mm"));
@@ -256,48 +285,64 @@ TEST(PrintedPage, HeaderAndCurvesOnlyWhenAMeasurementIsShown) {
 
 TEST(PrintedPage, CurvesUseTheMovingAverageClampedIntoThePlot) {
   // StO2 alternating 0 and 100.0 %: unaveraged it touches both plot edges, averaged over
-  // two samples it stays at 50 % (row 25 + 255 - 127).
+  // two samples it stays at 50 %.
   const CurrentMeasurement m = MakeMeasurement(600, 10, [](int i) {
     return Sample{static_cast<std::int16_t>(i % 2 ? 1000 : 0), 255, 255, 255};
   });
   std::set<int> rawRows;
   for (const RecordedOp& op : Lines(Print(m, 1, ""), kCurveRed, 14)) rawRows.insert(op.y1);
-  EXPECT_EQ(rawRows, (std::set<int>{Dot(26), Dot(279)}));
+  ASSERT_EQ(rawRows.size(), 2u);
+  EXPECT_TRUE(Near(*rawRows.begin(), kStO2FullMm)) << *rawRows.begin();
+  EXPECT_TRUE(Near(*rawRows.rbegin(), kStO2ZeroMm)) << *rawRows.rbegin();
   const std::vector<RecordedOp> averaged = Print(m, 1, "", 2);
-  for (const RecordedOp& op : Lines(averaged, kCurveRed, 14)) ASSERT_EQ(op.y1, Dot(153));
-  // HR 255 is held at 200; toHb is the sum of the held oxHb and dxHb.
+  for (const RecordedOp& op : Lines(averaged, kCurveRed, 14)) {
+    ASSERT_TRUE(Near(op.y1, kStO2HalfMm)) << op.y1;
+  }
+  // HR 255 is held at 200, the upper plot's top; toHb is the sum of the held oxHb and dxHb,
+  // the lower plot's top.
   for (const RecordedOp& op : Lines(averaged, kCurveGreen, 14)) {
-    if (op.y1 < Dot(290)) {
-      ASSERT_EQ(op.y1, Dot(26));
+    if (op.y1 < Dots(kLowerPlotTopMm - 1)) {
+      ASSERT_TRUE(Near(op.y1, kStO2FullMm)) << op.y1;
     }
   }
-  for (const RecordedOp& op : Lines(averaged, kCurveOrange, 14)) ASSERT_EQ(op.y1, Dot(291));
+  for (const RecordedOp& op : Lines(averaged, kCurveOrange, 14)) {
+    ASSERT_TRUE(Near(op.y1, kLowerPlotTopMm)) << op.y1;
+  }
 }
 
 TEST(PrintedPage, GapsBecomeDotsEveryThirdUnitFromTheLastDrawnPoint) {
-  // Samples 1200..2399 invalid: units 200..399; the last drawn point is at unit 199.
+  // Samples 1200..2399 invalid: a third of the hour, units 200..399 of the 600 across the
+  // plot (1/3 mm each); the last drawn point is at unit 199.
   const CurrentMeasurement m = MakeMeasurement(3600, 10, [](int i) {
     return i >= 1200 && i < 2400 ? Sample{-1, 100, 0, 0} : kSteady;
   });
   const std::vector<RecordedOp> ops = Print(m, 1, "");
+  auto unitX = [](int unit) { return kPlotLeftMm + unit / 3.0; };
   // Six samples share a unit, so a steady curve has zero-length lines of its own; inside
   // the gap every zero-length line is a dot.
-  std::set<int> dotUnits;
+  std::set<int> dotColumns;
   const std::vector<RecordedOp> sto2 = Lines(ops, kCurveRed, 14);
   for (const RecordedOp& op : sto2) {
-    if (op.x0 == op.x1 && op.y0 == op.y1 && op.x0 >= Dot(260) && op.x0 <= Dot(459)) {
-      EXPECT_EQ(op.y0, Dot(153));
-      dotUnits.insert(op.x0);
+    if (op.x0 == op.x1 && op.y0 == op.y1 && op.x0 >= Dots(unitX(200)) &&
+        op.x0 <= Dots(unitX(399))) {
+      EXPECT_TRUE(Near(op.y0, kStO2HalfMm)) << op.y0;
+      dotColumns.insert(op.x0);
     }
   }
-  std::set<int> expected;
-  for (int q = 202; q < 400; q += 3) expected.insert(Dot(60 + q));
-  EXPECT_EQ(dotUnits, expected);
+  std::vector<double> expectedMm;
+  for (int q = 202; q < 400; q += 3) expectedMm.push_back(unitX(q));
+  ASSERT_EQ(dotColumns.size(), expectedMm.size());
+  auto column = dotColumns.begin();
+  for (std::size_t i = 0; i < expectedMm.size(); ++i, ++column) {
+    EXPECT_TRUE(Near(*column, expectedMm[i])) << "dot " << i << " at " << *column;
+  }
   // 2399 lines of valid samples and six dots in each of the 66 dotted units.
   EXPECT_EQ(sto2.size(), 2399u + 66 * 6);
   // The heart rate goes on as a line through the gap.
   int hrLines = 0;
-  for (const RecordedOp& op : Lines(ops, kCurveGreen, 14)) hrLines += op.y1 < Dot(290);
+  for (const RecordedOp& op : Lines(ops, kCurveGreen, 14)) {
+    hrLines += op.y1 < Dots(kLowerPlotTopMm - 1);
+  }
   EXPECT_EQ(hrLines, 3599);
 }
 
@@ -364,7 +409,7 @@ TEST(PrintButton, PrintsOnlyWhenTheDialogIsConfirmed) {
   oxi::Print(platform, m, 1, 1, "c");
   EXPECT_EQ(CountKind(printed, Kind::kEndDoc), 1);
   EXPECT_EQ(Lines(printed, kCurveRed, 14).size(), 99u);
-  EXPECT_EQ(TextsAtX(printed, Dot(60)).size(), 1u);
+  EXPECT_EQ(CommentTexts(printed).size(), 1u);
 }
 
 }  // namespace

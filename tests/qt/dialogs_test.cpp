@@ -192,6 +192,8 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowAPlainOk) {
   for (const QLabel* label : about.findChildren<QLabel*>()) labels += label->text() + '|';
   EXPECT_TRUE(labels.contains(QString("Version ") + build::kVersion + '|')) << labels.toStdString();
   EXPECT_TRUE(labels.contains(" /home/u/Application Data/StO2|")) << labels.toStdString();
+  EXPECT_TRUE(labels.contains(" /home/u/Application Data/StO2/viewer.log|"))
+      << labels.toStdString();
   const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
   ASSERT_EQ(buttons.size(), 1);
   EXPECT_EQ(buttons.front()->text().remove('&').toStdString(), texts::kOk);
@@ -204,18 +206,25 @@ class IdChooserTest : public ::testing::Test {
  protected:
   IdChooserTest() { App(); }
 
-  // Plays `user` against the chooser once it is up, then ends it with `end`.
+  // Plays `user` against the chooser once it is up; what the user does must end it.
   void Run(const std::function<void(IdChooserWindow&)>& user) {
     QTimer::singleShot(0, [&] {
       auto* chooser = dynamic_cast<IdChooserWindow*>(QApplication::activeModalWidget());
       ASSERT_NE(chooser, nullptr);
       user(*chooser);
     });
-    // Whatever happens above, the dialog must not stay up.
-    QTimer::singleShot(5000, [] {
-      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    // Whatever happens above, the dialog must not stay up; but having to close it here
+    // means the user's input did not end it.
+    bool safetyClosed = false;
+    QObject scope;
+    QTimer::singleShot(5000, &scope, [&] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        safetyClosed = true;
+        modal->close();
+      }
     });
     platform.RunIdDialog(handlers);
+    EXPECT_FALSE(safetyClosed) << "the chooser did not end";
   }
 
   SystemClock clock;

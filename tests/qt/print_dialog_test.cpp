@@ -11,7 +11,7 @@
 #include "graph/print_page.h"
 #include "platform/ui/clock.h"
 #include "posix/file_size_limit.h"
-#include "qt/pdf_file_dc.h"
+#include "qt/gui/pdf_file_dc.h"
 #include "qt/qt_platform.h"
 #include "qt_test_support.h"
 

@@ -55,23 +55,24 @@ expect 2 "" "oxiview: unexpected argument 'x.oxi'" "$view" x.oxi
 expect 2 "" "oxiview: --root needs a folder" "$view" --root
 expect 1 "" "oxiview: $work/missing: no such folder" "$view" --root "$work/missing"
 
-# start_offscreen ROOT [env...]: starts oxiview without a display on the store below ROOT and
-# waits until its store is set up, which comes after the start-up warnings.
+# start_offscreen ROOT READY [env...]: starts oxiview without a display on the store below
+# ROOT and waits until READY (a path below the store's folder) exists: the store is set up
+# after the start-up warnings, and the log gets them once the store is known.
 start_offscreen() {
-  local root=$1
-  shift
+  local root=$1 ready="$1/Application Data/StO2/$2"
+  shift 2
   mkdir -p "$root"
   env "$@" "$view" -platform offscreen --root "$root" >"$work/view.out" 2>"$work/view.err" &
   local pid=$!
   for _ in $(seq 100); do
-    [ -d "$root/Application Data/StO2" ] && break
+    [ -e "$ready" ] && break
     sleep 0.1
   done
-  [ -d "$root/Application Data/StO2" ] || fail "oxiview did not set up its store below $root"
+  [ -e "$ready" ] || fail "oxiview did not set up $ready"
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
 }
-start_offscreen "$work/fonts"
+start_offscreen "$work/fonts" .
 grep -q "no Japanese font" "$work/view.err" && fail "warned with a Japanese face installed"
 grep -q "translations were not found" "$work/view.err" && fail "Qt's Japanese translations are installed here"
 # Fontconfig with no font folder at all finds no Japanese face.
@@ -81,8 +82,11 @@ cat >"$work/fonts.conf" <<'XML'
 <fontconfig><cachedir>FONTCACHE</cachedir></fontconfig>
 XML
 sed -i "s|FONTCACHE|$work/fontcache|" "$work/fonts.conf"
-start_offscreen "$work/nofonts" FONTCONFIG_FILE="$work/fonts.conf"
+start_offscreen "$work/nofonts" viewer.log FONTCONFIG_FILE="$work/fonts.conf"
 grep -q "^oxiview: no Japanese font is installed" "$work/view.err" ||
   fail "no warning without a Japanese face: $(cat "$work/view.err")"
+# A window started from a menu has no terminal: the log in the store's folder says it too.
+grep -q " oxiview: no Japanese font is installed" "$work/nofonts/Application Data/StO2/viewer.log" ||
+  fail "the log does not have the warning"
 
 finish "command lines"

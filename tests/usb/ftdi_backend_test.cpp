@@ -10,6 +10,7 @@
 #include "device/commands.h"
 #include "device/device_test_support.h"
 #include "device/link.h"
+#include "diagnostics_log.h"
 #include "platform/d2xx/posix/ftdi_d2xx.h"
 #include "platform/ui/scripted_platform.h"
 #include "usb/emulator/emulated_converter.h"
@@ -78,7 +79,8 @@ class FtdiBackend : public ::testing::Test {
 
   UsbTestbed testbed;
   SystemClock clock;
-  FtdiD2xx d2xx{clock};
+  testing::DiagnosticsLog diagnostics;
+  FtdiD2xx d2xx{clock, diagnostics};
   ScriptedPlatform platform;
 };
 
@@ -177,10 +179,8 @@ TEST_F(FtdiBackend, ReadsHandOverWhatCameAndTimeOutWithNothing) {
   Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47RD"));
   FT_HANDLE handle = nullptr;
-  ::testing::internal::CaptureStderr();
   ASSERT_EQ(d2xx.FT_OpenEx("Kx47RD", FT_OPEN_BY_SERIAL_NUMBER, &handle), FT_DEVICE_NOT_OPENED)
       << "a converter in use cannot be opened twice";
-  ::testing::internal::GetCapturedStderr();
   link.Close();
   handle = OpenForTheMonitor("Kx47RD");
   std::uint8_t chunk[monitor::kReceiveChunkSize];
@@ -216,10 +216,9 @@ TEST_F(FtdiBackend, ReadsHandOverWhatCameAndTimeOutWithNothing) {
 TEST_F(FtdiBackend, BusyConverterIsNotOpenedAndLibftdiSaysWhy) {
   const EmulatedConverter converter = Plug({.serial = "Kx47BUSY"});
   converter.node.SetBusy(true);
-  ::testing::internal::CaptureStderr();
   FT_HANDLE handle = nullptr;
   EXPECT_EQ(d2xx.FT_OpenEx("Kx47BUSY", FT_OPEN_BY_SERIAL_NUMBER, &handle), FT_DEVICE_NOT_OPENED);
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = diagnostics.said;
   EXPECT_NE(said.find("libftdi: open on USB 001/002 (0403:6001) channel A: unable to claim"),
             std::string::npos)
       << said;
@@ -232,14 +231,13 @@ TEST_F(FtdiBackend, ConverterPulledOutFailsTheNextCallWithAnIoError) {
   const FT_HANDLE handle = OpenForTheMonitor("Kx47GONE");
   // The write goes out whole; the converter is gone as the command arrives.
   ASSERT_EQ(Write(handle, SectorReadCommand(0)), FT_OK);
-  ::testing::internal::CaptureStderr();
   std::uint8_t chunk[monitor::kReceiveChunkSize];
   DWORD got = 0;
   DWORD waiting = 0;
   EXPECT_EQ(d2xx.FT_Read(handle, chunk, sizeof chunk, &got), FT_IO_ERROR);
   EXPECT_EQ(d2xx.FT_GetQueueStatus(handle, &waiting), FT_IO_ERROR);
   EXPECT_EQ(Write(handle, SectorReadCommand(0)), FT_IO_ERROR);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("No such device"), std::string::npos);
+  EXPECT_NE(diagnostics.said.find("No such device"), std::string::npos);
   EXPECT_EQ(converter.chip.Commands(0), std::vector<std::string>{"SR,0000"});
   d2xx.FT_Close(handle);
 }

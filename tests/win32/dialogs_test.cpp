@@ -165,12 +165,14 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk)
 
   std::string version;
   std::string store;
+  std::string log;
   std::string ok;
   InsideModalLoop answerAbout([&] {
     HWND about = DialogCaptioned(texts::kProductTitle);
     if (!about) return false;
     version = ItemText(about, IDC_ABOUT_VERSION);
     store = ItemText(about, IDC_ABOUT_STORE);
+    log = ItemText(about, IDC_ABOUT_LOG);
     ok = ItemText(about, IDOK);
     PostMessageW(about, WM_COMMAND, IDOK, 0);
     return true;
@@ -179,6 +181,7 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk)
   ShowAboutBox(window.Handle(), PathFromUtf8(folder));
   EXPECT_EQ(version, std::string("OxiView Version ") + build::kVersion);
   EXPECT_EQ(store, "データの保存先: " + folder);
+  EXPECT_EQ(log, "ログファイル: " + folder + "\\viewer.log");
   EXPECT_EQ(ok, texts::kOk);
 }
 

@@ -37,10 +37,11 @@ std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::str
   return d2xx;
 }
 
-std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, std::vector<std::string>* problems) {
+std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, Diagnostics& diagnostics,
+                                              std::vector<std::string>* problems) {
   const std::optional<std::string> list = EnvironmentVariable(kSimulatedMonitorVariable);
   if (list && !list->empty()) return MakeSimulatedD2xx(clock, SplitImageList(*list), problems);
-  return MakeUsbD2xx(clock);
+  return MakeUsbD2xx(clock, diagnostics);
 }
 
 }  // namespace oxi

@@ -5,6 +5,7 @@
 
 #include "platform/d2xx/d2xx.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/diagnostics.h"
 
 namespace oxi {
 
@@ -19,8 +20,9 @@ inline constexpr const char* kSimulatedSerialPrefix = "Kx47SIM";
 // the erase back to it; otherwise the converters on USB. Both programs call this, so the
 // choice of transport is made in one place. An image that cannot be read leaves its
 // converter with nothing behind it, as a monitor that is switched off, and adds a line
-// "IMAGE: why" to `problems` for the program to show.
-std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock,
+// "IMAGE: why" to `problems` for the program to show. The USB driver tells `diagnostics`
+// why it failed.
+std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, Diagnostics& diagnostics,
                                               std::vector<std::string>* problems = nullptr);
 std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
                                         std::vector<std::string>* problems = nullptr);

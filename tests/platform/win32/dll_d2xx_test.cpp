@@ -2,6 +2,7 @@
 // function looked up by name. The stand-in ftd2xx.dll is on the test prefix's PATH.
 #include <gtest/gtest.h>
 
+#include "diagnostics_log.h"
 #include "platform/d2xx/monitor_image.h"
 #include "platform/d2xx/win32/dll_d2xx.h"
 #include "platform/fs/files.h"
@@ -13,8 +14,8 @@ namespace oxi {
 namespace {
 
 TEST(DriverDll, AMissingDllIsNamedOnceAndNoDeviceIsFound) {
-  const auto d2xx = LoadD2xxDll(L"oxi-no-such-driver.dll");
-  ::testing::internal::CaptureStderr();
+  testing::DiagnosticsLog diagnostics;
+  const auto d2xx = LoadD2xxDll(L"oxi-no-such-driver.dll", diagnostics);
   DWORD count = 7;
   EXPECT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_DEVICE_NOT_FOUND);
   FT_HANDLE handle = nullptr;
@@ -23,17 +24,17 @@ TEST(DriverDll, AMissingDllIsNamedOnceAndNoDeviceIsFound) {
   char buffer[4];
   EXPECT_EQ(d2xx->FT_Read(handle, buffer, sizeof buffer, &read), FT_INVALID_HANDLE);
   EXPECT_EQ(read, 0u);
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = diagnostics.said;
   EXPECT_NE(said.find("oxi-no-such-driver.dll cannot be loaded"), std::string::npos) << said;
   EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
 }
 
 TEST(DriverDll, ADllWithoutTheDriversFunctionsIsRefused) {
-  const auto d2xx = LoadD2xxDll(L"kernel32.dll");
-  ::testing::internal::CaptureStderr();
+  testing::DiagnosticsLog diagnostics;
+  const auto d2xx = LoadD2xxDll(L"kernel32.dll", diagnostics);
   DWORD count = 0;
   EXPECT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_DEVICE_NOT_FOUND);
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = diagnostics.said;
   EXPECT_NE(said.find("kernel32.dll has no function FT_ListDevices"), std::string::npos) << said;
 }
 
@@ -45,7 +46,8 @@ TEST(DriverDll, TheDriverFoundByItsOwnNameAnswersTheCalls) {
   memory.SetDeviceId("DLLTEST00001");
   ASSERT_EQ(memory.Save(image), WriteStatus::kWritten);
   SetEnvironmentValue("OXI_STANDIN_MONITOR", PathToUtf8(image));
-  const auto d2xx = LoadD2xxDll(kD2xxDriverDll);
+  testing::DiagnosticsLog diagnostics;
+  const auto d2xx = LoadD2xxDll(kD2xxDriverDll, diagnostics);
   DWORD count = 0;
   ASSERT_EQ(d2xx->FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);
   EXPECT_EQ(count, 1u);

@@ -4,16 +4,18 @@
 #include <libusb.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/d2xx/ftdi_divisor.h"
 #include "platform/d2xx/posix/ftdi_listing.h"
+#include "platform/text/text_format.h"
 
 namespace oxi {
 
 struct FtdiD2xx::Port {
+  explicit Port(Diagnostics& d) : diagnostics(d) {}
+  Diagnostics& diagnostics;
   ftdi_context* ctx = nullptr;
   std::string name;                    // for messages
   std::vector<std::uint8_t> received;  // taken from the converter, not yet read
@@ -37,15 +39,17 @@ constexpr int kQueueLookLimitMs = 20;
 // libftdi's result when the kernel refused to detach its driver for lack of permission.
 constexpr int kOpenPermissionDenied = -8;
 
-void LogFailure(const char* call, ftdi_context* ctx, const std::string& name) {
-  std::fprintf(stderr, "libftdi: %s on %s: %s\n", call, name.c_str(), ftdi_get_error_string(ctx));
+void LogFailure(Diagnostics& diagnostics, const char* call, ftdi_context* ctx,
+                const std::string& name) {
+  diagnostics.Log(
+      FormatText("libftdi: %s on %s: %s\n", call, name.c_str(), ftdi_get_error_string(ctx)));
 }
 
-// The configuration calls' results: a failure is told on stderr and reported as an I/O
-// error.
+// The configuration calls' results: a failure is told to the diagnostics and reported as an
+// I/O error.
 FT_STATUS Status(int libftdiResult, const char* call, const FtdiD2xx::Port& port) {
   if (libftdiResult >= 0) return FT_OK;
-  LogFailure(call, port.ctx, port.name);
+  LogFailure(port.diagnostics, call, port.ctx, port.name);
   return FT_IO_ERROR;
 }
 
@@ -82,13 +86,15 @@ FT_STATUS ReceivePacket(FtdiD2xx::Port& port, std::int64_t timeoutMs) {
     port.received.insert(port.received.end(), packet + kModemStatusBytes, packet + got);
   }
   if (result == LIBUSB_SUCCESS || result == LIBUSB_ERROR_TIMEOUT) return FT_OK;
-  std::fprintf(stderr, "libusb: reading from %s: %s\n", port.name.c_str(), libusb_strerror(result));
+  port.diagnostics.Log(
+      FormatText("libusb: reading from %s: %s\n", port.name.c_str(), libusb_strerror(result)));
   return FT_IO_ERROR;
 }
 
 }  // namespace
 
-FtdiD2xx::FtdiD2xx(Clock& clock) : clock_(clock) {}
+FtdiD2xx::FtdiD2xx(Clock& clock, Diagnostics& diagnostics)
+    : clock_(clock), diagnostics_(diagnostics) {}
 
 FtdiD2xx::~FtdiD2xx() = default;
 
@@ -101,7 +107,7 @@ FtdiD2xx::Port* FtdiD2xx::Find(FT_HANDLE handle) {
 
 FT_STATUS FtdiD2xx::FT_ListDevices(void* arg1, void* arg2, DWORD flags) {
   accessDenied_ = false;
-  FtdiListing listing;
+  FtdiListing listing(diagnostics_);
   if (!listing.Ok()) return FT_OTHER_ERROR;
   const auto& converters = listing.Converters();
   if (flags == FT_LIST_NUMBER_ONLY) {
@@ -124,7 +130,7 @@ FT_STATUS FtdiD2xx::FT_ListDevices(void* arg1, void* arg2, DWORD flags) {
 FT_STATUS FtdiD2xx::FT_OpenEx(const char* serial, DWORD flags, FT_HANDLE* handle) {
   accessDenied_ = false;
   if (flags != FT_OPEN_BY_SERIAL_NUMBER) return FT_INVALID_PARAMETER;
-  FtdiListing listing;
+  FtdiListing listing(diagnostics_);
   if (!listing.Ok()) return FT_OTHER_ERROR;
   bool denied = false;
   for (const FtdiConverter& converter : listing.Converters()) {
@@ -148,11 +154,11 @@ FT_STATUS FtdiD2xx::Open(FtdiListing& listing, const FtdiConverter& converter, F
       ftdi_set_interface(ctx, static_cast<ftdi_interface>(INTERFACE_A + converter.channel));
   if (result >= 0) result = ftdi_usb_open_dev(ctx, converter.device);
   if (result < 0) {
-    LogFailure("open", ctx, name);
+    LogFailure(diagnostics_, "open", ctx, name);
     accessDenied_ = result == kOpenPermissionDenied;
     return FT_DEVICE_NOT_OPENED;
   }
-  auto port = std::make_unique<Port>();
+  auto port = std::make_unique<Port>(diagnostics_);
   port->ctx = listing.Release();
   port->name = name;
   *handle = port.get();

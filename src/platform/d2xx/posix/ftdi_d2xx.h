@@ -5,6 +5,7 @@
 
 #include "platform/d2xx/d2xx.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/diagnostics.h"
 
 namespace oxi {
 
@@ -17,14 +18,14 @@ struct FtdiConverter;
 // wait, so each open converter keeps a receive buffer of its own, filled one USB packet at
 // a time: FT_GetQueueStatus looks at the converter once (it answers within its latency
 // timer, which a reset sets short), FT_Read waits packet by packet up to the read
-// time-out. What libftdi and libusb say about a failure goes to stderr.
+// time-out. What libftdi and libusb say about a failure goes to the diagnostics.
 class FtdiD2xx : public D2xx {
  public:
   // The latency timer a reset sets, in ms: how long the converter holds back the last
   // bytes of a reply before it sends them in a short packet.
   static constexpr unsigned char kLatencyTimerMs = 4;
 
-  explicit FtdiD2xx(Clock& clock);
+  FtdiD2xx(Clock& clock, Diagnostics& diagnostics);
   ~FtdiD2xx() override;
 
   FT_STATUS FT_ListDevices(void* arg1, void* arg2, DWORD flags) override;
@@ -50,6 +51,7 @@ class FtdiD2xx : public D2xx {
   FT_STATUS Open(FtdiListing& listing, const FtdiConverter& converter, FT_HANDLE* handle);
 
   Clock& clock_;
+  Diagnostics& diagnostics_;
   std::vector<std::unique_ptr<Port>> ports_;
   bool accessDenied_ = false;
 };

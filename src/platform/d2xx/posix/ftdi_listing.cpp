@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text/text_format.h"
+
 namespace oxi {
 namespace {
 
@@ -26,15 +28,15 @@ std::string DeviceName(libusb_device* device) {
   return name;
 }
 
-FtdiListing::FtdiListing() : ctx_(ftdi_new()) {
+FtdiListing::FtdiListing(Diagnostics& diagnostics) : diagnostics_(diagnostics), ctx_(ftdi_new()) {
   if (!ctx_) {
-    std::fprintf(stderr, "libftdi: cannot start libusb\n");
+    diagnostics_.Log("libftdi: cannot start libusb\n");
     return;
   }
   const ssize_t count = libusb_get_device_list(ctx_->usb_ctx, &devices_);
   if (count < 0) {
-    std::fprintf(stderr, "libusb: cannot list the USB devices: %s\n",
-                 libusb_strerror(static_cast<int>(count)));
+    diagnostics_.Log(FormatText("libusb: cannot list the USB devices: %s\n",
+                                libusb_strerror(static_cast<int>(count))));
     devices_ = nullptr;
     return;
   }
@@ -78,8 +80,8 @@ FtdiListing::DeviceSerial FtdiListing::ReadSerial(libusb_device* device) {
     libusb_close(handle);
   }
   if (error != LIBUSB_SUCCESS) {
-    std::fprintf(stderr, "libusb: cannot read the serial number of %s: %s\n",
-                 DeviceName(device).c_str(), libusb_strerror(error));
+    diagnostics_.Log(FormatText("libusb: cannot read the serial number of %s: %s\n",
+                                DeviceName(device).c_str(), libusb_strerror(error)));
     return {"", error};
   }
   return {reinterpret_cast<const char*>(text), 0};

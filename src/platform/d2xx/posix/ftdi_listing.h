@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/diagnostics.h"
+
 namespace oxi {
 
 // FTDI's USB vendor ID. Makers of instruments program product IDs of their own into the
@@ -25,7 +27,8 @@ struct FtdiConverter {
 // access to the devices; reading a serial number opens the device.
 class FtdiListing {
  public:
-  FtdiListing();
+  // Why the listing failed goes to `diagnostics`, which must outlive it.
+  explicit FtdiListing(Diagnostics& diagnostics);
   ~FtdiListing();
   FtdiListing(const FtdiListing&) = delete;
   FtdiListing& operator=(const FtdiListing&) = delete;
@@ -35,7 +38,7 @@ class FtdiListing {
   // The device's serial number, and on a chip of several channels the channel's letter
   // after it, as the vendor's driver names them. Empty when the device has none or it
   // cannot be read; `error` gets libusb's error code then (0 otherwise), and the failure
-  // is told on stderr.
+  // is told to the diagnostics.
   std::string Serial(const FtdiConverter& converter, int& error);
   ftdi_context* Context() { return ctx_; }
   // Hands the context (with a device opened on it) to the caller.
@@ -48,6 +51,7 @@ class FtdiListing {
   };
   DeviceSerial ReadSerial(libusb_device* device);
 
+  Diagnostics& diagnostics_;
   ftdi_context* ctx_ = nullptr;
   libusb_device** devices_ = nullptr;
   std::vector<FtdiConverter> converters_;

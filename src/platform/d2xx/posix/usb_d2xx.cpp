@@ -4,8 +4,8 @@
 
 namespace oxi {
 
-std::unique_ptr<D2xx> MakeUsbD2xx(Clock& clock) {
-  return std::make_unique<FtdiD2xx>(clock);
+std::unique_ptr<D2xx> MakeUsbD2xx(Clock& clock, Diagnostics& diagnostics) {
+  return std::make_unique<FtdiD2xx>(clock, diagnostics);
 }
 
 }  // namespace oxi

@@ -4,9 +4,8 @@
 
 #include "platform/d2xx/win32/dll_d2xx.h"
 
-#include <cstdio>
-
 #include "platform/d2xx/usb_d2xx.h"
+#include "platform/text/text_format.h"
 #include "platform/text/utf16.h"
 
 namespace oxi {
@@ -43,7 +42,8 @@ struct Entries {
 
 class DllD2xx : public D2xx {
  public:
-  explicit DllD2xx(std::wstring dllName) : dllName_(std::move(dllName)) {}
+  DllD2xx(std::wstring dllName, Diagnostics& diagnostics)
+      : dllName_(std::move(dllName)), diagnostics_(diagnostics) {}
   ~DllD2xx() override {
     if (module_) FreeLibrary(module_);
   }
@@ -112,13 +112,14 @@ class DllD2xx : public D2xx {
     const std::string dll = Utf8FromUtf16(std::wstring_view(dllName_));
     module_ = LoadLibraryW(dllName_.c_str());
     if (!module_) {
-      std::fprintf(stderr, "%s cannot be loaded (error %lu): the converter's driver is missing\n",
-                   dll.c_str(), GetLastError());
+      diagnostics_.Log(
+          FormatText("%s cannot be loaded (error %lu): the converter's driver is missing\n",
+                     dll.c_str(), GetLastError()));
       return false;
     }
     const char* missing = Resolve();
     if (!missing) return true;
-    std::fprintf(stderr, "%s has no function %s\n", dll.c_str(), missing);
+    diagnostics_.Log(FormatText("%s has no function %s\n", dll.c_str(), missing));
     FreeLibrary(module_);
     module_ = nullptr;
     return false;
@@ -149,6 +150,7 @@ class DllD2xx : public D2xx {
   }
 
   std::wstring dllName_;
+  Diagnostics& diagnostics_;
   HMODULE module_ = nullptr;
   bool tried_ = false;
   bool loaded_ = false;
@@ -157,13 +159,13 @@ class DllD2xx : public D2xx {
 
 }  // namespace
 
-std::unique_ptr<D2xx> LoadD2xxDll(const std::wstring& dllName) {
-  return std::make_unique<DllD2xx>(dllName);
+std::unique_ptr<D2xx> LoadD2xxDll(const std::wstring& dllName, Diagnostics& diagnostics) {
+  return std::make_unique<DllD2xx>(dllName, diagnostics);
 }
 
 // The driver keeps its own time; the clock serves the POSIX backend's read time-out.
-std::unique_ptr<D2xx> MakeUsbD2xx(Clock&) {
-  return LoadD2xxDll(kD2xxDriverDll);
+std::unique_ptr<D2xx> MakeUsbD2xx(Clock&, Diagnostics& diagnostics) {
+  return LoadD2xxDll(kD2xxDriverDll, diagnostics);
 }
 
 }  // namespace oxi

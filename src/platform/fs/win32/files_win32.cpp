@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/fs/backend.h"
@@ -70,14 +71,25 @@ bool TempFile::Create(const std::filesystem::path& folder, const std::string& pr
       return false;
     }
     path_ = candidate;
+    // The handle becomes a stream only with room in the C runtime's tables. A full table is
+    // the one reason it can fail here, and msvcrt does not always say so in errno; the
+    // reason is kept, as for any other failure to create, before the file goes again.
+    const auto keepReason = [this] {
+      NoteFailure();
+      if (!error_) error_ = std::make_error_code(std::errc::too_many_files_open);
+    };
+    errno = 0;
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (fd < 0) {
+      keepReason();
       CloseHandle(handle);
       Remove();
       return false;
     }
+    errno = 0;
     file_ = _fdopen(fd, "wb");
     if (!file_) {
+      keepReason();
       _close(fd);
       Remove();
       return false;

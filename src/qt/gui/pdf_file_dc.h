@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "qt/qt_page_dc.h"
-#include "qt/safe_file_device.h"
+#include "qt/gui/qt_page_dc.h"
+#include "qt/gui/safe_file_device.h"
 
 namespace oxi {
 

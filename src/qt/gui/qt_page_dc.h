@@ -10,16 +10,16 @@
 
 namespace oxi {
 
-// The printed document's drawing calls on a paged Qt device (a QPrinter from the print
-// dialog, or a QPdfWriter): coordinates are dots at the device's resolution from the top
-// left of its printable area, wide pens draw flat-ended bands, texts stand by their
+// The printed document's drawing calls on a paged Qt device (a QPdfWriter, or a printer
+// through a subclass that names the spooler's job): coordinates are dots at the device's resolution
+// from the top left of its printable area, wide pens draw flat-ended bands, texts stand by their
 // top-left corner in the face the screen's font matcher picks. The device must already
 // have its page size and orientation.
 class QtPageDc : public PageDc {
  public:
   // Draws on `device`, which must outlive this context.
   explicit QtPageDc(QPagedPaintDevice& device);
-  // Draws on a device this context keeps, e.g. the printer the print dialog chose.
+  // Draws on a device this context keeps.
   explicit QtPageDc(std::unique_ptr<QPagedPaintDevice> device);
   ~QtPageDc() override;
   QtPageDc(const QtPageDc&) = delete;
@@ -29,6 +29,7 @@ class QtPageDc : public PageDc {
   int DpiY() const override;
   int PrintableWidth() const override;
   int PrintableHeight() const override;
+  // A PDF takes the name as its title.
   void StartDocument(const std::string& name) override;
   void StartPage() override;
   void EndPage() override {}
@@ -46,6 +47,7 @@ class QtPageDc : public PageDc {
  protected:
   // Ends the painting; false when it never began or the device reported a failure.
   bool EndPainting();
+  QPagedPaintDevice& Device() { return device_; }
 
  private:
   const QFont& QtFont(const Font& font);

@@ -1,4 +1,4 @@
-#include "qt/safe_file_device.h"
+#include "qt/gui/safe_file_device.h"
 
 namespace oxi {
 

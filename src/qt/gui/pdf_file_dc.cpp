@@ -1,4 +1,4 @@
-#include "qt/pdf_file_dc.h"
+#include "qt/gui/pdf_file_dc.h"
 
 namespace oxi {
 

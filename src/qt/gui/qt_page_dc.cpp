@@ -1,10 +1,9 @@
-#include "qt/qt_page_dc.h"
+#include "qt/gui/qt_page_dc.h"
 
 #include <QColor>
 #include <QFontMetrics>
 #include <QPdfWriter>
 #include <QPen>
-#include <QPrinter>
 #include <algorithm>
 
 #include "platform/gdi/posix/font_match.h"
@@ -41,9 +40,7 @@ int QtPageDc::PrintableHeight() const {
 }
 
 void QtPageDc::StartDocument(const std::string& name) {
-  const QString title = QString::fromStdString(name);
-  if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setDocName(title);
-  if (auto* pdf = dynamic_cast<QPdfWriter*>(&device_)) pdf->setTitle(title);
+  if (auto* pdf = dynamic_cast<QPdfWriter*>(&device_)) pdf->setTitle(QString::fromStdString(name));
 }
 
 void QtPageDc::StartPage() {

@@ -1,0 +1,74 @@
+#include "app/host_input.h"
+
+namespace oxi {
+
+// Once the window has ended its buffers are gone: nothing may draw any more.
+void HostInput::Paint() {
+  if (!ended_) handlers_.OnPaint();
+}
+
+void HostInput::Activate(bool active) {
+  if (!ended_) handlers_.OnActivate(active);
+}
+
+void HostInput::Seen(int x, int y) {
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
+void HostInput::PointerMove(int x, int y) {
+  Seen(x, y);
+  handlers_.OnMouseMove(x, y);
+}
+
+void HostInput::LeftDown(int x, int y) {
+  Seen(x, y);
+  leftHeld_ = true;
+  handlers_.OnLButtonDown(x, y);
+}
+
+void HostInput::LeftDoubleClick(int x, int y) {
+  Seen(x, y);
+  leftHeld_ = true;
+}
+
+void HostInput::LeftUp(int x, int y) {
+  Seen(x, y);
+  leftHeld_ = false;
+  handlers_.OnLButtonUp(x, y);
+}
+
+KeyOutcome HostInput::Key(const KeyPress& key) {
+  switch (key.kind) {
+    case KeyPress::Kind::kEnter:
+      handlers_.OnEnterKey();
+      return KeyOutcome::kTaken;
+    case KeyPress::Kind::kEscape:
+      return KeyOutcome::kEndWindow;
+    case KeyPress::Kind::kLetter:
+      if (!key.controlOnly) return KeyOutcome::kPass;
+      for (const CommandShortcut& shortcut : kCommandShortcuts) {
+        if (shortcut.letter != key.letter) continue;
+        if (!key.repeat) handlers_.OnCommandKey(shortcut.command);
+        return KeyOutcome::kTaken;
+      }
+      return KeyOutcome::kPass;
+    case KeyPress::Kind::kOther:
+      break;
+  }
+  return KeyOutcome::kPass;
+}
+
+void HostInput::MenuCommand(WindowCommand command) {
+  if (command == WindowCommand::kExport && !ended_) handlers_.OnExportCommand();
+}
+
+bool HostInput::Cancel() {
+  if (ended_) return false;
+  ended_ = true;
+  if (leftHeld_) LeftUp(pointerX_, pointerY_);
+  handlers_.OnCancel();
+  return true;
+}
+
+}  // namespace oxi
