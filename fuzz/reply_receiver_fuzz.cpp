@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/link.h"
 #include "device/reply_receiver.h"
@@ -88,7 +89,8 @@ class LinkSession {
  private:
   ScriptedPlatform platform_;
   SimulatedD2xx d2xx_{platform_.Virtual()};
-  Link link_{d2xx_, platform_};
+  WindowDownloadEvents events_{platform_};
+  Link link_{d2xx_, events_};
 };
 
 void CheckQuery(LinkSession& s, const Bytes& stream) {
