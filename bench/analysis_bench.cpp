@@ -1,6 +1,6 @@
 // The analysis of the longest record (65,535 samples at 1 s): exercise bouts of 300 s
 // (a fall, a floor, a recovery) with noise and a run of invalid samples every 450, so that
-// every step has work: 218 episodes, their slopes and half-recoveries, summary and zones.
+// every step has work: 219 episodes, their slopes and half-recoveries, summary and zones.
 // Smoothing over 5 s (the default) and over 60 s: the window's width should not matter.
 #include <benchmark/benchmark.h>
 

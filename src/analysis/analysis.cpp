@@ -1,6 +1,7 @@
 #include "analysis/analysis.h"
 
-#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "analysis/episode_search.h"
 #include "analysis/smoothed_level.h"
@@ -24,74 +25,89 @@ int SmoothingHalfWidth(int smoothTenths, int rateTenths) {
   return samples / 2;
 }
 
-// The least-squares slope of the smoothed trace, in %/s, over the samples centred on each
-// index whose window lies in the record and is defined throughout.
-std::vector<std::optional<double>> Slopes(const std::vector<Level>& levels, double rateSeconds) {
-  const int n = static_cast<int>(levels.size());
-  std::vector<std::optional<double>> slopes(levels.size());
-  int definedRun = 0;  // defined levels in a row, ending at the window's last index
-  for (int last = 0; last < n; ++last) {
-    definedRun = levels[last].Defined() ? definedRun + 1 : 0;
-    if (definedRun < 2 * kSlopeHalf + 1) continue;
-    const int centre = last - kSlopeHalf;
-    double sum = 0;
-    for (int k = -kSlopeHalf; k <= kSlopeHalf; ++k) sum += k * levels[centre + k].Percent();
-    slopes[centre] = sum / (kSlopeSpread * rateSeconds);
+// The least-squares slope of the smoothed trace in %/s over the samples centred on
+// `centre`; nothing unless all of them lie in the record and are defined.
+std::optional<double> Slope(const std::vector<double>& smoothed, int centre, double rateSeconds) {
+  if (centre < kSlopeHalf || centre + kSlopeHalf >= static_cast<int>(smoothed.size())) {
+    return std::nullopt;
   }
-  return slopes;
+  double sum = 0;
+  for (int k = -kSlopeHalf; k <= kSlopeHalf; ++k) {
+    const double s = smoothed[centre + k];
+    if (std::isnan(s)) return std::nullopt;
+    sum += k * s;
+  }
+  return sum / (kSlopeSpread * rateSeconds);
 }
 
 // The most negative (`steepestFall`) or most positive slope centred in `first`..`last`.
-std::optional<double> SteepestSlope(const std::vector<std::optional<double>>& slopes, int first,
-                                    int last, bool steepestFall) {
+std::optional<double> SteepestSlope(const std::vector<double>& smoothed, int first, int last,
+                                    bool steepestFall, double rateSeconds) {
   std::optional<double> steepest;
   for (int i = first; i <= last; ++i) {
-    if (!slopes[i]) continue;
-    if (!steepest || (steepestFall ? *slopes[i] < *steepest : *slopes[i] > *steepest)) {
-      steepest = slopes[i];
+    const std::optional<double> slope = Slope(smoothed, i, rateSeconds);
+    if (slope && (!steepest || (steepestFall ? *slope < *steepest : *slope > *steepest))) {
+      steepest = slope;
     }
   }
   return steepest;
 }
 
-// Seconds from the floor until the trace first stands half-way back to the recovery
-// maximum, between the two samples that straddle that level.
-double HalfRecoverySeconds(const std::vector<Level>& levels, int floor, int top,
-                           double rateSeconds) {
-  const Level half = Midpoint(levels[floor], levels[top]);
-  int below = floor;
-  int k = floor + 1;
-  for (; k < top && !(levels[k].Defined() && levels[k] >= half); ++k) {
-    if (levels[k].Defined()) below = k;
-  }
-  const double low = levels[below].Percent();
-  const double fraction = (half.Percent() - low) / (levels[k].Percent() - low);
-  return (below - floor + fraction * (k - below)) * rateSeconds;
-}
+// What measuring an episode needs besides its marks.
+struct Trace {
+  const CurrentMeasurement& m;
+  int n;
+  int half;  // the smoothing window's samples either side
+  int rate;  // 0.1 s
+  const std::vector<double>& smoothed;
+};
 
 // Seconds from the start to sample `i`, exact to the record's tenths.
 double Seconds(int i, int rate) {
   return static_cast<double>(SampleTenths(i, rate)) / kTenthsPerUnit;
 }
 
-Episode Measure(const EpisodeMarks& marks, const std::vector<Level>& levels,
-                const std::vector<std::optional<double>>& slopes, int rate) {
+// Seconds from the floor until the trace first stands half-way back to the recovery
+// maximum, between the two defined samples that straddle that level.
+double HalfRecoverySeconds(const Trace& trace, const TracePoint& floor, const TracePoint& top) {
+  const Level half = Midpoint(floor.level, top.level);
+  SlidingLevels levels(trace.m, trace.n, trace.half, floor.index + 1);
+  TracePoint below = floor;
+  TracePoint above = top;
+  for (int k = floor.index + 1; k < top.index; ++k) {
+    const Level s = levels.Next();
+    if (!s.Defined()) continue;
+    if (s >= half) {
+      above = {k, s};
+      break;
+    }
+    below = {k, s};
+  }
+  const double low = below.level.Percent();
+  const double fraction = (half.Percent() - low) / (above.level.Percent() - low);
+  return (below.index - floor.index + fraction * (above.index - below.index)) *
+         Seconds(1, trace.rate);
+}
+
+Episode Measure(const Trace& trace, const EpisodeMarks& marks) {
+  const double rateSeconds = Seconds(1, trace.rate);
   Episode e;
-  e.peakIndex = marks.peak;
-  e.minIndex = marks.min;
-  e.recoveryMaxIndex = marks.recoveryMax;
-  e.peakSeconds = Seconds(marks.peak, rate);
-  e.peak = levels[marks.peak].Percent();
-  e.minSeconds = Seconds(marks.min, rate);
-  e.min = levels[marks.min].Percent();
+  e.peakIndex = marks.peak.index;
+  e.minIndex = marks.min.index;
+  e.peakSeconds = Seconds(marks.peak.index, trace.rate);
+  e.peak = marks.peak.level.Percent();
+  e.minSeconds = Seconds(marks.min.index, trace.rate);
+  e.min = marks.min.level.Percent();
   e.drop = e.peak - e.min;
-  e.desatSlope = SteepestSlope(slopes, marks.peak, marks.min, true);
+  e.desatSlope =
+      SteepestSlope(trace.smoothed, marks.peak.index, marks.min.index, true, rateSeconds);
   if (!marks.recoveryMax) return e;
-  const int top = *marks.recoveryMax;
-  e.reoxSlope = SteepestSlope(slopes, marks.min, top, false);
-  e.halfRecoverySeconds = HalfRecoverySeconds(levels, marks.min, top, Seconds(1, rate));
-  e.recoveryMaxSeconds = Seconds(top, rate);
-  e.recoveryMax = levels[top].Percent();
+  const TracePoint& top = *marks.recoveryMax;
+  e.recoveryMaxIndex = top.index;
+  e.reoxSlope = SteepestSlope(trace.smoothed, marks.min.index, top.index, false, rateSeconds);
+  e.halfRecoverySeconds = HalfRecoverySeconds(trace, marks.min, top);
+  e.recoveryMaxSeconds = Seconds(top.index, trace.rate);
+  e.recoveryMax = top.level.Percent();
   return e;
 }
 
@@ -100,17 +116,20 @@ Episode Measure(const EpisodeMarks& marks, const std::vector<Level>& levels,
 Analysis Analyse(const CurrentMeasurement& m, const AnalysisParameters& p) {
   const int n = UsableSamples(m);
   const int rate = EffectiveRate(m.rate);
+  const int half = SmoothingHalfWidth(p.smooth, rate);
   Analysis a;
   a.rateSeconds = Seconds(1, rate);
-  const std::vector<Level> levels = SmoothedLevels(m, n, SmoothingHalfWidth(p.smooth, rate));
-  a.smoothed.reserve(levels.size());
-  for (const Level& s : levels) {
-    a.smoothed.push_back(s.Defined() ? std::optional<double>(s.Percent()) : std::nullopt);
+  a.smoothed.assign(static_cast<std::size_t>(n), std::numeric_limits<double>::quiet_NaN());
+  SlidingLevels levels(m, n, half, 0);
+  EpisodeSearch search(p.delta);
+  for (int i = 0; i < n; ++i) {
+    const Level s = levels.Next();
+    if (!s.Defined()) continue;
+    a.smoothed[i] = s.Percent();
+    search.Add({i, s});
   }
-  const std::vector<std::optional<double>> slopes = Slopes(levels, a.rateSeconds);
-  for (const EpisodeMarks& marks : FindEpisodes(levels, p.delta)) {
-    a.episodes.push_back(Measure(marks, levels, slopes, rate));
-  }
+  const Trace trace{m, n, half, rate, a.smoothed};
+  for (const EpisodeMarks& marks : search.Finish()) a.episodes.push_back(Measure(trace, marks));
   a.summary = Summarise(m, 0, n);
   a.zones = ZoneSeconds(m, p.zones);
   return a;

@@ -72,7 +72,8 @@ struct Zone {
 
 struct Analysis {
   double rateSeconds = 1;
-  std::vector<std::optional<double>> smoothed;  // StO2 % per sample, empty where undefined
+  // The smoothed StO2 % of every sample; NaN where no valid sample lies in its window.
+  std::vector<double> smoothed;
   Summary summary;
   std::vector<Episode> episodes;
   std::vector<Zone> zones;

@@ -23,20 +23,23 @@ Level Midpoint(const Level& a, const Level& b) {
   return {a.sum * b.count + b.sum * a.count, 2 * a.count * b.count};
 }
 
-std::vector<Level> SmoothedLevels(const CurrentMeasurement& m, int n, int half) {
-  // Running totals of the valid samples before each index give every window's sum at once.
-  std::vector<Level> before(static_cast<std::size_t>(n) + 1);
-  for (int i = 0; i < n; ++i) {
-    const bool valid = m.Valid(i);
-    before[i + 1] = {before[i].sum + (valid ? m.sto2[i] : 0), before[i].count + (valid ? 1 : 0)};
-  }
-  std::vector<Level> levels(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    const Level& from = before[std::max(i - half, 0)];
-    const Level& to = before[std::min(i + half, n - 1) + 1];
-    levels[i] = {to.sum - from.sum, to.count - from.count};
-  }
-  return levels;
+SlidingLevels::SlidingLevels(const CurrentMeasurement& m, int n, int half, int first)
+    : m_(m), n_(n), half_(half), next_(first) {
+  // Sample first - half - 1 too: the first step takes it away again.
+  for (int i = std::max(first - half - 1, 0); i < std::min(first + half, n); ++i) Add(i, 1);
+}
+
+Level SlidingLevels::Next() {
+  Add(next_ + half_, 1);
+  Add(next_ - half_ - 1, -1);
+  ++next_;
+  return window_;
+}
+
+void SlidingLevels::Add(int i, int sign) {
+  if (i < 0 || i >= n_ || !m_.Valid(i)) return;
+  window_.sum += sign * m_.sto2[i];
+  window_.count += sign;
 }
 
 }  // namespace oxi

@@ -1,7 +1,6 @@
 #pragma once
 #include <compare>
 #include <cstdint>
-#include <vector>
 
 #include "store/current_measurement.h"
 
@@ -25,7 +24,23 @@ inline bool operator==(const Level& a, const Level& b) {
 // Half-way between two levels.
 Level Midpoint(const Level& a, const Level& b);
 
-// The mean of the valid StO2 samples within `half` samples either side of each sample.
-std::vector<Level> SmoothedLevels(const CurrentMeasurement& m, int n, int half);
+// The smoothed levels of a record one sample after another: the mean of the valid StO2
+// samples within `half` samples either side. The window slides, adding the sample that
+// enters it and taking away the one that leaves, so no level is kept that is not asked for.
+class SlidingLevels {
+ public:
+  // The first level given is that of sample `first`.
+  SlidingLevels(const CurrentMeasurement& m, int n, int half, int first);
+  Level Next();
+
+ private:
+  void Add(int i, int sign);
+
+  const CurrentMeasurement& m_;
+  const int n_;
+  const int half_;
+  int next_;
+  Level window_;
+};
 
 }  // namespace oxi

@@ -104,8 +104,8 @@ TEST(Analyse, BoutsOneAfterAnother) {
 // ten missing seconds leave the band they fell in.
 TEST(Analyse, InvalidSamplesInsideTheFall) {
   const Analysis a = Analyse(Bouts(kBoutSamples, kOneSecond, 80, 89), Unsmoothed(kOneSecond));
-  EXPECT_FALSE(a.smoothed[80].has_value());
-  EXPECT_FALSE(a.smoothed[89].has_value());
+  EXPECT_TRUE(std::isnan(a.smoothed[80]));
+  EXPECT_TRUE(std::isnan(a.smoothed[89]));
   ASSERT_EQ(a.episodes.size(), 1u);
   EXPECT_EQ(a.episodes[0].minSeconds, 150);
   EXPECT_EQ(a.episodes[0].drop, 40);
@@ -157,12 +157,27 @@ TEST(Analyse, SmoothingWindowFollowsTheRate) {
     AnalysisParameters p;
     p.smooth = c.smooth;
     const Analysis a = Analyse(m, p);
-    EXPECT_EQ(*a.smoothed[20], c.half == 0 ? 100 : 100.0 / (2 * c.half));
-    EXPECT_EQ(a.smoothed[21].has_value(), c.half > 0);
-    EXPECT_EQ(std::count_if(a.smoothed.begin(), a.smoothed.end(),
-                            [](const std::optional<double>& s) { return s && *s > 0; }),
+    EXPECT_EQ(a.smoothed[20], c.half == 0 ? 100 : 100.0 / (2 * c.half));
+    EXPECT_EQ(!std::isnan(a.smoothed[21]), c.half > 0);
+    EXPECT_EQ(std::count_if(a.smoothed.begin(), a.smoothed.end(), [](double s) { return s > 0; }),
               2 * c.half + 1);
   }
+}
+
+// A step down and up again, smoothed over 5 samples: the levels move by 20 points a
+// sample, so the fall's steepest fit is -1400 / 110 %/s, the floor ends at 17 (the last
+// window of zeros), and 50 % lies half-way between 40 at 19 and 60 at 20: 2.5 s after it.
+TEST(Analyse, SmoothedStep) {
+  const CurrentMeasurement m = MakeMeasurement(40, kOneSecond, [](int i) {
+    return Sample{static_cast<std::int16_t>(i >= 10 && i < 20 ? 0 : 1000), 0, 0, 0};
+  });
+  const Analysis a = Analyse(m, AnalysisParameters{});
+  ASSERT_EQ(a.episodes.size(), 1u);
+  const Episode& e = a.episodes[0];
+  EXPECT_EQ(e.minSeconds, 17);
+  EXPECT_EQ(e.recoveryMaxSeconds, 22);
+  EXPECT_DOUBLE_EQ(*e.desatSlope, -1400.0 / 110);
+  EXPECT_DOUBLE_EQ(*e.halfRecoverySeconds, 2.5);
 }
 
 // Nothing to measure: no slope fits in ten samples, and an all-invalid record has no
@@ -181,7 +196,7 @@ TEST(Analyse, TooShortForASlopeOrAllInvalid) {
 
   const Analysis none = Analyse(Bouts(kBoutSamples, kOneSecond, 0, kBoutSamples), {});
   EXPECT_TRUE(none.episodes.empty());
-  EXPECT_FALSE(none.smoothed[0].has_value());
+  EXPECT_TRUE(std::isnan(none.smoothed[0]));
   EXPECT_FALSE(none.summary.sto2.Mean().has_value());
   EXPECT_FALSE(none.summary.tohb.Min().has_value());
   EXPECT_EQ(none.summary.validSamples, 0);
