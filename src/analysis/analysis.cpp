@@ -1,5 +1,6 @@
 #include "analysis/analysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,6 +22,7 @@ constexpr double kSlopeSpread = 110;
 // rounded to whole samples, rounded down, so that an even span of samples still gives a
 // window centred on its sample.
 int SmoothingHalfWidth(int smoothTenths, int rateTenths) {
+  smoothTenths = std::clamp(smoothTenths, 0, kMaxSmooth);
   const int samples = (2 * smoothTenths + rateTenths) / (2 * rateTenths);
   return samples / 2;
 }

@@ -81,7 +81,7 @@ struct Analysis {
 
 // The numbers a coach reads from a measurement: the summary of its valid samples, its
 // episodes and the time spent in each StO2 band. A pure function of the loaded
-// measurement and the parameters.
+// measurement and the parameters (a smoothing span beyond 0..kMaxSmooth is held to it).
 Analysis Analyse(const CurrentMeasurement& m, const AnalysisParameters& p);
 
 // The summary of samples `first` to `end` (excluded) of `m`.

@@ -5,9 +5,8 @@
 namespace oxi {
 namespace {
 
-constexpr int kMaxDelta = 1000;    // 100 points
-constexpr int kMaxSmooth = 36000;  // an hour
-constexpr int kMaxEdge = 1000;     // 100 %
+constexpr int kMaxDelta = 1000;  // 100 points
+constexpr int kMaxEdge = 1000;   // 100 %
 // More integer digits than any field needs, so that no value overflows while parsed.
 constexpr std::size_t kMaxIntegerDigits = 6;
 constexpr char kZoneSeparator = ',';

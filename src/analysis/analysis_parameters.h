@@ -14,6 +14,9 @@ struct AnalysisParameters {
   std::vector<int> zones = {400, 600};  // StO2 band edges, 0.1 %, increasing
 };
 
+// The longest smoothing span, an hour: a window that large already spans most records.
+inline constexpr int kMaxSmooth = 36000;
+
 // The fields as a user types them ("10", "7.5", "40,60"), taken to 0.1 with halves rounded
 // up; nothing when the text is no such value or out of range: delta 0.1 to 100 points,
 // smooth 0 to 3600 s, zones one or more edges from 0 to 100 %, each above the one before.
