@@ -19,14 +19,14 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\OxiView'
 publisher=$(sed -n 's/^Copyright (c) [0-9]* //p' "$OXI_SOURCE_DIR/LICENSE")
 
 oxi_start_display
-profile=$(winepath -u "$("$emulator" cmd /c 'echo %USERPROFILE%' | tr -d '\r')")
+profile=$(realpath "$(winepath -u "$("$emulator" cmd /c 'echo %USERPROFILE%' | tr -d '\r')")")
 docs=$profile/Documents
 programs=$profile/AppData/Local/Programs/OxiView
 menu_link="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/OxiView.lnk"
 desktop_link=$profile/Desktop/OxiView.lnk
 store="$docs/Application Data/StO2"
 # What this check installs and stores must stay in the test prefix.
-[[ $(realpath "$docs") == "$WINEPREFIX"/* ]] || oxi_fail "Documents is outside the prefix"
+[[ $(realpath "$docs") == "$(realpath "$WINEPREFIX")"/* ]] || oxi_fail "Documents is outside the prefix"
 
 # lnk FILE: the shortcut's target and working folder, one a line, as the file holds them
 # (the target in its link information, the working folder as UTF-16 text).
@@ -40,7 +40,7 @@ if flags & 0x1:  # the target's item list
     at += 2 + struct.unpack_from("<H", data, at)[0]
 target = ""
 if flags & 0x2:  # link information, with the target's local path
-    size, _, info_flags, _, _, base = struct.unpack_from("<6I", data, at)
+    size, _, info_flags, _, base = struct.unpack_from("<5I", data, at)
     if info_flags & 1:
         target = data[at + base:data.index(b"\0", at + base)].decode("cp932")
     at += size
@@ -62,8 +62,9 @@ check_link() {
   [[ -f $1 ]] || oxi_fail "no shortcut $1"
   local target folder
   { read -r target && read -r folder; } < <(lnk "$1")
-  [[ $(winepath -u "$target") == "$programs/oxiview.exe" ]] || oxi_fail "$1 starts '$target'"
-  [[ $(winepath -u "$folder") == "$docs" ]] || oxi_fail "$1 starts in '$folder'"
+  [[ $(realpath "$(winepath -u "$target")") == "$programs/oxiview.exe" ]] ||
+    oxi_fail "$1 starts '$target'"
+  [[ $(realpath "$(winepath -u "$folder")") == "$docs" ]] || oxi_fail "$1 starts in '$folder'"
   echo "$(basename "$(dirname "$1")")/$(basename "$1"): $target in $folder"
 }
 
@@ -75,7 +76,7 @@ check_entry() {
   [[ $(value DisplayName) == OxiView ]] || oxi_fail "entry named '$(value DisplayName)'"
   [[ $(value DisplayVersion) == "$1" ]] || oxi_fail "entry of version '$(value DisplayVersion)'"
   [[ $(value Publisher) == "$publisher" ]] || oxi_fail "entry published by '$(value Publisher)'"
-  [[ $(winepath -u "$(value DisplayIcon)") == "$programs/oxiview.exe,0" ]] ||
+  [[ $(realpath "$(winepath -u "$(value DisplayIcon)")") == "$programs/oxiview.exe,0" ]] ||
     oxi_fail "entry's icon '$(value DisplayIcon)'"
   [[ $(value UninstallString) == *'\uninstall.exe"' ]] ||
     oxi_fail "entry uninstalls with '$(value UninstallString)'"
