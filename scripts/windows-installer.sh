@@ -6,6 +6,7 @@
 #       -> build-windows-release/installer/oxiview-VERSION-win64-setup.exe
 # Build folder: WINDOWS_RELEASE_DIR (build-windows-release), shared with windows-zip.sh.
 set -euo pipefail
+# shellcheck source=scripts/lib/windows-release.sh
 source "$(dirname "$0")/lib/windows-release.sh"
 windows_release windows_installer
 echo "$build/installer/oxiview-$version-win64-setup.exe"

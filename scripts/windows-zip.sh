@@ -5,6 +5,7 @@
 #   ./scripts/windows-zip.sh      -> build-windows-release/zip/oxiview-VERSION-win64.zip
 # Build folder: WINDOWS_RELEASE_DIR (build-windows-release).
 set -euo pipefail
+# shellcheck source=scripts/lib/windows-release.sh
 source "$(dirname "$0")/lib/windows-release.sh"
 windows_release windows_stage
 name=oxiview-$version-win64
