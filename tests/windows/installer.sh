@@ -179,9 +179,11 @@ page 3-components
 xdotool key Down space
 page 3-components-desktop
 xdotool key Return
-replaced() { cmp -s "$programs/oxiview.exe" "$stage/oxiview.exe"; }
-oxi_until 150 replaced || oxi_fail "the upgrade did not replace oxiview.exe"
+# The desktop shortcut is the last thing made; the finish page follows at once.
+made() { [[ -f $1 ]]; }
+oxi_until 150 made "$desktop_link" || oxi_fail "the upgrade did not end"
 page 4-finish
+cmp -s "$programs/oxiview.exe" "$stage/oxiview.exe" || oxi_fail "the upgrade kept oxiview.exe"
 # Its run box starts oxiview.exe in Documents too.
 xdotool key Return
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView - ' | head -n 1)
