@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/store_options.h"
 #include "export/file_export.h"
 #include "export/open_format.h"
 #include "platform/fs/files.h"
@@ -28,18 +29,6 @@ struct ExportArgs {
   fs::path root;    // --root: the store's start-up folder
   DateRange dates;
 };
-
-// "YYYY-MM-DD" as YYYYMMDD; nothing when it is not a date of that form.
-std::optional<int> ParseDate(const std::string& text) {
-  int year = 0, month = 0, day = 0;
-  char end = 0;
-  if (text.size() != 10 ||
-      std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || month < 1 ||
-      month > 12 || day < 1 || day > 31) {
-    return std::nullopt;
-  }
-  return year * 10000 + month * 100 + day;
-}
 
 bool ParseOption(const std::string& arg, const std::string& value, ExportArgs& out) {
   if (arg == "--format") {
@@ -97,14 +86,12 @@ int RunExport(const std::vector<std::string>& argv) {
     return Fail("-o takes the file of one record; use -d DIR for several");
   }
   RecordExporter exporter(*args.format, args.options);
-  std::error_code ec;
   if (!args.root.empty()) {
-    if (!fs::is_directory(DataRootBelow(args.root), ec)) {
-      return Fail(PathToUtf8(args.root) + ": holds no store (no " +
-                  PathToUtf8(DataRootBelow(fs::path())) + " folder)");
-    }
+    const std::string noStore = NoStoreBelow(args.root);
+    if (!noStore.empty()) return Fail(noStore);
     return Report(ExportStore(args.root, args.folder, args.dates, exporter));
   }
+  std::error_code ec;
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
     return Fail(PathToUtf8(args.folder) + ": cannot be created");
   }

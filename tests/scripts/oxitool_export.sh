@@ -25,6 +25,7 @@ make "$work/one/2603151100.oxi" 100 "r.varied(20)" "(26, 3, 15, 11, 0)"  # 10 s
 make "$work/one/2603151200.oxi" 10 "[(-1, 0, 0, 0)] * 5 + r.varied(5)" "(26, 3, 15, 12, 0)"
 make "$work/one/2603151300.oxi" 10 "r.varied(1)" "(26, 3, 15, 13, 0)"   # one sample
 make "$work/one/2612312359.oxi" 10 "r.varied(65535)" "(26, 12, 31, 23, 59)"  # into the new year
+make "$work/one/2603151400.oxi" 10 "r.bouts(1200)" "(26, 3, 15, 14, 0)"  # four exercise bouts
 
 # A build without HDF5 (the Windows one) writes no SNIRF and says so.
 formats=(fit csv)
@@ -47,14 +48,26 @@ declare -A names=(
   ["測定データ/2603150905.oxi"]=2026_0315_0905 ["測定データ/2603150905b.oxi"]=2026_0315_0905b
   [one/2603151000.oxi]=2026_0315_1000 [one/2603151100.oxi]=2026_0315_1100
   [one/2603151200.oxi]=2026_0315_1200 [one/2603151300.oxi]=2026_0315_1300
-  [one/2612312359.oxi]=2026_1231_2359)
+  [one/2612312359.oxi]=2026_1231_2359 [one/2603151400.oxi]=2026_0315_1400)
+# The laps of the FIT file and the events of the SNIRF file are the episodes that
+# `oxitool analyze` finds, with its default parameters.
 fits=() snirfs=() csvs=()
 for record in "${!names[@]}"; do
   base="$out/${names[$record]}"
-  fits+=("$work/$record" "$base.fit")
-  snirfs+=("$work/$record" "$base.snirf")
+  analysis="$work/analysis/${names[$record]}.json"
+  mkdir -p "$work/analysis"
+  "$tool" analyze "$work/$record" --format json -o "$analysis" || fail "analyze $record"
+  fits+=("$work/$record" "$base.fit" "$analysis")
+  snirfs+=("$work/$record" "$base.snirf" "$analysis")
   csvs+=("$work/$record" "$base.csv")
 done
+# Four bouts: the recovery first stores 70.0 % at 284 s of each, the 5 s mean two samples
+# later, where the next episode's peak lies.
+python3 -c "
+import json, sys
+peaks = [e['peak_s'] for e in json.load(open(sys.argv[1]))[0]['episodes']]
+assert peaks == [0, 286, 586, 886], peaks" "$work/analysis/2026_0315_1400.json" ||
+  fail "episodes of four bouts"
 node "$lib/check_fit.mjs" "$fitsdk" "${fits[@]}" || fail "FIT files"
 if [[ " ${formats[*]} " == *" snirf "* ]]; then
   PYTHONPATH="$lib" /usr/bin/python3 "$lib/check_snirf.py" $utc_offset "${snirfs[@]}" ||

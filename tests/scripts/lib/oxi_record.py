@@ -1,6 +1,7 @@
 """Record files for the export checks: written from a list of samples, read back as the
 values each reader must show. Independent of the program's own code on purpose."""
 import datetime
+import math
 import struct
 
 HEADER = 29
@@ -22,6 +23,24 @@ def varied(n, invalid_every=7):
         sto2 = -1 if i % invalid_every == 3 else 300 + (i * 37) % 700
         hr = [45, 50, 120, 200, 201, 0][i % 6] if i % 5 == 0 else 60 + i % 130
         out.append((sto2, hr, (i * 13) % 256, (i * 7) % 256))
+    return out
+
+
+def bouts(n):
+    """n samples of exercise bouts of 300 s at 1 Hz, one after another: StO2 70 % until
+    60 s, a straight fall to 30 % at 120 s, 30 % until 150 s, then a recovery
+    70 - 40 e^(-(t - 150) / 20); heart rate 120, oxHb 0.060 and dxHb 0.040 mM."""
+    out = []
+    for i in range(n):
+        t = i % 300
+        percent = 70.0
+        if 60 <= t <= 120:
+            percent = 70 - (t - 60) * 40 / 60
+        if t > 120:
+            percent = 30.0
+        if t > 150:
+            percent = 70 - 40 * math.exp(-(t - 150) / 20)
+        out.append((math.floor(percent * 10 + 0.5), 120, 60, 40))
     return out
 
 
