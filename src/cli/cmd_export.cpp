@@ -10,6 +10,7 @@
 #include "export/file_export.h"
 #include "export/open_format.h"
 #include "platform/fs/files.h"
+#include "platform/ui/process_signals.h"
 #include "store/stored_records.h"
 
 namespace oxi::cli {
@@ -80,9 +81,14 @@ bool Parse(const std::vector<std::string>& args, ExportArgs& out) {
   return !out.records.empty() && !datesGiven && (out.output.empty() || out.folder.empty());
 }
 
-// Prints each failure on its line; the exit status says whether there was any.
-int Report(const std::vector<std::string>& errors) {
+// Prints each failure on its line; the exit status says whether there was any, or what
+// stopped the export early (the file being written then was finished whole).
+int Report(const std::vector<std::string>& errors, const RecordExporter& exporter) {
   for (const std::string& e : errors) Fail(e);
+  if (InterruptRequested()) {
+    Note("stopped; " + std::to_string(exporter.Written()) + " files written");
+    return InterruptExitStatus();
+  }
   return errors.empty() ? 0 : 1;
 }
 
@@ -103,18 +109,20 @@ int RunExport(const std::vector<std::string>& argv) {
       return Fail(PathToUtf8(args.root) + ": holds no store (no " +
                   PathToUtf8(DataRootBelow(fs::path())) + " folder)");
     }
-    return Report(ExportStore(args.root, args.folder, args.dates, exporter));
+    return Report(ExportStore(args.root, args.folder, args.dates, exporter, InterruptRequested),
+                  exporter);
   }
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
     return Fail(PathToUtf8(args.folder) + ": cannot be created");
   }
   std::vector<std::string> errors;
   for (const fs::path& record : args.records) {
+    if (InterruptRequested()) break;
     std::string error = args.output.empty() ? exporter.ExportInto(record, args.folder)
                                             : exporter.ExportTo(record, args.output);
     if (!error.empty()) errors.push_back(std::move(error));
   }
-  return Report(errors);
+  return Report(errors, exporter);
 }
 
 const CommandRegistration kExport(

@@ -96,7 +96,7 @@ Times TimesOf(const MeasurementStart& start, int n, int rate) {
   Times t;
   t.start = FitSeconds(start.utc);
   t.end = FitSeconds(start.utc + seconds);
-  t.localEnd = FitSeconds(CivilSeconds(start.local) + seconds);
+  t.localEnd = FitSeconds(CivilSeconds(start.LocalAfter(tenths)));
   // A duration the field cannot hold is left out rather than wrapped round.
   const std::int64_t ms = tenths * (fit::kMillisecondsPerSecond / kTenthsPerSecond);
   t.elapsedMs = ms < std::numeric_limits<std::uint32_t>::max() ? static_cast<std::uint32_t>(ms)

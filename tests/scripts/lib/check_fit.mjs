@@ -13,6 +13,9 @@ let fitPath = '';
 const { Decoder, Stream } = await import(
   pathToFileURL(path.join(sdkDir, 'node_modules/@garmin/fitsdk/src/index.js')).href);
 
+// FIT counts seconds from 1989-12-31 00:00 UTC.
+const FIT_EPOCH = 631065600;
+
 function fail(message) {
   console.error(`FAIL ${fitPath}: ${message}`);
   process.exit(1);
@@ -81,7 +84,13 @@ for (const key of ['lapMesgs', 'sessionMesgs']) {
           `${key} heart rate ${m.avgHeartRate}/${m.maxHeartRate}`);
   }
 }
-check(messages.activityMesgs[0].numSessions === 1, 'activity sessions');
+const activity = messages.activityMesgs[0];
+check(activity.numSessions === 1, 'activity sessions');
+// The local timestamp is the end's UTC plus the zone's offset at that instant (TZ).
+const end = activity.timestamp.getTime() / 1000;
+const offset = -activity.timestamp.getTimezoneOffset() * 60;
+check(activity.localTimestamp + FIT_EPOCH === end + offset,
+      `activity local timestamp ${activity.localTimestamp + FIT_EPOCH}, not ${end + offset}`);
 const events = messages.eventMesgs.map(e => e.event + ' ' + e.eventType).join(', ');
 check(events === 'timer start, timer stop', 'events ' + events);
 }
