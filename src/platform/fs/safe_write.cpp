@@ -1,9 +1,9 @@
 #include "platform/fs/safe_write.h"
 
-#include "platform/fs/backend.h"
-
 #include <optional>
 #include <system_error>
+
+#include "platform/fs/backend.h"
 
 namespace oxi {
 namespace {
