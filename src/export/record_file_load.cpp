@@ -11,8 +11,8 @@ std::string LoadRecordFile(const std::filesystem::path& path, CurrentMeasurement
   if (status != RecordReader::Status::kOk) return StatusText(status);
   reader.ReadInto(m);
   ComputeDisplaySeriesUnaveraged(m);
-  m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);
   m.recordName = PathToUtf8(path.filename());
+  m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute, m.recordName);
   return {};
 }
 

@@ -23,7 +23,8 @@ int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurem
   if (!IsPlainFileName(name)) return FailedLoad(m);
 
   RecordReader reader;
-  if (reader.Open(DeviceFolder(store, store.currentDeviceId) / PathFromUtf8(name)) != RecordReader::Status::kOk) {
+  if (reader.Open(DeviceFolder(store, store.currentDeviceId) / PathFromUtf8(name)) !=
+      RecordReader::Status::kOk) {
     return FailedLoad(m);
   }
   const auto& id = reader.Header().deviceId;
@@ -34,7 +35,7 @@ int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurem
   m.headerStale = false;
   if (m.n > 0) {
     ComputeDisplaySeriesUnaveraged(m);
-    m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);
+    m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute, name);
     m.recordName = name;
   }
   LoadComment(store, name, anotherRecord, commentField);
