@@ -30,7 +30,10 @@ std::optional<std::string> SysfsSerial(libusb_device* device) {
   const int depth = libusb_get_port_numbers(device, ports, kMaxPortDepth);
   if (depth <= 0) return std::nullopt;
   std::string name = std::to_string(libusb_get_bus_number(device)) + "-";
-  for (int i = 0; i < depth; ++i) name += (i > 0 ? "." : "") + std::to_string(ports[i]);
+  for (int i = 0; i < depth; ++i) {
+    if (i > 0) name += '.';
+    name += std::to_string(ports[i]);
+  }
   const fs::path entry = fs::path(kUsbDevices) / name;
   // The entry is this device's, and not one's plugged into the same port since.
   const std::optional<std::string> devnum = ReadAttribute(entry / "devnum");
