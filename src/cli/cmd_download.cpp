@@ -5,8 +5,10 @@
 // messages go to stderr; at the end stdout has a line for every record in the store with
 // its sample count, for every record named by the download's time, for every measurement
 // whose damaged head sector was read as before, and for every measurement left incomplete
-// on the monitor. Ctrl-C cancels as the window's Cancel does.
-// Exit status 0 when every converter was read and erased, 130 after a cancel, 1 otherwise.
+// on the monitor. Ctrl-C, SIGTERM and SIGHUP (a closed terminal) cancel as the window's
+// Cancel does.
+// Exit status 0 when every converter was read and erased, 128 + the signal's number after a
+// cancel (130 for Ctrl-C), 1 otherwise.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -26,8 +28,6 @@ namespace oxi::cli {
 namespace {
 
 constexpr const char* kName = "download";
-// What a shell gives a program that Ctrl-C ended: 128 + SIGINT.
-constexpr int kCancelledStatus = 130;
 
 const char* HowStored(StoredAs how) {
   switch (how) {
@@ -111,8 +111,6 @@ int RunDownload(const std::vector<std::string>& args) {
   }
   std::error_code ec;
   if (!std::filesystem::is_directory(root, ec)) return Fail(PathToUtf8(root) + ": no such folder");
-  IgnoreFileSizeLimitSignal();
-  CatchInterrupt();
   ConsoleDownloadEvents events;
   TerminalDiagnostics diagnostics;
   std::vector<std::string> problems;
@@ -125,7 +123,7 @@ int RunDownload(const std::vector<std::string>& args) {
   StartStore(store, root, ChooseFirstDevice);
   const DownloadResult result = Download(events, *d2xx, store);
   PrintReport(result, store.dataRoot);
-  if (result.cancelled) return kCancelledStatus;
+  if (result.cancelled) return InterruptExitStatus();
   return result.AllReadAndErased() ? 0 : 1;
 }
 

@@ -52,7 +52,8 @@ int RunInfo(const std::vector<std::string>& args) {
   Line("announced_samples", std::to_string(h.announcedSamples));
   Line("samples", std::to_string(n));
   Line("duration", Duration(DurationSeconds(n, h.rate)));
-  Line("title", MeasurementTitle(h.year, h.month, h.day, h.hour, h.minute));
+  Line("title", MeasurementTitle(h.year, h.month, h.day, h.hour, h.minute,
+                                 PathToUtf8(PathFromUtf8(args[0]).filename())));
   return 0;
 }
 

@@ -70,7 +70,7 @@ int RunPdf(const std::vector<std::string>& argv) {
   if (!PdfSupported()) return Fail("this oxitool was built without Qt, which writes the PDF");
   const std::optional<std::string> pdf = PrintedPdf(m, args.window, comment);
   if (!pdf) return Fail(args.output + ": nothing was drawn");
-  const std::string failure = WriteOutput(args.output, *pdf);
+  const std::string failure = WriteOutput(args.output, *pdf, Existing::kReplace, args.record);
   return failure.empty() ? 0 : Fail(failure);
 }
 

@@ -125,7 +125,7 @@ Times TimesOf(const MeasurementStart& start, int n, int rate) {
   Times t;
   t.start = FitSeconds(start.utc);
   t.end = FitSeconds(start.utc + seconds);
-  t.localEnd = FitSeconds(CivilSeconds(start.local) + seconds);
+  t.localEnd = FitSeconds(CivilSeconds(start.LocalAfter(tenths)));
   t.elapsedMs = Milliseconds(tenths);
   return t;
 }

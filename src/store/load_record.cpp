@@ -33,7 +33,7 @@ std::string ReadRecordFile(const std::filesystem::path& path, const std::string*
 }
 
 void NameMeasurement(CurrentMeasurement& m, const std::string& recordName) {
-  m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute);
+  m.title = MeasurementTitle(m.year, m.month, m.day, m.hour, m.minute, recordName);
   m.recordName = recordName;
 }
 

@@ -89,15 +89,18 @@ TEST_F(FtdiBackend, ListsEveryProductOfTheVendorAndOpensBySerialNumber) {
   // A product ID of an instrument maker's own, outside libftdi's default list.
   Plug({.productId = 0xE0D0, .serial = "Kx47EMU2"}, "EMU00000002A");
   Plug({.vendorId = 0x067B, .productId = 0x2303, .serial = "NOTFTDI"});
-  EXPECT_EQ(Listed(), (std::vector<std::string>{"Kx47EMU1", "Kx47EMU2"}));
+  // Another instrument's FTDI chip: listed by the serial number sysfs shows, never opened.
+  const EmulatedConverter other = Plug({.productId = 0x6014, .serial = "FT9JTAG1"});
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"FT9JTAG1", "Kx47EMU1", "Kx47EMU2"}));
   char serial[kSerialNumberBufferSize] = {};
-  EXPECT_EQ(d2xx.FT_ListDevices(reinterpret_cast<void*>(2), serial, kListByIndex),
+  EXPECT_EQ(d2xx.FT_ListDevices(reinterpret_cast<void*>(3), serial, kListByIndex),
             FT_DEVICE_NOT_FOUND);
   EXPECT_EQ(DeviceIdBehind("Kx47EMU2"), "EMU00000002A");
   EXPECT_EQ(DeviceIdBehind("Kx47EMU1"), "EMU00000001A");
   FT_HANDLE handle = nullptr;
   EXPECT_EQ(d2xx.FT_OpenEx("Kx47EMU9", FT_OPEN_BY_SERIAL_NUMBER, &handle), FT_DEVICE_NOT_FOUND);
   EXPECT_FALSE(d2xx.AccessDenied());
+  EXPECT_EQ(other.node.Requests(), 0);
 }
 
 TEST_F(FtdiBackend, ChannelsOfDualAndQuadChipsAreConvertersOfTheirOwn) {

@@ -24,5 +24,9 @@ LocalTime CurrentLocalTime();
 // zone; nothing when the zone cannot place it. A time that a daylight-saving change skips
 // or repeats is placed as the C library's mktime places it.
 std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local);
+// The local date and time of this machine's time zone at an instant (seconds since
+// 1970-01-01 00:00 UTC), by the zone's rules for that date; nothing when the zone cannot
+// place it.
+std::optional<LocalTime> LocalTimeOfUtc(std::int64_t utcSeconds);
 
 }  // namespace oxi
