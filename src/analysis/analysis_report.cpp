@@ -13,34 +13,9 @@ namespace {
 
 constexpr int kYearBase = 2000;  // the header's two-digit years
 constexpr int kRateDecimals = 1;
-constexpr int kZoneDecimals = 1;
-constexpr int kSto2Decimals = 2;
-constexpr int kTohbDecimals = 4;
-constexpr int kHrDecimals = 1;
 constexpr const char* kJsonNull = "null";
 constexpr const char* kTextEmpty = "-";
 constexpr char32_t kFirstPrintable = 0x20;
-
-// The values of one record that every format writes around its episodes.
-struct RecordFacts {
-  std::string record;
-  std::string device;
-  std::optional<std::string> start;  // local ISO 8601; empty when the header's is no time
-  std::string rate;
-};
-
-RecordFacts FactsOf(const std::string& record, const CurrentMeasurement& m, const Analysis& a) {
-  // A file name is bytes on some systems; what the formats write is UTF-8 throughout.
-  std::string name;
-  for (std::size_t at = 0; at < record.size();) AppendUtf8(name, NextCodePoint(record, at));
-  RecordFacts facts{name, PrintableDeviceId(m.deviceId), std::nullopt,
-                    FormatNumber(a.rateSeconds, kRateDecimals)};
-  if (IsRealStartTime(m.year, m.month, m.day, m.hour, m.minute)) {
-    facts.start = FormatText("%04d-%02d-%02dT%02d:%02d:00", kYearBase + m.year, m.month, m.day,
-                             m.hour, m.minute);
-  }
-  return facts;
-}
 
 struct SummaryRow {
   const char* key;    // in JSON
@@ -49,26 +24,10 @@ struct SummaryRow {
   int decimals;
 };
 constexpr SummaryRow kSummaryRows[] = {
-    {"sto2", "StO2 %", &Summary::sto2, kSto2Decimals},
+    {"sto2", "StO2 %", &Summary::sto2, kPercentDecimals},
     {"tohb", "toHb mM", &Summary::tohb, kTohbDecimals},
     {"hr", "HR bpm", &Summary::hr, kHrDecimals},
 };
-
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (std::size_t at = 0; at < text.size();) {
-    const char32_t c = NextCodePoint(text, at);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < kFirstPrintable) {
-      out += FormatText("\\u%04x", static_cast<unsigned>(c));
-    } else {
-      AppendUtf8(out, c);
-    }
-  }
-  return out + "\"";
-}
 
 std::string JsonNumber(const std::optional<double>& value, int decimals) {
   return FormatNumber(value, decimals, kJsonNull);
@@ -116,14 +75,6 @@ std::string Json(const RecordFacts& f, const Analysis& a) {
   return out + "]}";
 }
 
-// A CSV cell: quoted when it holds a separator, a quote or a line end.
-std::string CsvCell(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
 std::string CsvHeader() {
   const TextTable names = EpisodeTable(Analysis{}, "");
   std::string out = "record";
@@ -169,6 +120,45 @@ std::string Text(const RecordFacts& f, const Analysis& a) {
 }
 
 }  // namespace
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) AppendUtf8(out, NextCodePoint(text, at));
+  return out;
+}
+
+RecordFacts FactsOf(const std::string& record, const CurrentMeasurement& m, const Analysis& a) {
+  RecordFacts facts{ValidUtf8(record), PrintableDeviceId(m.deviceId), std::nullopt,
+                    FormatNumber(a.rateSeconds, kRateDecimals)};
+  if (IsRealStartTime(m.year, m.month, m.day, m.hour, m.minute)) {
+    facts.start = FormatText("%04d-%02d-%02dT%02d:%02d:00", kYearBase + m.year, m.month, m.day,
+                             m.hour, m.minute);
+  }
+  return facts;
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = NextCodePoint(text, at);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < kFirstPrintable) {
+      out += FormatText("\\u%04x", static_cast<unsigned>(c));
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string CsvCell(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
 
 std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
   if (name == "text") return ReportFormat::kText;

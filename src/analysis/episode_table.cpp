@@ -8,9 +8,6 @@ namespace {
 
 // Times are multiples of the rate, or interpolated between samples; levels are means of
 // 0.1 % steps; slopes are shown to 0.001 %/s.
-constexpr int kSecondsDecimals = 2;
-constexpr int kPercentDecimals = 2;
-constexpr int kSlopeDecimals = 3;
 constexpr const char* kEpisodeNumberColumn = "episode";
 constexpr char kTab = '\t';
 constexpr const char* kColumnGap = "  ";

@@ -8,6 +8,14 @@
 
 namespace oxi {
 
+// The decimals every file the analysis writes shows its numbers with.
+inline constexpr int kSecondsDecimals = 2;  // times within a record
+inline constexpr int kPercentDecimals = 2;  // StO2 levels
+inline constexpr int kSlopeDecimals = 3;    // %/s
+inline constexpr int kTohbDecimals = 4;     // mM
+inline constexpr int kHrDecimals = 1;       // beats per minute
+inline constexpr int kZoneDecimals = 1;     // zone edges and seconds
+
 // One column of the episode table: its name (the same in every file the analysis
 // writes), its value and the decimals it is shown with.
 struct EpisodeColumn {

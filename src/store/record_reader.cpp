@@ -12,6 +12,13 @@ namespace {
 // Samples read per call: the block size the monitor's sectors made customary.
 constexpr int kSamplesPerBlock = 48;
 
+void PutSample(CurrentMeasurement& m, int i, const Sample& s) {
+  m.sto2[i] = s.sto2;
+  m.hr[i] = s.hr;
+  m.oxhb[i] = s.oxhb;
+  m.dxhb[i] = s.dxhb;
+}
+
 }  // namespace
 
 RecordReader::~RecordReader() {
@@ -50,11 +57,7 @@ int RecordReader::ReadSamples(CurrentMeasurement& m) {
     if (got == 0) break;
     std::fill(block.begin() + got, block.end(), 0);
     for (std::size_t at = 0; at < got; at += kSampleSize, ++count) {
-      const Sample s = DecodeSample(&block[at]);
-      m.sto2[count] = s.sto2;
-      m.hr[count] = s.hr;
-      m.oxhb[count] = s.oxhb;
-      m.dxhb[count] = s.dxhb;
+      PutSample(m, count, DecodeSample(&block[at]));
     }
     if (got < want) break;
   }
@@ -75,6 +78,27 @@ void TakeHeaderValues(const RecordHeader& h, CurrentMeasurement& m) {
   m.minute = h.minute;
   CopyHeadSettings(h, m);
   m.announcedSamples = h.announcedSamples;
+}
+
+RecordReader::Status DecodeRecord(std::string_view bytes, CurrentMeasurement& m) {
+  if (bytes.size() < static_cast<std::size_t>(kRecordHeaderSize)) {
+    return RecordReader::Status::kTooShort;
+  }
+  const std::size_t samples = (bytes.size() - kRecordHeaderSize + kSampleSize - 1) / kSampleSize;
+  if (samples > static_cast<std::size_t>(kMaxRecordSamples)) return RecordReader::Status::kTooLarge;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  TakeHeaderValues(DecodeHeader(data), m);
+  m.EnsureCapacity(static_cast<int>(samples));
+  std::array<std::uint8_t, kSampleSize> sample{};
+  for (std::size_t k = 0; k < samples; ++k) {
+    const std::size_t at = kRecordHeaderSize + k * kSampleSize;
+    const std::size_t got = std::min<std::size_t>(kSampleSize, bytes.size() - at);
+    std::fill(std::copy(data + at, data + at + got, sample.begin()), sample.end(), 0);
+    PutSample(m, static_cast<int>(k), DecodeSample(sample.data()));
+  }
+  m.n = static_cast<int>(samples);
+  m.headerStale = false;
+  return RecordReader::Status::kOk;
 }
 
 const char* StatusText(RecordReader::Status status) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "store/current_measurement.h"
 #include "store/record_file.h"
@@ -38,6 +39,10 @@ class RecordReader {
 
 // The header's values as the current measurement holds them.
 void TakeHeaderValues(const RecordHeader& header, CurrentMeasurement& m);
+
+// A whole record file's bytes, already read, into `m` as ReadInto would take them from
+// the file (a trailing incomplete sample's missing bytes read as 0); the same checks as Open.
+RecordReader::Status DecodeRecord(std::string_view bytes, CurrentMeasurement& m);
 
 // The text of a failed Open, for the command-line tool.
 const char* StatusText(RecordReader::Status status);

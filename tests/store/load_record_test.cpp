@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/comment.h"
+#include "store/record_reader.h"
 #include "store_test_util.h"
 
 namespace oxi {
@@ -182,6 +183,36 @@ TEST_F(LoadRecordTest, ACommentIsReadUpToItsBoundOnAWholeCharacter) {
   EXPECT_EQ(across.text.size(), kMaxCommentBytes - 1);
   const CommentText ending = read(std::string(kMaxCommentBytes + 2, '\x82'));
   EXPECT_EQ(ending.text.size(), kMaxCommentBytes);
+}
+
+}  // namespace
+}  // namespace oxi
+
+namespace oxi {
+namespace {
+
+// Bytes already in memory read as the same file read from disk: header, samples, a
+// trailing incomplete sample; and a file shorter than a header is refused.
+TEST_F(LoadRecordTest, DecodedBytesReadAsTheFile) {
+  std::string bytes = RecordBytes(MakeHeader(kId, 8, 3, 15, 9, 5), 97);
+  bytes += std::string("\x20\x03\x55", 3);
+  for (const std::string& b : {bytes, bytes.substr(0, kRecordHeaderSize)}) {
+    Put("0803150905.oxi", b);
+    CurrentMeasurement fromFile, decoded;
+    ASSERT_EQ(LoadRecordFile(Folder() / "0803150905.oxi", fromFile), "");
+    ASSERT_EQ(DecodeRecord(b, decoded), RecordReader::Status::kOk);
+    EXPECT_EQ(decoded.n, fromFile.n);
+    EXPECT_EQ(decoded.deviceId, fromFile.deviceId);
+    EXPECT_EQ(decoded.sto2Average, fromFile.sto2Average);
+    for (int i = 0; i < fromFile.n; ++i) {
+      ASSERT_EQ(std::tie(decoded.sto2[i], decoded.hr[i], decoded.oxhb[i], decoded.dxhb[i]),
+                std::tie(fromFile.sto2[i], fromFile.hr[i], fromFile.oxhb[i], fromFile.dxhb[i]))
+          << i;
+    }
+  }
+  CurrentMeasurement m;
+  EXPECT_EQ(DecodeRecord(bytes.substr(0, kRecordHeaderSize - 1), m),
+            RecordReader::Status::kTooShort);
 }
 
 }  // namespace
