@@ -27,38 +27,18 @@ struct AnalyzeArgs {
   AnalysisParameters parameters;
   ReportFormat format = ReportFormat::kText;
   std::vector<std::string> records;  // as named
-  std::string output = kStandardOutputName;
-  fs::path root;
-  DateRange dates;
-  bool datesGiven = false;
+  StoreArgs store;
 };
 
 bool ParseOption(const std::string& arg, const std::string& value, AnalyzeArgs& out) {
-  std::optional<int> tenths;
-  if (arg == "--delta" && (tenths = ParseDelta(value))) {
-    out.parameters.delta = *tenths;
-  } else if (arg == "--smooth" && (tenths = ParseSmooth(value))) {
-    out.parameters.smooth = *tenths;
-  } else if (arg == "--zones") {
-    std::optional<std::vector<int>> zones = ParseZones(value);
-    if (!zones) return false;
-    out.parameters.zones = std::move(*zones);
-  } else if (arg == "--format") {
-    const std::optional<ReportFormat> format = ParseReportFormat(value);
-    if (!format) return false;
-    out.format = *format;
-  } else if (arg == "-o" && !value.empty()) {
-    out.output = value;
-  } else if (arg == "--root" && out.root.empty() && !value.empty()) {
-    out.root = PathFromUtf8(value);
-  } else if (arg == "--from" || arg == "--to") {
-    const std::optional<int> date = ParseDate(value);
-    if (!date) return false;
-    (arg == "--from" ? out.dates.from : out.dates.to) = *date;
-    out.datesGiven = true;
-  } else {
-    return false;
+  if (const std::optional<bool> taken = TakeAnalysisOption(arg, value, out.parameters)) {
+    return *taken;
   }
+  if (const std::optional<bool> taken = TakeStoreOption(arg, value, out.store)) return *taken;
+  if (arg != "--format") return false;
+  const std::optional<ReportFormat> format = ParseReportFormat(value);
+  if (!format) return false;
+  out.format = *format;
   return true;
 }
 
@@ -72,17 +52,17 @@ bool Parse(const std::vector<std::string>& args, AnalyzeArgs& out) {
       out.records.push_back(arg);
     }
   }
-  if (!out.root.empty()) return out.records.empty();
-  return !out.records.empty() && !out.datesGiven;
+  if (!out.store.root.empty()) return out.records.empty();
+  return !out.records.empty() && !out.store.datesGiven;
 }
 
 // The records to analyse, each with the name the report gives it.
 std::vector<std::pair<std::string, fs::path>> RecordsOf(const AnalyzeArgs& args) {
   std::vector<std::pair<std::string, fs::path>> records;
   for (const std::string& name : args.records) records.emplace_back(name, PathFromUtf8(name));
-  if (args.root.empty()) return records;
-  for (const StoredRecord& r : ListStoredRecords(DataRootBelow(args.root))) {
-    if (r.date >= args.dates.from && r.date <= args.dates.to) {
+  if (args.store.root.empty()) return records;
+  for (const StoredRecord& r : ListStoredRecords(DataRootBelow(args.store.root))) {
+    if (r.date >= args.store.from && r.date <= args.store.to) {
       records.emplace_back(PathToUtf8(r.path), r.path);
     }
   }
@@ -92,8 +72,8 @@ std::vector<std::pair<std::string, fs::path>> RecordsOf(const AnalyzeArgs& args)
 int RunAnalyze(const std::vector<std::string>& argv) {
   AnalyzeArgs args;
   if (!Parse(argv, args)) return FailUsage(kName);
-  if (!args.root.empty()) {
-    const std::string noStore = NoStoreBelow(args.root);
+  if (!args.store.root.empty()) {
+    const std::string noStore = NoStoreBelow(args.store.root);
     if (!noStore.empty()) return Fail(noStore);
   }
   // A record that cannot be read is named and left out; the others are still analysed.
@@ -109,7 +89,7 @@ int RunAnalyze(const std::vector<std::string>& argv) {
     }
     report.Add(name, m, Analyse(m, args.parameters));
   }
-  const std::string written = WriteOutput(args.output, report.Finish());
+  const std::string written = WriteOutput(args.store.output, report.Finish());
   if (!written.empty()) return Fail(written);
   return unreadable ? 1 : 0;
 }

@@ -21,6 +21,40 @@ std::optional<int> ParseDate(const std::string& text) {
   return year * 10000 + month * 100 + day;
 }
 
+std::optional<bool> TakeStoreOption(const std::string& arg, const std::string& value,
+                                    StoreArgs& out) {
+  if (arg == "-o" && !value.empty()) {
+    out.output = value;
+  } else if (arg == "--root" && out.root.empty() && !value.empty()) {
+    out.root = PathFromUtf8(value);
+  } else if (arg == "--from" || arg == "--to") {
+    const std::optional<int> date = ParseDate(value);
+    if (!date) return false;
+    (arg == "--from" ? out.from : out.to) = *date;
+    out.datesGiven = true;
+  } else {
+    return arg == "-o" || arg == "--root" ? std::optional<bool>(false) : std::nullopt;
+  }
+  return true;
+}
+
+std::optional<bool> TakeAnalysisOption(const std::string& arg, const std::string& value,
+                                       AnalysisParameters& p) {
+  std::optional<int> tenths;
+  if (arg == "--delta" && (tenths = ParseDelta(value))) {
+    p.delta = *tenths;
+  } else if (arg == "--smooth" && (tenths = ParseSmooth(value))) {
+    p.smooth = *tenths;
+  } else if (arg == "--zones") {
+    std::optional<std::vector<int>> zones = ParseZones(value);
+    if (!zones) return false;
+    p.zones = std::move(*zones);
+  } else {
+    return arg == "--delta" || arg == "--smooth" ? std::optional<bool>(false) : std::nullopt;
+  }
+  return true;
+}
+
 std::string NoStoreBelow(const fs::path& root) {
   std::error_code ec;
   if (fs::is_directory(DataRootBelow(root), ec)) return {};

@@ -45,26 +45,6 @@ std::uint8_t Byte(double v) {
   return static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0));
 }
 
-std::vector<MonitorSample> MakeSamples(std::mt19937& rng, int count) {
-  std::normal_distribution<double> noise(0, kNoise);
-  std::bernoulli_distribution invalid(kInvalidChance);
-  std::vector<MonitorSample> samples;
-  Levels now = kRest;
-  const double follow = static_cast<double>(kRate) / kTenthsPerSecond / kFollowSeconds;
-  for (int i = 0; i < count; ++i) {
-    const Levels target = TargetAt(i * kRate / kTenthsPerSecond);
-    now.sto2 += (target.sto2 - now.sto2) * follow;
-    now.hr += (target.hr - now.hr) * follow;
-    now.oxhb += (target.oxhb - now.oxhb) * follow;
-    now.dxhb += (target.dxhb - now.dxhb) * follow;
-    auto sto2 = static_cast<std::uint16_t>(std::clamp(now.sto2 + noise(rng), 0.0, kFullSto2));
-    if (invalid(rng)) sto2 |= kInvalidSampleBit;
-    samples.push_back({sto2, Byte(now.hr + noise(rng) / 2), Byte(now.oxhb + noise(rng) / 2),
-                       Byte(now.dxhb + noise(rng) / 2)});
-  }
-  return samples;
-}
-
 HeadSector MakeHead(std::mt19937& rng, const LocalTime& start,
                     const std::vector<MonitorSample>& samples) {
   HeadSector head;
@@ -103,6 +83,26 @@ std::vector<LocalTime> StartTimes(std::mt19937& rng, int count, const LocalTime&
 
 }  // namespace
 
+std::vector<MonitorSample> DemoSamples(std::mt19937& rng, int count) {
+  std::normal_distribution<double> noise(0, kNoise);
+  std::bernoulli_distribution invalid(kInvalidChance);
+  std::vector<MonitorSample> samples;
+  Levels now = kRest;
+  const double follow = static_cast<double>(kRate) / kTenthsPerSecond / kFollowSeconds;
+  for (int i = 0; i < count; ++i) {
+    const Levels target = TargetAt(i * kRate / kTenthsPerSecond);
+    now.sto2 += (target.sto2 - now.sto2) * follow;
+    now.hr += (target.hr - now.hr) * follow;
+    now.oxhb += (target.oxhb - now.oxhb) * follow;
+    now.dxhb += (target.dxhb - now.dxhb) * follow;
+    auto sto2 = static_cast<std::uint16_t>(std::clamp(now.sto2 + noise(rng), 0.0, kFullSto2));
+    if (invalid(rng)) sto2 |= kInvalidSampleBit;
+    samples.push_back({sto2, Byte(now.hr + noise(rng) / 2), Byte(now.oxhb + noise(rng) / 2),
+                       Byte(now.dxhb + noise(rng) / 2)});
+  }
+  return samples;
+}
+
 MonitorImage MakeDemoMonitor(const DemoMonitorOptions& options, const LocalTime& today) {
   MonitorImage image(options.ringSize);
   image.SetDeviceId(options.deviceId);
@@ -114,7 +114,7 @@ MonitorImage MakeDemoMonitor(const DemoMonitorOptions& options, const LocalTime&
   int index = 0;
   for (const LocalTime& start : StartTimes(rng, count, today)) {
     const int samples = std::uniform_int_distribution<int>(kMinSamples, kMaxSamples)(rng);
-    const std::vector<MonitorSample> data = MakeSamples(rng, samples);
+    const std::vector<MonitorSample> data = DemoSamples(rng, samples);
     image.SetTableEntry(index++,
                         {static_cast<std::uint16_t>(next), static_cast<std::uint16_t>(samples)});
     next = image.WriteMeasurement(next, MakeHead(rng, start, data), data);

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "platform/d2xx/monitor_image.h"
 #include "platform/ui/local_time.h"
@@ -13,6 +15,10 @@ struct DemoMonitorOptions {
   std::string deviceId = "DEMO00000001";
   int ringSize = 1000;
 };
+
+// `count` samples at 1 s of the demo's exercise (rest, then bouts of work and recovery)
+// as the monitor keeps them, its noise and invalid samples drawn from `rng`.
+std::vector<monitor::MonitorSample> DemoSamples(std::mt19937& rng, int count);
 
 // A monitor memory with exercise measurements as a monitor records them: rest, work bouts
 // in which StO2 and oxHb fall while HR and dxHb rise, recovery, and a few invalid samples
