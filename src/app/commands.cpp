@@ -36,12 +36,13 @@ void CMainDialog::PressCommandButtons(int x, int y) {
     RunDownload();
     state_.downloadButtonState = kButtonPressed;
   }
-  if (InButton(kPrintButton, x, y)) {
+  // Like the Download button's, these presses do nothing while a download runs.
+  if (InButton(kPrintButton, x, y) && !downloading_) {
     DrawButtonNow(ButtonCode(kPrintButton, kButtonPressed));
     RunPrint();
     state_.printButtonState = kButtonPressed;
   }
-  if (InButton(kSaveButton, x, y)) {
+  if (InButton(kSaveButton, x, y) && !downloading_) {
     DrawButtonNow(ButtonCode(kSaveButton, kButtonPressed));
     RunSave();
     state_.saveButtonState = kButtonPressed;
@@ -51,13 +52,14 @@ void CMainDialog::PressCommandButtons(int x, int y) {
 }
 
 void CMainDialog::OnExportCommand() {
+  if (downloading_) return;
   OpenFormatExport(platform_, measurement_, state_.screenMode);
 }
 
 void CMainDialog::OnCommandKey(CommandKey key) {
   // Unlike the Print button, the shortcut prints nothing before a measurement is shown:
   // a key pressed by mistake gives no empty page.
-  if (state_.screenMode != kMeasurementShown) return;
+  if (state_.screenMode != kMeasurementShown || downloading_) return;
   if (key == CommandKey::kPrint) RunPrint();
   if (key == CommandKey::kSave) RunSave();
 }

@@ -60,7 +60,13 @@ KeyOutcome HostInput::Key(const KeyPress& key) {
 }
 
 void HostInput::MenuCommand(WindowCommand command) {
-  if (command == WindowCommand::kExport && !ended_) handlers_.OnExportCommand();
+  if (command == WindowCommand::kExport && !ended_ && MenuItemEnabled(command)) {
+    handlers_.OnExportCommand();
+  }
+}
+
+bool HostInput::MenuItemEnabled(WindowCommand command) const {
+  return command != WindowCommand::kExport || !handlers_.Downloading();
 }
 
 bool HostInput::Cancel() {

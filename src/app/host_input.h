@@ -48,6 +48,9 @@ class HostInput {
   // A command of the window's menu that the main screen runs (the about box is the host's).
   // The handlers decide whether there is a measurement to export.
   void MenuCommand(WindowCommand command);
+  // Whether the menu shows the item as one that can be chosen: not the export while a
+  // download runs.
+  bool MenuItemEnabled(WindowCommand command) const;
 
   // Esc or the close box. A press still held gets its release first: once the window is
   // gone that release can never come, and the press handler's loop would wait for it for

@@ -71,7 +71,7 @@ class CMainDialog : public WindowHandlers {
   // One spin step of the moving-average edit, +1 or -1.
   void StepWindowEdit(int direction);
   // True while the Download button's download runs.
-  bool Downloading() const { return downloading_; }
+  bool Downloading() const override { return downloading_; }
 
  private:
   ClientDc OpenDc(SurfaceId id);

@@ -6,9 +6,11 @@
 #include "device/commands.h"
 #include "device/measurement_download.h"
 #include "device/sector_read.h"
+#include "monitor/raw_image.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
 #include "store/damage_note.h"
+#include "store/raw_images.h"
 
 namespace oxi {
 namespace {
@@ -21,6 +23,7 @@ constexpr std::size_t kMonitorSerialPrefixLength = sizeof kMonitorSerialPrefix -
 
 struct TableRead {
   std::filesystem::path folder;
+  monitor::RawImage raw;                      // every sector read, kept before the erase
   int incomplete = 0;                         // measurements the store does not hold all of
   bool gone = false;                          // the monitor went away on the way
   bool cancelled = false;                     // the user stopped the download
@@ -72,6 +75,57 @@ bool CountsAsComplete(const MeasurementOutcome& outcome, const MeasurementReport
   });
 }
 
+// A monitor whose system sector was taken, and where its measurements go.
+struct MonitorRead {
+  Link& link;
+  DownloadProgress& progress;
+  const SectorBytes& systemSector;
+  const std::filesystem::path& folder;
+  SampleDecoder decode;
+};
+
+// The monitor's sectors over the link, each one read kept for the raw image.
+class MonitorSectors : public SectorSource {
+ public:
+  MonitorSectors(Link& link, DownloadProgress& progress, RawImage& raw)
+      : link_(link), progress_(progress), raw_(raw) {}
+  SectorRead Read(int sector) override {
+    const SectorRead read = ReadSector(link_, sector);
+    if (read.status == SectorRead::Status::kOk) raw_.Add(sector, read.bytes);
+    return read;
+  }
+  void SectorDone() override { progress_.SectorDone(); }
+  bool CancelRequested() override { return progress_.CancelRequested(); }
+
+ private:
+  Link& link_;
+  DownloadProgress& progress_;
+  RawImage& raw_;
+};
+
+RawImageTime ImageTime(const LocalTime& t) {
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second};
+}
+
+// Starts the raw image with the system sector, which names the device and its measurements.
+void StartRawImage(TableRead& table, const SectorBytes& systemSector, const LocalTime& now) {
+  std::copy_n(systemSector.begin() + kDeviceIdOffset, monitor::kDeviceIdLength,
+              table.raw.deviceId.begin());
+  table.raw.time = ImageTime(now);
+  table.raw.Add(kSystemSectorNumber, systemSector);
+}
+
+// Makes every sector read durable in the device folder before the erase; false, with the
+// store's message, when it cannot be.
+bool KeepRawImage(DownloadEvents& events, const TableRead& table) {
+  const RawImageTime& t = table.raw.time;
+  const std::string stamp =
+      FormatText("%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  const RawImageWrite written = WriteRawImage(table.folder, stamp, EncodeRawImage(table.raw));
+  if (!written.path) ReportStoreNotWritable(events, RawFolder(table.folder), written.error);
+  return written.path.has_value();
+}
+
 MeasurementReport StartReport(const SystemSector& system, std::size_t index) {
   MeasurementReport report;
   report.deviceId = system.deviceId;
@@ -81,19 +135,22 @@ MeasurementReport StartReport(const SystemSector& system, std::size_t index) {
   return report;
 }
 
-TableRead ReadMeasurements(DownloadEvents& events, Link& link, DownloadProgress& progress,
-                           const SystemSector& system, const std::filesystem::path& folder,
-                           ConverterRun& run, std::vector<MeasurementReport>& reports) {
+TableRead ReadMeasurements(DownloadEvents& events, const MonitorRead& read, ConverterRun& run,
+                           std::vector<MeasurementReport>& reports) {
+  const SystemSector system = DecodeSystemSector(read.systemSector);
   run.sectorTotal = 0;
   for (const DataTableEntry& entry : system.table) run.sectorTotal += SectorsFor(entry.sampleCount);
-  progress.Start(run.sectorTotal);
-  const MeasurementSource source{link,   progress,        system.deviceId,
-                                 folder, system.ringSize, events.LocalNow()};
+  read.progress.Start(run.sectorTotal);
   TableRead table;
-  table.folder = folder;
+  table.folder = read.folder;
+  const LocalTime now = events.LocalNow();
+  StartRawImage(table, read.systemSector, now);
+  MonitorSectors sectors(read.link, read.progress, table.raw);
+  const MeasurementSource source{sectors, system.deviceId, read.folder, system.ringSize,
+                                 now,     read.decode};
   std::size_t next = 0;
   for (; next < system.table.size() && !table.gone && !table.cancelled; ++next) {
-    if (progress.CancelRequested()) {
+    if (sectors.CancelRequested()) {
       table.cancelled = true;
       break;
     }
@@ -128,6 +185,8 @@ ConverterOutcome Finish(DownloadEvents& events, Link& link, const ConverterRun& 
     events.Message(FormatText(texts::kNotErasedFormat, table.incomplete), MessageCaption::kError);
     return ConverterOutcome::kNotErased;
   }
+  // What was read outlives a decoding fault of ours only if it is on disk before the erase.
+  if (!KeepRawImage(events, table)) return ConverterOutcome::kNotErased;
   events.ProgressStatus(texts::kFinishing);
   const int erase = link.SendCmd(EraseCommand());
   events.ProgressBar(kProgressDone);
@@ -145,7 +204,7 @@ ConverterOutcome Finish(DownloadEvents& events, Link& link, const ConverterRun& 
 
 // Reads the monitor on an open link: system sector, measurements, clock, erase.
 ConverterRun DownloadFromMonitor(DownloadEvents& events, Link& link, StoreState& store,
-                                 std::vector<MeasurementReport>& reports) {
+                                 SampleDecoder decode, std::vector<MeasurementReport>& reports) {
   ConverterRun run;
   events.CancelAllowed(true);
   DownloadProgress progress(events);
@@ -173,7 +232,8 @@ ConverterRun DownloadFromMonitor(DownloadEvents& events, Link& link, StoreState&
       return Ended(run, ConverterOutcome::kIdRefused);
     }
     run.takenId = system.deviceId;
-    table = ReadMeasurements(events, link, progress, system, folder, run, reports);
+    const MonitorRead read{link, progress, first.bytes, folder, decode};
+    table = ReadMeasurements(events, read, run, reports);
     if (table.gone) return CommunicationError(events, run);
   }
   if (table.cancelled || progress.CancelRequested()) {
@@ -199,7 +259,8 @@ void ReportStoreNotWritable(DownloadEvents& events, const std::filesystem::path&
 }
 
 ConverterRun DownloadFromConverter(DownloadEvents& events, D2xx& d2xx, StoreState& store,
-                                   std::uint32_t index, std::vector<MeasurementReport>& reports) {
+                                   SampleDecoder decode, std::uint32_t index,
+                                   std::vector<MeasurementReport>& reports) {
   char serial[kSerialNumberBufferSize] = {};
   const FT_STATUS listed =
       d2xx.FT_ListDevices(reinterpret_cast<void*>(static_cast<std::uintptr_t>(index)), serial,
@@ -214,7 +275,7 @@ ConverterRun DownloadFromConverter(DownloadEvents& events, D2xx& d2xx, StoreStat
     events.Message(WithAccessHint(d2xx, texts::kDeviceNotOpened), MessageCaption::kError);
     return {ConverterOutcome::kNotOpened, std::nullopt, 0};
   }
-  ConverterRun run = DownloadFromMonitor(events, link, store, reports);
+  ConverterRun run = DownloadFromMonitor(events, link, store, decode, reports);
   link.Close();
   return run;
 }

@@ -24,7 +24,8 @@ struct ConverterRun {
 // clock, erase, close. Appends what became of each measurement to `reports`, which holds
 // those of the converters before it too.
 ConverterRun DownloadFromConverter(DownloadEvents& events, D2xx& d2xx, StoreState& store,
-                                   std::uint32_t index, std::vector<MeasurementReport>& reports);
+                                   SampleDecoder decode, std::uint32_t index,
+                                   std::vector<MeasurementReport>& reports);
 
 // The message that names a folder the store cannot write into, and why.
 void ReportStoreNotWritable(DownloadEvents& events, const std::filesystem::path& folder,

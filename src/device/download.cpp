@@ -11,13 +11,14 @@ namespace oxi {
 namespace {
 
 // Reads every converter the driver lists, in order, until the user cancels.
-void DownloadFromConverters(DownloadEvents& events, D2xx& d2xx, StoreState& store, DWORD count,
-                            DownloadResult& result, std::optional<std::string>& lastId,
-                            int& lastSectorTotal) {
+void DownloadFromConverters(DownloadEvents& events, D2xx& d2xx, StoreState& store,
+                            SampleDecoder decode, DWORD count, DownloadResult& result,
+                            std::optional<std::string>& lastId, int& lastSectorTotal) {
   events.ShowProgress();
   events.ProgressBar(0);
   for (DWORD index = 0; index < count && !result.cancelled; ++index) {
-    const ConverterRun run = DownloadFromConverter(events, d2xx, store, index, result.measurements);
+    const ConverterRun run =
+        DownloadFromConverter(events, d2xx, store, decode, index, result.measurements);
     result.converters.push_back(run.outcome);
     result.cancelled = run.outcome == ConverterOutcome::kCancelled;
     if (run.takenId) lastId = run.takenId;
@@ -46,7 +47,8 @@ bool DownloadResult::AllReadAndErased() const {
   return true;
 }
 
-DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store) {
+DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store,
+                        SampleDecoder decode) {
   DownloadResult result;
   std::optional<std::string> lastId;
   int lastSectorTotal = 0;
@@ -58,7 +60,7 @@ DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store) {
   } else if (d2xx.FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK || count == 0) {
     events.Message(texts::kDeviceNotRecognised, MessageCaption::kError);
   } else {
-    DownloadFromConverters(events, d2xx, store, count, result, lastId, lastSectorTotal);
+    DownloadFromConverters(events, d2xx, store, decode, count, result, lastId, lastSectorTotal);
   }
   if (result.cancelled) {
     events.Message(FormatText(texts::kCancelledFormat, static_cast<int>(result.Records().size())),

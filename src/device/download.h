@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/download_events.h"
+#include "device/record_decode.h"
 #include "platform/d2xx/d2xx.h"
 #include "store/record_writer.h"
 #include "store/store_state.h"
@@ -70,7 +71,10 @@ struct DownloadResult {
 // Reports its progress, its failures and the store's change through `events`; afterwards
 // the device read last is the current device. A store that cannot take records ends it
 // before anything is asked of a monitor; the user's Cancel ends it after the sector being
-// read, with nothing half-written, the clock not set and nothing erased.
-DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store);
+// read, with nothing half-written, the clock not set and nothing erased. Every sector read
+// is kept in a raw image in the device's folder before its memory is erased. `decode` makes
+// the samples read into a record's; a test passes a faulty one.
+DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store,
+                        SampleDecoder decode = ToRecordSample);
 
 }  // namespace oxi

@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "device/record_decode.h"
-#include "device/sector_read.h"
 #include "store/damage_note.h"
 
 namespace oxi {
@@ -21,9 +19,10 @@ struct RecordInProgress {
 
 // The samples of the measurement's `k`-th sector, up to the announced count; the slots
 // after the last sample hold nothing of this measurement.
-void TakeSamples(RecordInProgress& record, const SectorBytes& sector, int k, int count) {
+void TakeSamples(const MeasurementSource& source, RecordInProgress& record,
+                 const SectorBytes& sector, int k, int count) {
   for (int slot = 0; slot < SampleSlots(k) && record.samplesHandled < count; ++slot) {
-    record.writer->AppendSample(ToRecordSample(ReadSampleSlot(sector, k, slot)));
+    record.writer->AppendSample(source.decode(ReadSampleSlot(sector, k, slot)));
     ++record.samplesHandled;
   }
 }
@@ -56,7 +55,7 @@ bool TakeSector(const MeasurementSource& source, const DataTableEntry& entry, in
   } else if (sector[kTypeOffset] != kContinuationSectorType) {
     return false;
   }
-  TakeSamples(record, sector, k, entry.sampleCount);
+  TakeSamples(source, record, sector, k, entry.sampleCount);
   return true;
 }
 
@@ -66,34 +65,30 @@ MeasurementEnd ReadSectors(const MeasurementSource& source, const DataTableEntry
   const int sectors = SectorsFor(entry.sampleCount);
   for (int k = 0; k < sectors; ++k) {
     const std::int32_t position = static_cast<std::int32_t>(entry.firstSector) + k;
-    const SectorRead read = ReadSector(source.link, RingSector(position, source.ringSize));
+    const SectorRead read = source.sectors.Read(RingSector(position, source.ringSize));
     if (read.status == SectorRead::Status::kGone) return MeasurementEnd::kGone;
     if (read.status != SectorRead::Status::kOk) {
-      source.progress.SectorDone();
+      source.sectors.SectorDone();
       return MeasurementEnd::kUnreadable;
     }
     const bool taken = TakeSector(source, entry, k, read.bytes, record);
-    source.progress.SectorDone();
+    source.sectors.SectorDone();
     if (!taken) return MeasurementEnd::kDamaged;
     // After the last sector the measurement is whole, whatever the user pressed meanwhile.
-    if (k + 1 < sectors && source.progress.CancelRequested()) return MeasurementEnd::kCancelled;
+    if (k + 1 < sectors && source.sectors.CancelRequested()) return MeasurementEnd::kCancelled;
   }
   return MeasurementEnd::kWhole;
 }
 
 }  // namespace
 
-MeasurementOutcome DownloadMeasurement(const MeasurementSource& source,
-                                       const DataTableEntry& entry) {
+MeasurementOutcome StoreMeasurement(const MeasurementSource& source, const DataTableEntry& entry) {
   MeasurementOutcome outcome;
   RecordInProgress record;
   outcome.end = ReadSectors(source, entry, record);
   outcome.samplesRead = record.samplesHandled;
   outcome.undated = record.undated;
-  if (record.damagedHead) {
-    outcome.damagedHead =
-        NoteDamagedHead(source.folder, entry.firstSector, entry.sampleCount, *record.damagedHead);
-  }
+  outcome.damagedHeadSector = record.damagedHead;
   if (!record.writer) return outcome;
   // A cancel keeps nothing half-read. What a fault cut short is kept: the monitor keeps its
   // memory then, and a later download brings the whole measurement, which replaces it.
@@ -106,6 +101,16 @@ MeasurementOutcome DownloadMeasurement(const MeasurementSource& source,
   if (!outcome.record) {
     outcome.writeFailed = true;
     outcome.writeError = record.writer->Error();
+  }
+  return outcome;
+}
+
+MeasurementOutcome DownloadMeasurement(const MeasurementSource& source,
+                                       const DataTableEntry& entry) {
+  MeasurementOutcome outcome = StoreMeasurement(source, entry);
+  if (outcome.damagedHeadSector) {
+    outcome.damagedHead = NoteDamagedHead(source.folder, entry.firstSector, entry.sampleCount,
+                                          *outcome.damagedHeadSector);
   }
   return outcome;
 }

@@ -17,5 +17,7 @@ RecordHeader MakeRecordHeader(std::string_view deviceId, const monitor::HeadSect
 bool HasRealStartTime(const monitor::HeadSector& head);
 // A sample as the record file keeps it; the invalid bit becomes the sign.
 Sample ToRecordSample(const monitor::MonitorSample& sample);
+// How a sample read becomes a record's.
+using SampleDecoder = Sample (*)(const monitor::MonitorSample&);
 
 }  // namespace oxi

@@ -201,7 +201,9 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (item.command == WindowCommand::kNone) {
       menu.addSeparator();
     } else {
-      menu.addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
+      QAction* action = menu.addAction(QString::fromUtf8(item.text));
+      action->setData(static_cast<int>(item.command));
+      action->setEnabled(input_.MenuItemEnabled(item.command));
     }
   }
   const QAction* chosen = menu.exec(event->globalPos());

@@ -37,8 +37,18 @@ bool IsFolder(const fs::directory_entry& entry) {
   return entry.is_directory(ec);
 }
 
-// The device folders of the data root, sorted by name so the chooser and the one-device
-// case do not depend on the order the file system happens to list them in.
+// True when the folder holds an entry of exactly that name, not merely one that a file
+// system blind to case finds under it.
+bool HoldsExactName(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (PathToUtf8(it->path().filename()) == name) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
   std::vector<std::string> names;
   std::error_code ec;
@@ -54,18 +64,6 @@ std::vector<std::string> ListDeviceFolders(const fs::path& dataRoot) {
   if (names.size() > static_cast<std::size_t>(kMaxDeviceFolders)) names.resize(kMaxDeviceFolders);
   return names;
 }
-
-// True when the folder holds an entry of exactly that name, not merely one that a file
-// system blind to case finds under it.
-bool HoldsExactName(const fs::path& folder, const std::string& name) {
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (PathToUtf8(it->path().filename()) == name) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 // Twelve characters are never "." or "..".
 bool IsSafeDeviceId(std::string_view id) {

@@ -36,6 +36,9 @@ bool IsSafeDeviceId(std::string_view id);
 // True when the 12 bytes of a record's device ID field name the device `id` (an ID shorter
 // than 12 characters matches bytes that end in NULs).
 bool SameDeviceId(std::string_view recordId, std::string_view id);
+// The device folders of the data root (at most kMaxDeviceFolders), sorted by name so the
+// chooser and the one-device case do not depend on the order the file system lists them in.
+std::vector<std::string> ListDeviceFolders(const std::filesystem::path& dataRoot);
 // "OXI" + id.
 std::string DeviceFolderName(std::string_view id);
 std::filesystem::path DeviceFolder(const StoreState& store, std::string_view id);

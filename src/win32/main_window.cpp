@@ -253,7 +253,9 @@ void MainWindow::ShowMenu(LPARAM lParam) {
     if (item.command == WindowCommand::kNone) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.text).c_str());
+      const UINT grey = input_.MenuItemEnabled(item.command) ? 0 : MF_GRAYED;
+      AppendMenuW(menu, MF_STRING | grey, static_cast<UINT_PTR>(item.command),
+                  Wide(item.text).c_str());
     }
   }
   const auto command = static_cast<WindowCommand>(

@@ -71,6 +71,17 @@ TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   EXPECT_EQ(handlers.log, (Log{"export", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
 }
 
+// While a download runs the menu's export is grey, as its dialog would hold the download up.
+TEST_F(HostInputTest, TheExportWaitsForTheDownload) {
+  for (bool downloading : {true, false}) {
+    handlers.downloading = downloading;
+    EXPECT_EQ(input.MenuItemEnabled(WindowCommand::kExport), !downloading);
+    EXPECT_TRUE(input.MenuItemEnabled(WindowCommand::kAbout));
+    input.MenuCommand(WindowCommand::kExport);
+  }
+  EXPECT_EQ(handlers.log, Log{"export"});
+}
+
 TEST(ProgressCancelTest, TheRequestAndTheButtonFollowTheDownload) {
   ProgressCancel cancel;
   enum class Step { kRequest, kAllow, kForbid, kShown };

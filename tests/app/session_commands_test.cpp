@@ -97,6 +97,42 @@ TEST(DownloadButton, AMonthChangedDuringADownloadIsTheOneMarked) {
   EXPECT_EQ(s.dialog.Store().monthList.size(), 3u);
 }
 
+// Save, Print and the export open dialogs that would hold the download up, out of reach of
+// its Cancel: while it runs, their presses, keys and menu item do nothing.
+TEST(DownloadButton, SavePrintAndExportWaitForTheDownload) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  s.Click(s.DayPoint(15));
+  Plug(s, 2);
+  int dialogs = 0;
+  s.platform.printDialogAnswer = [&dialogs] {
+    ++dialogs;
+    return std::unique_ptr<PageDc>();
+  };
+  bool tried = false;
+  s.platform.Progress().cancelWhen = [&](const RecordingProgressDialog&) {
+    if (tried) return false;
+    tried = true;
+    s.dialog.OnCommandKey(CommandKey::kPrint);
+    s.dialog.OnCommandKey(CommandKey::kSave);
+    s.dialog.OnExportCommand();
+    for (const PixelPoint& p : {kPrint, kSave}) {  // as pumped messages deliver them
+      s.dialog.OnMouseMove(p.x, p.y);
+      s.dialog.OnLButtonDown(p.x, p.y);
+      s.dialog.OnLButtonUp(p.x, p.y);
+    }
+    return false;
+  };
+  s.Click(kDownload.x, kDownload.y);
+  EXPECT_TRUE(tried);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(s.platform.lastProposedSaveName, "");
+  EXPECT_TRUE(s.platform.lastSaveTypes.empty());
+  s.dialog.OnCommandKey(CommandKey::kPrint);  // and once it is over, they work again
+  EXPECT_EQ(dialogs, 1);
+}
+
 TEST(PrintButton, PrintsTheShownMeasurementUnderItsTitle) {
   Session s;
   s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);

@@ -109,7 +109,8 @@ std::vector<std::string> DownloadTest::Records(const std::string& id) const {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(Folder(id), ec), end; !ec && it != end; it.increment(ec)) {
-    names.push_back(it->path().filename().string());
+    // The folders (the raw images') hold no records.
+    if (!it->is_directory()) names.push_back(it->path().filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -156,6 +156,60 @@ TEST(SimulatedMonitorFile, ClockAndEraseAreWrittenBack) {
   fs::remove(file);
 }
 
+// A memory file someone else wrote after the monitor read it (a newer demo memory) is read
+// at the next connection and never overwritten by the older memory; a write back that
+// fails (a read-only file, a size limit) refuses the command and is reported.
+TEST(SimulatedMonitorFile, WritesBackOnlyOverTheMemoryItRead) {
+  const fs::path file = fs::temp_directory_path() / "oxi-simulated-monitor-newer.img";
+  const auto older = ImageBuilder("OLDID0000001").Add(1, Head(8, 3, 15, 9, 5), Samples(60)).Build();
+  const auto newer = ImageBuilder("NEWID0000001").Add(1, Head(8, 3, 16, 9, 5), Samples(60)).Build();
+  const struct {
+    const char* name;
+    bool reconnect;    // the converter is opened again after the file changed
+    bool readOnly;     // the file cannot be written
+    int erase;         // what the erase command gets
+    const char* said;  // the report, or "" for none
+    const char* idAfter;
+  } cases[] = {
+      {"changed meanwhile", false, false, kSendEraseNak, "changed since it was read",
+       "NEWID0000001"},
+      {"read again", true, false, kSendEraseDone, "", "NEWID0000001"},
+      {"read-only", true, true, kSendEraseNak, "cannot be written back: is read-only",
+       "NEWID0000001"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(file);
+    older.Save(file);
+    ScriptedPlatform platform;
+    DiagnosticsLog diagnostics;
+    auto d2xx = MakeSimulatedD2xx(platform.Virtual(), {file.string()}, nullptr, &diagnostics);
+    WindowDownloadEvents events(platform);
+    Link link(*d2xx, events);
+    ASSERT_TRUE(link.OpenDevice("Kx47SIM0"));
+    newer.Save(file);
+    if (c.reconnect) {
+      link.Close();
+      ASSERT_TRUE(link.OpenDevice("Kx47SIM0"));
+    }
+    if (c.readOnly) fs::permissions(file, fs::perms::owner_read);
+    EXPECT_EQ(link.SendCmd(EraseCommand()), c.erase);
+    const auto saved = monitor::MonitorImage::Load(file);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(monitor::DecodeSystemSector(saved->System()).deviceId, c.idAfter);
+    EXPECT_EQ(monitor::DecodeSystemSector(saved->System()).table.empty(),
+              c.erase == kSendEraseDone);
+    if (*c.said) {
+      EXPECT_NE(diagnostics.said.find(file.string() + ": "), std::string::npos) << diagnostics.said;
+      EXPECT_NE(diagnostics.said.find(c.said), std::string::npos) << diagnostics.said;
+    } else {
+      EXPECT_EQ(diagnostics.said, "");
+    }
+    fs::permissions(file, fs::perms::owner_all);
+  }
+  fs::remove(file);
+}
+
 TEST(SimulatedMonitorFile, EnvironmentListsOneConverterPerImage) {
   VirtualClock clock;
   SetEnvironmentValue(kSimulatedMonitorVariable,

@@ -36,6 +36,8 @@ class RecordingHandlers : public WindowHandlers {
   }
   void OnCancel() override { log.push_back("cancel"); }
   void OnExportCommand() override { log.push_back("export"); }
+  bool Downloading() const override { return downloading; }
+  bool downloading = false;
 
   int Count(const std::string& entry) const {
     int n = 0;

@@ -92,6 +92,20 @@ grep -q '（File too large）' <<<"$err" || fail "no reason for the failed write
 [ "$(temporaries "$work/c")" -eq 0 ] || fail "a temporary file stayed after a failed write"
 [ "$(first_entry "$work/c.img")" -ne 65535 ] || fail "erased although a record was not written"
 
+# A limit that lets the records and the raw image through but not the simulated monitor's
+# memory file: the erase cannot be written back, which is said, and the run fails.
+cp "$work/ref.img" "$work/w.img"
+mkdir -p "$work/w"
+err=$(
+  ulimit -f 64
+  OXI_SIMULATED_MONITOR=$work/w.img "$tool" download --root "$work/w" 2>&1 >/dev/null
+)
+rc=$?
+[ "$rc" -eq 1 ] || fail "exit code $rc when the memory file cannot be written back"
+grep -q "w.img: cannot be written back" <<<"$err" || fail "the failed write-back is not said: $err"
+[ "$(first_entry "$work/w.img")" -ne 65535 ] || fail "the memory file says erased"
+[ "$(find "$work/w" -name '*.oxi' | wc -l)" -eq 2 ] || fail "the records were not kept"
+
 # A store that cannot be made: its folder and the system's reason, before the monitor is
 # asked for anything.
 cp "$work/ref.img" "$work/d.img"

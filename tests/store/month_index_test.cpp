@@ -73,6 +73,10 @@ TEST_F(MonthIndexTest, SkipsWhatIsNoReadableRecordOfTheMonth) {
   WriteBytes(Folder(kId) / "0803140000.txt", RecordBytes(MakeHeader(kId, 8, 3, 14, 0, 0), 1));
   WriteBytes(Folder(kId) / "0803000000.oxi", RecordBytes(MakeHeader(kId, 8, 3, 0, 0, 0), 1));
   WriteBytes(Folder(kId) / "0803990000.oxi", RecordBytes(MakeHeader(kId, 8, 3, 99, 0, 0), 1));
+  // The raw images' folder is no record, nor is what lies in it.
+  fs::create_directory(Folder(kId) / "Raw");
+  WriteBytes(Folder(kId) / "Raw" / "0803150000.oxi",
+             RecordBytes(MakeHeader(kId, 8, 3, 15, 0, 0), 1));
   Scan();
   EXPECT_EQ(store.monthList,
             (std::vector<std::string>{"0803000000.oxi", "0803100000.oxi", "0803990000.oxi"}));

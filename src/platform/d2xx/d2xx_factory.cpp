@@ -21,14 +21,18 @@ std::vector<std::string> SplitImageList(const std::string& list) {
 }
 
 std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
-                                        std::vector<std::string>* problems) {
+                                        std::vector<std::string>* problems,
+                                        Diagnostics* diagnostics) {
   auto d2xx = std::make_unique<SimulatedD2xx>(clock);
+  MonitorReport report;
+  if (diagnostics)
+    report = [diagnostics](const std::string& line) { diagnostics->Log(line + "\n"); };
   for (std::size_t i = 0; i < images.size(); ++i) {
     std::unique_ptr<SimulatedMonitor> monitor;
     std::string problem;
     const std::filesystem::path file = PathFromUtf8(images[i]);
     if (auto image = monitor::MonitorImage::Load(file, &problem)) {
-      monitor = std::make_unique<SimulatedMonitor>(std::move(*image), file);
+      monitor = std::make_unique<SimulatedMonitor>(std::move(*image), file, report);
     } else if (problems) {
       problems->push_back(images[i] + ": " + problem);
     }
@@ -40,7 +44,8 @@ std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::str
 std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, Diagnostics& diagnostics,
                                               std::vector<std::string>* problems) {
   const std::optional<std::string> list = EnvironmentVariable(kSimulatedMonitorVariable);
-  if (list && !list->empty()) return MakeSimulatedD2xx(clock, SplitImageList(*list), problems);
+  if (list && !list->empty())
+    return MakeSimulatedD2xx(clock, SplitImageList(*list), problems, &diagnostics);
   return MakeUsbD2xx(clock, diagnostics);
 }
 

@@ -21,11 +21,12 @@ inline constexpr const char* kSimulatedSerialPrefix = "Kx47SIM";
 // choice of transport is made in one place. An image that cannot be read leaves its
 // converter with nothing behind it, as a monitor that is switched off, and adds a line
 // "IMAGE: why" to `problems` for the program to show. The USB driver tells `diagnostics`
-// why it failed.
+// why it failed, a simulated monitor why it did not write its image back.
 std::unique_ptr<D2xx> MakeD2xxFromEnvironment(Clock& clock, Diagnostics& diagnostics,
                                               std::vector<std::string>* problems = nullptr);
 std::unique_ptr<D2xx> MakeSimulatedD2xx(Clock& clock, const std::vector<std::string>& images,
-                                        std::vector<std::string>* problems = nullptr);
+                                        std::vector<std::string>* problems = nullptr,
+                                        Diagnostics* diagnostics = nullptr);
 // The image files of a list as OXI_SIMULATED_MONITOR holds them; empty entries are skipped.
 std::vector<std::string> SplitImageList(const std::string& list);
 

@@ -31,6 +31,7 @@ class MonitorImage {
   SectorBytes& System() { return sectors_[kSystemSectorNumber]; }
   const SectorBytes& System() const { return sectors_[kSystemSectorNumber]; }
   int RingSize() const { return ReadU16(System(), kRingSizeOffset); }
+  bool operator==(const MonitorImage&) const = default;
 
   void SetDeviceId(std::string_view id);  // the first 12 characters, padded with spaces
   void SetTableEntry(int index, const DataTableEntry& entry);

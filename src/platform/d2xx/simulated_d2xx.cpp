@@ -75,6 +75,8 @@ FT_STATUS SimulatedD2xx::FT_OpenEx(const char* serial, DWORD flags, FT_HANDLE* h
     if (port->Converter().serial != serial) continue;
     if (port->open || port->Converter().openFails) return FT_DEVICE_NOT_OPENED;
     port->open = true;
+    // A monitor plugged in again may hold another memory: its file is read afresh.
+    if (port->Converter().monitor) port->Converter().monitor->Reload();
     port->Reset();
     port->Line().PurgeArrived(INT64_MAX);
     *handle = port;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string>
 
+#include "platform/fs/files.h"
+
 namespace oxi {
 namespace {
 
@@ -43,8 +45,27 @@ int DigitPairAsBcd(std::string_view two) {
 
 }  // namespace
 
-SimulatedMonitor::SimulatedMonitor(MonitorImage image, std::optional<std::filesystem::path> file)
-    : image_(std::move(image)), file_(std::move(file)) {}
+SimulatedMonitor::SimulatedMonitor(MonitorImage image, std::optional<std::filesystem::path> file,
+                                   MonitorReport report)
+    : image_(std::move(image)), file_(std::move(file)), report_(std::move(report)) {
+  if (file_) fileImage_ = image_;
+}
+
+void SimulatedMonitor::Reload() {
+  if (!file_) return;
+  std::string problem;
+  std::optional<MonitorImage> now = MonitorImage::Load(*file_, &problem);
+  if (!now) {
+    Report("cannot be read again (" + problem + "); the memory read before stays");
+    return;
+  }
+  image_ = *now;
+  fileImage_ = std::move(now);
+}
+
+void SimulatedMonitor::Report(const std::string& why) const {
+  if (report_ && file_) report_(PathToUtf8(*file_) + ": " + why);
+}
 
 MonitorAnswer SimulatedMonitor::Answer(std::string_view text) {
   if (StartsWithMnemonic(text, kSectorReadMnemonic)) return ReadSector(text);
@@ -84,22 +105,37 @@ MonitorAnswer SimulatedMonitor::SetClock(std::string_view text) {
     if (value < 0) return Refuse();
     bcd[i] = static_cast<std::uint8_t>(value);
   }
-  image_.SetClock(bcd);
-  WriteBack();
-  return Accept();
+  MonitorImage next = image_;
+  next.SetClock(bcd);
+  return WriteBack(next) ? Accept() : Refuse();
 }
 
 MonitorAnswer SimulatedMonitor::Erase() {
-  image_.ClearDataTable();
-  WriteBack();
+  MonitorImage next = image_;
+  next.ClearDataTable();
+  if (!WriteBack(next)) return Refuse();
   MonitorAnswer answer = Accept();
   answer.later = Frame(kEraseMnemonic);
   answer.laterDelayMs = eraseDurationMs;
   return answer;
 }
 
-void SimulatedMonitor::WriteBack() {
-  if (file_) image_.Save(*file_);
+bool SimulatedMonitor::WriteBack(const MonitorImage& next) {
+  if (file_) {
+    const std::optional<MonitorImage> now = MonitorImage::Load(*file_);
+    if (!now || !fileImage_ || !(*now == *fileImage_)) {
+      Report("changed since it was read; not written back, so the newer file is kept");
+      return false;
+    }
+    const WriteStatus status = next.Save(*file_);
+    if (status != WriteStatus::kWritten) {
+      Report(std::string("cannot be written back: ") + WriteStatusText(status));
+      return false;
+    }
+    fileImage_ = next;
+  }
+  image_ = next;
+  return true;
 }
 
 }  // namespace oxi

@@ -36,6 +36,9 @@ class WindowHandlers {
   virtual void OnCancel() = 0;
   // The export item of the window's menu.
   virtual void OnExportCommand() = 0;
+  // True while a download runs. Save, Print and the export wait for its end: their dialogs
+  // would hold the download up for as long as they are open, out of reach of its Cancel.
+  virtual bool Downloading() const { return false; }
 };
 
 // The progress bar runs from 0 to this.
