@@ -10,7 +10,7 @@
 #include "analysis/figures_cache_file.h"
 #include "platform/fs/files.h"
 #include "platform/fs/safe_write.h"
-#include "store/crc32.h"
+#include "platform/text/crc32.h"
 #include "store/record_file.h"
 #include "store/record_reader.h"
 #include "store/store_state.h"

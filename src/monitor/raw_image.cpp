@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/text/crc32.h"
+
 namespace oxi::monitor {
 namespace {
-
-constexpr std::uint32_t kCrc32Polynomial = 0xEDB88320;  // reflected 0x04C11DB7
-constexpr std::uint32_t kCrc32Seed = 0xFFFFFFFF;
-constexpr int kBitsPerByte = 8;
 
 void PutU16(std::string& out, std::uint32_t value) {
   out.push_back(static_cast<char>((value >> 8) & 0xFF));
@@ -56,17 +54,6 @@ const SectorBytes* RawImage::Find(int number) const {
   const auto it = std::find_if(sectors.begin(), sectors.end(),
                                [number](const RawSector& s) { return s.number == number; });
   return it == sectors.end() ? nullptr : &it->bytes;
-}
-
-std::uint32_t Crc32(std::string_view bytes) {
-  std::uint32_t crc = kCrc32Seed;
-  for (char c : bytes) {
-    crc ^= static_cast<std::uint8_t>(c);
-    for (int bit = 0; bit < kBitsPerByte; ++bit) {
-      crc = (crc & 1) ? (crc >> 1) ^ kCrc32Polynomial : crc >> 1;
-    }
-  }
-  return crc ^ kCrc32Seed;
 }
 
 std::string EncodeRawImage(const RawImage& image) {

@@ -67,8 +67,6 @@ struct RawImage {
   const SectorBytes* Find(int number) const;
 };
 
-std::uint32_t Crc32(std::string_view bytes);
-
 std::string EncodeRawImage(const RawImage& image);
 // Nothing when the bytes are no raw image of a version we read, are cut short or longer,
 // or fail the checksum; `problem`, when given, then says which.

@@ -7,7 +7,7 @@
 #include "analysis/figures_cache_file.h"
 #include "analysis/trend_cache.h"
 #include "diagnostics_log.h"
-#include "store/crc32.h"
+#include "platform/text/crc32.h"
 #include "store/load_record.h"
 #include "store/store_test_util.h"
 

@@ -1,4 +1,4 @@
-#include "store/crc32.h"
+#include "platform/text/crc32.h"
 
 #include <array>
 
