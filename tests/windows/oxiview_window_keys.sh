@@ -2,8 +2,9 @@
 # oxiview.exe under Wine at the keyboard: the window starts with the moving-average field
 # focused and its "1" selected, so that a window typed at once replaces it; after a day
 # press, 10 typed into the field and confirmed by Enter smooths the graph; a bad value
-# brings up the refusal box, centred on the window, and Enter ends it. With OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window does the same over the
-# same store and the graphs are compared outside text.
+# brings up the refusal box, centred on the window, and Enter ends it. With
+# OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window does the same over the same
+# store and the graphs are compared outside text.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib/window_session.sh"
 
