@@ -73,14 +73,20 @@ void CMainDialog::RunSave() {
 }
 
 void CMainDialog::RunDownload() {
+  FlagScope running(downloading_);
   const std::string deviceBefore = store_.currentDeviceId;
-  {
-    FlagScope running(downloading_);
-    // Once the download has read a device, the month shown then is scanned: a month arrow
-    // pressed while the download dispatched messages may have changed it.
-    WindowDownloadEvents events(platform_, [this] { ScanShownMonth(); });
-    Download(events, d2xx_, store_);
-  }
+  // Once the download has read a device, the month shown then is scanned (a month arrow
+  // pressed while the download dispatched messages may have changed it) and drawn at
+  // once: the box that asks to unplug the converter follows, and the window behind it
+  // must already show what was stored, not wait for the box to close.
+  WindowDownloadEvents events(platform_, [this, &deviceBefore] {
+    ScanShownMonth();
+    ShowDownloadedDevice(deviceBefore);
+  });
+  Download(events, d2xx_, store_);
+}
+
+void CMainDialog::ShowDownloadedDevice(const std::string& deviceBefore) {
   // The records listed belong to the device shown before; once the calendar shows another
   // device's month, its rows would name files that are not there.
   if (store_.currentDeviceId != deviceBefore) {

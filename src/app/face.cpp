@@ -1,8 +1,10 @@
 #include "app/face.h"
 
 #include <array>
+#include <string_view>
 
 #include "app/line_drawing.h"
+#include "platform/gdi/font.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -33,18 +35,39 @@ struct Label {
   const char* text;
   PixelPoint at;
 };
-constexpr std::array<Label, 4> kLabels = {{{texts::kMovingAverageLabel, {755, 575}},
+constexpr std::array<Label, 3> kLabels = {{{texts::kMovingAverageLabel, {755, 575}},
                                            {texts::kRangeLabel, {915, 575}},
-                                           {texts::kIntervalLabel, {845, 550}},
-                                           {texts::kEnterHint, {755, 605}}}};
+                                           {texts::kIntervalLabel, {845, 550}}}};
+constexpr Label kHint = {texts::kEnterHint, {755, 605}};
+// Where the hint may break when it does not fit on one line: after its comma.
+constexpr std::string_view kHintBreakAfter = "、";
+// The second line of a broken hint, below the first.
+constexpr int kHintLineStep = 18;
 
 void FillAreas(Dc& dc, std::span<const FillRect> areas) {
   for (const FillRect& r : areas) dc.Rectangle(r.left, r.top, r.right, r.bottom);
 }
 
+// The hint that Enter confirms the window, on one line where the window shows it whole. A
+// face wider than the one the layout was made for, in a client area narrower than the
+// face (a window frame takes its share), would cut its end off: then it breaks after its
+// comma and goes on below.
+void DrawHint(Dc& face, int shownWidth) {
+  const std::string_view text = kHint.text;
+  const std::size_t comma = text.find(kHintBreakAfter);
+  if (kHint.at.x + TextWidth(face.CurrentFont(), text) <= shownWidth ||
+      comma == std::string_view::npos) {
+    face.TextOutUtf8(kHint.at.x, kHint.at.y, text);
+    return;
+  }
+  const std::size_t rest = comma + kHintBreakAfter.size();
+  face.TextOutUtf8(kHint.at.x, kHint.at.y, text.substr(0, rest));
+  face.TextOutUtf8(kHint.at.x, kHint.at.y + kHintLineStep, text.substr(rest));
+}
+
 }  // namespace
 
-void DrawFace(Dc& face) {
+void DrawFace(Dc& face, int shownWidth) {
   face.SelectPen(SolidPen(kFaceGrey));
   face.SelectBrush(Brush{kFaceGrey});
   FillAreas(face, kGreyAreas);
@@ -55,6 +78,7 @@ void DrawFace(Dc& face) {
   face.SetBkMode(BkMode::kTransparent);
   face.SetTextColor(kBlack);
   for (const Label& label : kLabels) face.TextOutUtf8(label.at.x, label.at.y, label.text);
+  DrawHint(face, shownWidth);
 
   FillAreas(face, std::span(&kGreyUnderHint, 1));
   DrawPixels(face, kFaceGrey, kGreyDots);

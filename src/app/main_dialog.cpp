@@ -47,7 +47,7 @@ void CMainDialog::OnInitDialog() {
 void CMainDialog::FullRepaint() {
   {
     ClientDc dc = OpenDc(SurfaceId::kFace);
-    DrawFace(dc);
+    DrawFace(dc, platform_.ShownFaceWidth().value_or(kFaceWidth));
   }
   DrawCalendarNow();
   DrawGraphAndBar(kLookNormal);

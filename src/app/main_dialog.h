@@ -122,6 +122,7 @@ class CMainDialog : public WindowHandlers {
   int ThumbPositionForTop() const;
   void PressCommandButtons(int x, int y);
   void RunDownload();
+  void ShowDownloadedDevice(const std::string& deviceBefore);
   void RunPrint();
   void RunSave();
   void PressSpin(int control, int direction);

@@ -10,6 +10,7 @@
 #include "cli/store_options.h"
 #include "export/file_export.h"
 #include "export/open_format.h"
+#include "export/snirf.h"
 #include "platform/fs/files.h"
 #include "platform/ui/process_signals.h"
 #include "store/stored_records.h"
@@ -112,13 +113,16 @@ int RunExport(const std::vector<std::string>& argv) {
   return Report(errors, exporter);
 }
 
-const CommandRegistration kExport(
-    {kName,
-     "--format fit|snirf|csv [--bom] (FILE.oxi... [-o OUT | -d DIR] | --root DIR -d OUT "
-     "[--from YYYY-MM-DD] [--to YYYY-MM-DD])",
-     "records as FIT, SNIRF or UTF-8 CSV files; --root: every record of the store below DIR, "
-     "one folder per device in OUT",
-     RunExport});
+// The formats this build writes, as the usage names them: no SNIRF without HDF5.
+const std::string kArguments =
+    std::string("--format fit|") + (SnirfSupported() ? "snirf|" : "") +
+    "csv [--bom] (FILE.oxi... [-o OUT | -d DIR] | --root DIR -d OUT [--from YYYY-MM-DD] "
+    "[--to YYYY-MM-DD])";
+const std::string kSummary =
+    std::string("records as ") + (SnirfSupported() ? "FIT, SNIRF or " : "FIT or ") +
+    "UTF-8 CSV files; --root: every record of the store below DIR, one folder per device in OUT";
+
+const CommandRegistration kExport({kName, kArguments.c_str(), kSummary.c_str(), RunExport});
 
 }  // namespace
 }  // namespace oxi::cli

@@ -78,7 +78,7 @@ const CommandRegistration kPdf(
     {kName, "FILE.oxi -o OUT.pdf|- [--window W] [--comment TEXTFILE]",
      "the pages the Print button prints, as an A4 landscape PDF (a comment is read up to 64 "
      "KiB and printed on 20 pages at most)",
-     RunPdf});
+     RunPdf, PdfSupported});
 
 }  // namespace
 }  // namespace oxi::cli

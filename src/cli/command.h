@@ -13,6 +13,9 @@ struct Command {
   const char* arguments;  // what follows the name, e.g. "FILE.oxi -o OUT.png"
   const char* summary;    // what the command does, in a few words
   int (*run)(const std::vector<std::string>& args);  // args after the command name
+  // Whether this build can do what the command does; one that cannot is not listed (it
+  // still runs, to say why it refuses). Null: always.
+  bool (*available)() = nullptr;
 };
 
 struct CommandRegistration {

@@ -32,6 +32,7 @@ int Usage(FILE* out) {
   std::fprintf(out, "usage: oxitool COMMAND [ARGS]\n       oxitool COMMAND --help\n");
   std::fprintf(out, "       oxitool --help | --version\ncommands:\n");
   for (const Command& c : Registry()) {
+    if (c.available && !c.available()) continue;
     std::fprintf(out, "  %s %s\n      %s\n", c.name, c.arguments, c.summary);
   }
   return out == stdout ? 0 : kExitUsage;

@@ -87,6 +87,10 @@ void HostWindow::BuildChildren(const Surfaces& surfaces) {
   windowEdit_->setGeometry(ToQRect(host::kWindowEditRect));
   windowEdit_->setFont(ScreenFont(host::kScreenFontPixels));
   windowEdit_->setText(QString::fromUtf8(texts::kInitialWindowText));
+  // The window starts with the keyboard in the field and its text selected, so that what
+  // the user types first replaces it: as a dialog starts in its first control that takes
+  // the focus.
+  windowEdit_->selectAll();
   windowEdit_->setFocus();
 }
 

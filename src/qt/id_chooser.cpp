@@ -70,6 +70,9 @@ IdChooserWindow::IdChooserWindow(IdDialogHandlers& handlers)
   auto* cancel = new QPushButton(QString::fromUtf8(texts::kCancel), this);
   cancel->setGeometry(DluRect(dialog_layout::kIdCancel));
   cancel->hide();
+  // The chooser starts on OK, its first control that takes the focus, so that Enter or
+  // the space bar takes the device already chosen.
+  ok->setFocus();
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

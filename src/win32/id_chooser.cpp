@@ -1,6 +1,7 @@
 #include "win32/id_chooser.h"
 
 #include "res/texts.h"
+#include "win32/dialog_place.h"
 #include "win32/resource.h"
 #include "win32/win32_text.h"
 
@@ -14,7 +15,8 @@ INT_PTR CALLBACK IdChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     SetDialogItemTextWidened(dialog, IDC_DEVICE_PROMPT, texts::kIdDialogPrompt);
     SetDialogItemTextUtf8(dialog, IDOK, texts::kOk);
     SetDialogItemTextUtf8(dialog, IDCANCEL, texts::kCancel);
-    return TRUE;
+    CentreOnOwner(dialog);
+    return TRUE;  // the focus goes to OK, the template's first control that takes it
   }
   auto* handlers = reinterpret_cast<IdDialogHandlers*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!handlers) return FALSE;

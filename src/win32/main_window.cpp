@@ -173,6 +173,9 @@ void MainWindow::Initialise() {
   SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screenFont_), FALSE);
   SetWindowTextUtf8(edit, texts::kInitialWindowText);
   if (initialise_) initialise_();
+  // The dialog manager gives the field the focus, but setting a text leaves the caret in
+  // front of it: select it, so that what the user types first replaces it.
+  SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 void MainWindow::ShowStoreFolder(const std::filesystem::path& folder) {

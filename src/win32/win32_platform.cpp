@@ -4,6 +4,7 @@
 
 #include "platform/ui/local_time.h"
 #include "res/texts.h"
+#include "win32/dialog_place.h"
 #include "win32/download_dialog.h"
 #include "win32/id_chooser.h"
 #include "win32/main_window.h"
@@ -69,7 +70,7 @@ LocalTime Win32Platform::Now() {
 
 void Win32Platform::ShowMessageBox(const std::string& text, const std::string& caption) {
   // A plain OK, without an icon.
-  MessageBoxW(Owner(), Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+  CentredMessageBox(Owner(), Wide(text), Wide(caption), MB_OK);
 }
 
 void Win32Platform::RunIdDialog(IdDialogHandlers& handlers) {
@@ -92,6 +93,13 @@ void Win32Platform::SetWindowEditText(const std::string& text) {
 void Win32Platform::Present(SurfaceId id) {
   pacing_.Presented();
   if (window_) window_->Present(id);
+}
+
+std::optional<int> Win32Platform::ShownFaceWidth() {
+  if (!window_) return std::nullopt;
+  RECT client;
+  GetClientRect(window_->Handle(), &client);
+  return client.right;
 }
 
 // The name the program was started under: its file name without the extension.

@@ -43,6 +43,7 @@ class Win32Platform : public Platform {
   void SetWindowEditText(const std::string& text) override;
 
   void Present(SurfaceId id) override;
+  std::optional<int> ShownFaceWidth() override;
   std::string ApplicationName() override;
 
  private:

@@ -8,6 +8,7 @@
 #include "export/open_format.h"
 #include "platform/d2xx/simulated_monitor.h"
 #include "platform/gdi/recording_dc.h"
+#include "res/texts.h"
 #include "screen_test_support.h"
 
 namespace oxi::testing {
@@ -32,32 +33,38 @@ int Shows(Session& s) {
   return shows;
 }
 
-TEST(DownloadButton, TheCalendarShowsTheDeviceJustRead) {
+// What the window shows is checked while the box that asks to unplug the converter is up:
+// the download is over, and the window behind the box shows its outcome already.
+TEST(DownloadButton, TheCalendarShowsTheDeviceJustReadBeforeTheUnplugBox) {
   Session s;
   s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
   s.Start();
   s.Click(s.DayPoint(15));
   ASSERT_EQ(s.State().dayListCount, 1);
   Plug(s, 3);
+  int marked = 0;
+  s.platform.onMessageBox = [&](const ScriptedPlatform::Box& box) {
+    if (box.text != texts::kUnplugUsb) return;
+    // The records of the other device's day are no longer listed.
+    EXPECT_EQ(s.State().dayListCount, 0);
+    EXPECT_EQ(s.State().listThumbLength, 137);
+    for (int day = 1; day <= 31; ++day) {
+      const PixelPoint p = s.DayPoint(day);
+      // The outer frame on the calendar control, left of the day's origin.
+      const bool framed =
+          s.Pixel(SurfaceId::kCalendar, p.x - 755 - 9, p.y - 60 + 5) == Rgb(255, 0, 255);
+      EXPECT_EQ(framed, s.State().dayTable[day - 1] == kDayTableMarked) << "day " << day;
+      marked += framed;
+    }
+  };
   s.Click(kDownload.x, kDownload.y);
+  EXPECT_GT(marked, 0);
   EXPECT_EQ(s.dialog.Store().currentDeviceId, kDemoId);
   // The release arrived while the download was pumping messages; the button keeps its
   // pressed look until the pointer moves off it.
   EXPECT_EQ(s.State().downloadButtonState, kButtonPressed);
   s.Move(500, 300);
   EXPECT_EQ(s.State().downloadButtonState, kButtonNormal);
-  // The records of the other device's day are no longer listed.
-  EXPECT_EQ(s.State().dayListCount, 0);
-  EXPECT_EQ(s.State().listThumbLength, 137);
-  int marked = 0;
-  for (int day = 1; day <= 31; ++day) {
-    if (s.State().dayTable[day - 1] != kDayTableMarked) continue;
-    ++marked;
-    const PixelPoint p = s.DayPoint(day);
-    // The outer frame on the calendar control, left of the day's origin.
-    EXPECT_EQ(s.Pixel(SurfaceId::kCalendar, p.x - 755 - 9, p.y - 60 + 5), Rgb(255, 0, 255));
-  }
-  EXPECT_GT(marked, 0);
 }
 
 // The download pumps messages while it waits for the monitor; a second press on the button

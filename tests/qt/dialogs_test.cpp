@@ -257,6 +257,7 @@ TEST_F(IdChooserTest, ShowsItsTextsAndFillsTheListWhenShown) {
     ASSERT_NE(ok, nullptr);
     ASSERT_NE(cancel, nullptr);
     EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(chooser.focusWidget(), ok);  // it starts on OK
     EXPECT_FALSE(cancel->isVisible());
     ok->click();
   });

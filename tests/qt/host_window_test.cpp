@@ -65,6 +65,9 @@ TEST_F(HostWindowTest, HasTheFixedClientAreaAndTheControlsAtTheirPlaces) {
   QLineEdit& edit = window->WindowEdit();
   EXPECT_EQ(edit.geometry(), QRect(839, 571, 45, 26));
   EXPECT_EQ(edit.text().toStdString(), "1");
+  // It starts with the focus and its text selected.
+  EXPECT_EQ(window->focusWidget(), &edit);
+  EXPECT_EQ(edit.selectedText().toStdString(), "1");
   EXPECT_EQ(edit.font().pixelSize(), 16);
   EXPECT_EQ(edit.font().family().toStdString(), MatchFont(kScreenFace).family);
 }

@@ -32,8 +32,10 @@ formats=(fit csv)
 if "$tool" export --format snirf "$work/one/2603151300.oxi" -o "$work/probe.snirf" 2>&1 |
   grep -q "no SNIRF support"; then
   echo "oxitool export: SNIRF left out (built without HDF5)"
+  "$tool" export --help | grep -qi snirf && fail "export --help offers SNIRF, which this build refuses"
 else
   formats+=(snirf)
+  "$tool" export --help | grep -q "fit|snirf|csv" || fail "export --help does not offer SNIRF"
   rm -f "$work/probe.snirf"
 fi
 

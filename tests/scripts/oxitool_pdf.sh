@@ -19,10 +19,13 @@ open(work + "/comment.txt", "wb").write(text.encode("cp932"))
 PY
 
 out=$("$tool" pdf "$work/0803150905.oxi" -o "$work/plain.pdf" 2>&1)
+listed=$("$tool" --help | grep -c '^  pdf ')
 if grep -q "without Qt" <<<"$out"; then
+  ((listed == 0)) || fail "--help lists pdf, which this build refuses"
   echo "oxitool pdf: skipped (built without Qt)"
   exit 0
 fi
+((listed == 1)) || fail "--help does not list pdf"
 [ -s "$work/plain.pdf" ] || fail "no PDF written: $out"
 info=$(pdfinfo "$work/plain.pdf")
 grep -q "^Pages: *1$" <<<"$info" || fail "expected one page: $info"

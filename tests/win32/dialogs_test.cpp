@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "win32/windows_api.h"
 // After windows.h: the progress bar's messages.
 #include <commctrl.h>
@@ -39,6 +41,20 @@ bool ShowsWholeText(HWND dialog, int id) {
   RECT area;
   GetClientRect(control, &area);
   return size.cx <= area.right;
+}
+
+// Whether a window's centre is that of `around`, to the pixel that halving rounds away.
+bool CentredOn(HWND window, const RECT& around) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return std::abs((r.left + r.right) - (around.left + around.right)) <= 1 &&
+         std::abs((r.top + r.bottom) - (around.top + around.bottom)) <= 1;
+}
+
+RECT WindowRect(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return r;
 }
 
 class DownloadDialogTest : public ::testing::Test, public WindowUnderTest {
@@ -147,29 +163,39 @@ TEST_F(DownloadDialogTest, ShowsWhatTheDownloadSetsAndSurvivesEscAndClose) {
   dialog->Hide();
 }
 
-// The message boxes and the about box: the given texts, one OK that ends them.
+// The message boxes and the about box: the given texts, one OK that ends them, centred on
+// the main window (placed away from the screen's centre, where the system would put them).
 TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk) {
+  SetWindowPos(window.Handle(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const RECT main = WindowRect(window.Handle());
   std::string text;
   bool hasCancel = true;
+  bool boxCentred = false;
   InsideModalLoop answerBox([&] {
     HWND box = DialogCaptioned(texts::kErrorCaption);
     if (!box) return false;
     text = ItemText(box, 0xFFFF);  // the message text's static
     hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    boxCentred = CentredOn(box, main);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
   });
   platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
   EXPECT_EQ(text, texts::kDeviceNotRecognised);
   EXPECT_FALSE(hasCancel);
+  EXPECT_TRUE(boxCentred);
 
   std::string version;
   std::string store;
   std::string log;
   std::string ok;
+  bool aboutCentred = false;
+  bool pathsWhole = false;
   InsideModalLoop answerAbout([&] {
     HWND about = DialogCaptioned(texts::kProductTitle);
     if (!about) return false;
+    aboutCentred = CentredOn(about, main);
+    pathsWhole = ShowsWholeText(about, IDC_ABOUT_STORE) && ShowsWholeText(about, IDC_ABOUT_LOG);
     version = ItemText(about, IDC_ABOUT_VERSION);
     store = ItemText(about, IDC_ABOUT_STORE);
     log = ItemText(about, IDC_ABOUT_LOG);
@@ -177,12 +203,16 @@ TEST_F(DownloadDialogTest, MessageBoxesAndTheAboutBoxShowTheirTextsAndEndWithOk)
     PostMessageW(about, WM_COMMAND, IDOK, 0);
     return true;
   });
-  const std::string folder = "C:\\測定\\Application Data\\StO2";
+  // Deep enough below the user's folders to need more than the template's width.
+  const std::string folder =
+      "C:\\Users\\測定者\\Documents\\測定 データ\\2026年\\Application Data\\StO2";
   ShowAboutBox(window.Handle(), PathFromUtf8(folder));
   EXPECT_EQ(version, std::string("OxiView Version ") + build::kVersion);
   EXPECT_EQ(store, "データの保存先: " + folder);
   EXPECT_EQ(log, "ログファイル: " + folder + "\\viewer.log");
   EXPECT_EQ(ok, texts::kOk);
+  EXPECT_TRUE(aboutCentred);
+  EXPECT_TRUE(pathsWhole);
 }
 
 TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
@@ -191,6 +221,8 @@ TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
   bool promptWhole = false;
   bool okDefault = false;
   bool cancelShown = true;
+  bool startsOnOk = false;
+  bool centred = false;
   InsideModalLoop user([&] {
     HWND chooser = DialogCaptioned(texts::kIdDialogCaption);
     if (!chooser) return false;
@@ -198,6 +230,11 @@ TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
     promptWhole = ShowsWholeText(chooser, IDC_DEVICE_PROMPT);
     okDefault = GetWindowLongW(GetDlgItem(chooser, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON;
     cancelShown = IsWindowVisible(GetDlgItem(chooser, IDCANCEL));
+    startsOnOk = GetFocus() == GetDlgItem(chooser, IDOK);
+    // Shown before the main window, it has no owner: the screen's work area is its place.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    centred = CentredOn(chooser, work);
     EXPECT_EQ(SendDlgItemMessageW(chooser, IDC_DEVICE_COMBO, CB_GETCOUNT, 0, 0), 2);
     PostMessageW(chooser, WM_KEYDOWN, VK_RETURN, 1);  // Enter presses OK
     return true;
@@ -206,6 +243,8 @@ TEST(IdChooserTest, FillsTheListWhenShownAndOkKeepsTheFirst) {
   EXPECT_TRUE(promptWhole);
   EXPECT_TRUE(okDefault);
   EXPECT_FALSE(cancelShown);
+  EXPECT_TRUE(startsOnOk);
+  EXPECT_TRUE(centred);
   // The program's own filling notified nothing.
   EXPECT_EQ(handlers.log, std::vector<std::string>{"show"});
   EXPECT_EQ(handlers.chosen, "AAAA00000001");

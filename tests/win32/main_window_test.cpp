@@ -81,6 +81,14 @@ TEST_F(MainWindowTest, IsItsOuterSizeWithTheControlsAtTheirPlaces) {
   HWND edit = window.WindowEdit();
   EXPECT_TRUE(Equal(ClientRectOf(edit), {839, 571, 45, 26}));
   EXPECT_EQ(WindowTextUtf8(edit), "1");
+  // It starts with the focus and its text selected.
+  EXPECT_EQ(GetFocus(), edit);
+  DWORD selStart = 0;
+  DWORD selEnd = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+               reinterpret_cast<LPARAM>(&selEnd));
+  EXPECT_EQ(selStart, 0u);
+  EXPECT_EQ(selEnd, 1u);
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, 16);

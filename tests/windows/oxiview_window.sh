@@ -5,39 +5,7 @@
 # the downloaded days, Esc. With OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window
 # over the same store is shown on the same screen and the two compared outside text.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../qt/xvfb_session.sh"
-emulator=${OXI_EMULATOR:-wine}
-view_exe="$OXI_BINARY_DIR/src/win32/oxiview.exe"
-tool_exe="$OXI_BINARY_DIR/src/cli/oxitool.exe"
-[[ -f "$view_exe" && -f "$tool_exe" ]] || { echo "FAIL: the Windows programs are not built" >&2; exit 1; }
-
-# A Unix path as the Windows programs see it (Wine's drive Z: is the root).
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-
-# The screen position of a window's client area: the graph control's frame, the top left
-# of everything drawn in the frame colour, stands at client (20, 15).
-client_origin() {
-  local box
-  box=$(convert "$1" -fill black +opaque "#716F64" -format "%@" info:)
-  [[ $box =~ \+([0-9]+)\+([0-9]+)$ ]] || return 1
-  echo "$((BASH_REMATCH[1] - 20)) $((BASH_REMATCH[2] - 15))"
-}
-
-# Pointer at a client point of the window under test, with the time the window system
-# needs to see the move before a button.
-point() {
-  xdotool mousemove $((ox + $1)) $((oy + $2))
-  sleep 0.3
-}
-pixel() { oxi_pixel "$1" $((ox + $2)) $((oy + $3)); }
-day_frame_count() {  # day_frame_count SHOT DAY HEX: pixels of that colour on the day's cell
-  local cx cy
-  read -r cx cy < <(oxi_day_cell "$year" "$month" "$2")
-  oxi_count_colour "$1" 28 24 $((ox + cx)) $((oy + cy)) "$3"
-}
-shot() { oxi_shot "$OXI_WORK/$1.png"; }
-visible_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+source "$(cd "$(dirname "$0")" && pwd)/lib/window_session.sh"
 
 oxi_start_display
 run="$OXI_WORK/run"
@@ -120,6 +88,15 @@ cp "$OXI_WORK/downloading.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_wi
 unplug_box() { visible_named '^　$'; }
 oxi_until 100 unplug_box || oxi_fail "the download did not end with its box"
 visible_named 'データの転送' && oxi_fail "the progress window stays"
+# The box stands centred on the window, and the calendar behind it is already the one the
+# window shows once the box is gone.
+sleep 0.5
+shot behind-box
+read -r bx by < <(window_centre "$(xdotool search --onlyvisible --name '^　$' | head -n 1)")
+read -r mx my < <(window_centre "$window")
+side=wine
+centred_at "$bx" "$by" "$mx" "$my" ||
+  oxi_fail "the unplug box's centre ($bx, $by) is not the window's ($mx, $my)"
 xdotool key Return
 box_gone() { ! unplug_box; }
 oxi_until 25 box_gone || oxi_fail "the box stays"
@@ -129,7 +106,10 @@ sleep 0.5
 shot downloaded
 framed=$(oxi_count_colour "$OXI_WORK/downloaded.png" 250 290 $((ox + 755)) $((oy + 60)) FF00FF)
 ((framed > 20)) || oxi_fail "the calendar frames no downloaded day"
-echo "download: progress window shown, 6 records stored, their days framed"
+late=$(oxi_diff_pixels "$OXI_WORK/behind-box.png" "$OXI_WORK/downloaded.png" 250 290 \
+  $((ox + 755)) $((oy + 60)))
+((late == 0)) || oxi_fail "the calendar changed in $late pixels after the unplug box"
+echo "download: progress window shown, 6 records stored, their days framed before the box ends"
 
 # Esc ends the program normally.
 xdotool key Escape

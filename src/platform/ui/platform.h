@@ -130,6 +130,10 @@ class Platform {
 
   // A surface changed: show it now.
   virtual void Present(SurfaceId id) = 0;
+  // How many pixels of the face's width the main window shows, when its client area is
+  // narrower than the face (a frame drawn inside the window's outer size); nothing when
+  // it shows the whole width.
+  virtual std::optional<int> ShownFaceWidth() { return std::nullopt; }
   // The application's name: the caption of its own message boxes.
   virtual std::string ApplicationName() = 0;
 };
