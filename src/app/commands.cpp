@@ -1,5 +1,6 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
-// the export item of the window menu.
+// the export and backup items of the window menu.
+#include "app/backup_view.h"
 #include "app/buttons.h"
 #include "app/download_view.h"
 #include "app/main_dialog.h"
@@ -54,6 +55,10 @@ void CMainDialog::OnExportCommand() {
   OpenFormatExport(platform_, measurement_, state_.screenMode);
 }
 
+void CMainDialog::OnBackupCommand() {
+  BackupFromMenu(platform_, store_.dataRoot);
+}
+
 void CMainDialog::OnCommandKey(CommandKey key) {
   // Unlike the Print button, the shortcut prints nothing before a measurement is shown:
   // a key pressed by mistake gives no empty page.
@@ -72,12 +77,13 @@ void CMainDialog::RunSave() {
 
 void CMainDialog::RunDownload() {
   const std::string deviceBefore = store_.currentDeviceId;
+  DownloadResult result;
   {
     FlagScope running(downloading_);
     // Once the download has read a device, the month shown then is scanned: a month arrow
     // pressed while the download dispatched messages may have changed it.
     WindowDownloadEvents events(platform_, [this] { ScanShownMonth(); });
-    Download(events, d2xx_, store_);
+    result = Download(events, d2xx_, store_);
   }
   // The records listed belong to the device shown before; once the calendar shows another
   // device's month, its rows would name files that are not there.
@@ -87,6 +93,7 @@ void CMainDialog::RunDownload() {
     DrawListBar(kLookPlain);
   }
   DrawCalendarNow();
+  OfferBackupAfterDownload(platform_, store_.dataRoot, result);
 }
 
 void CMainDialog::PressSpin(int control, int direction) {

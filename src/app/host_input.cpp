@@ -61,6 +61,7 @@ KeyOutcome HostInput::Key(const KeyPress& key) {
 
 void HostInput::MenuCommand(WindowCommand command) {
   if (command == WindowCommand::kExport && !ended_) handlers_.OnExportCommand();
+  if (command == WindowCommand::kBackup && !ended_) handlers_.OnBackupCommand();
 }
 
 bool HostInput::Cancel() {

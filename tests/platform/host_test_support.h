@@ -36,6 +36,7 @@ class RecordingHandlers : public WindowHandlers {
   }
   void OnCancel() override { log.push_back("cancel"); }
   void OnExportCommand() override { log.push_back("export"); }
+  void OnBackupCommand() override { log.push_back("backup"); }
 
   int Count(const std::string& entry) const {
     int n = 0;
