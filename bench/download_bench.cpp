@@ -53,7 +53,11 @@ class QuietPlatform : public Platform {
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override { return kToday; }
   void ShowMessageBox(const std::string&, const std::string&) override {}
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
   void RunIdDialog(IdDialogHandlers&) override {}
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   std::optional<SaveFileChoice> ChooseSaveFile(const std::string&,
                                                const std::vector<SaveFileType>&) override {
     return std::nullopt;

@@ -167,4 +167,25 @@ inline constexpr const char* kStoreNotWritableFormat =
 inline constexpr const char* kCancelledFormat =
     "転送を中止しました。保存した測定データは%d件です。機器のメモリは消去していません。";
 
+// Backup of the store: the window menu's item, the folder chooser's title, the boxes.
+inline constexpr const char* kBackupMenuItem = "バックアップ...";
+inline constexpr const char* kBackupChooserTitle = "バックアップ先のフォルダを選択して下さい。";
+// The first line of the result, then the folder and the counts (kBackupCountsFormat).
+inline constexpr const char* kBackupDone = "バックアップしました。";
+inline constexpr const char* kBackupUpToDate =
+    "バックアップ先は最新の状態です。コピーしたファイルはありません。";
+// The count of files not copied, the first one's name and its reason.
+inline constexpr const char* kBackupFailedFormat =
+    "%d件のファイルをバックアップできませんでした。\n%s\n（%s）";
+inline constexpr const char* kBackupCountsFormat =
+    "%s\n\nバックアップ先: %s\nコピーしたファイル: %d件\n変更のなかったファイル: %d件\n"
+    "バックアップ先の方が新しいため上書きしなかったファイル: %d件";
+// The folder, then the reason.
+inline constexpr const char* kBackupRefusedFormat =
+    "バックアップ先フォルダに書き込めませんでした。\n%s\n（%s）";
+// Asked after a download that erased a monitor; the folder chosen last.
+inline constexpr const char* kBackupOfferFormat =
+    "機器のメモリを消去しました。測定データは今このパソコンにしかありません。\n"
+    "%s にバックアップしますか？";
+
 }  // namespace oxi::texts

@@ -1,5 +1,6 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
-// the export item of the window menu.
+// the export and backup items of the window menu.
+#include "app/backup_view.h"
 #include "app/buttons.h"
 #include "app/download_view.h"
 #include "app/main_dialog.h"
@@ -56,6 +57,10 @@ void CMainDialog::OnExportCommand() {
   OpenFormatExport(platform_, measurement_, state_.screenMode);
 }
 
+void CMainDialog::OnBackupCommand() {
+  BackupFromMenu(platform_, store_.dataRoot);
+}
+
 void CMainDialog::OnCommandKey(CommandKey key) {
   // Unlike the Print button, the shortcut prints nothing before a measurement is shown:
   // a key pressed by mistake gives no empty page.
@@ -73,17 +78,21 @@ void CMainDialog::RunSave() {
 }
 
 void CMainDialog::RunDownload() {
-  FlagScope running(downloading_);
   const std::string deviceBefore = store_.currentDeviceId;
-  // Once the download has read a device, the month shown then is scanned (a month arrow
-  // pressed while the download dispatched messages may have changed it) and drawn at
-  // once: the box that asks to unplug the converter follows, and the window behind it
-  // must already show what was stored, not wait for the box to close.
-  WindowDownloadEvents events(platform_, [this, &deviceBefore] {
-    ScanShownMonth();
-    ShowDownloadedDevice(deviceBefore);
-  });
-  Download(events, d2xx_, store_);
+  DownloadResult result;
+  {
+    FlagScope running(downloading_);
+    // Once the download has read a device, the month shown then is scanned (a month arrow
+    // pressed while the download dispatched messages may have changed it) and drawn at
+    // once: the box that asks to unplug the converter follows, and the window behind it
+    // must already show what was stored, not wait for the box to close.
+    WindowDownloadEvents events(platform_, [this, &deviceBefore] {
+      ScanShownMonth();
+      ShowDownloadedDevice(deviceBefore);
+    });
+    result = Download(events, d2xx_, store_);
+  }
+  OfferBackupAfterDownload(platform_, store_.dataRoot, result);
 }
 
 void CMainDialog::ShowDownloadedDevice(const std::string& deviceBefore) {

@@ -60,13 +60,15 @@ KeyOutcome HostInput::Key(const KeyPress& key) {
 }
 
 void HostInput::MenuCommand(WindowCommand command) {
-  if (command == WindowCommand::kExport && !ended_ && MenuItemEnabled(command)) {
-    handlers_.OnExportCommand();
-  }
+  if (ended_ || !MenuItemEnabled(command)) return;
+  if (command == WindowCommand::kExport) handlers_.OnExportCommand();
+  if (command == WindowCommand::kBackup) handlers_.OnBackupCommand();
 }
 
 bool HostInput::MenuItemEnabled(WindowCommand command) const {
-  return command != WindowCommand::kExport || !handlers_.Downloading();
+  // The export and the backup open a dialog, which would hold a download up.
+  const bool opensDialog = command == WindowCommand::kExport || command == WindowCommand::kBackup;
+  return !opensDialog || !handlers_.Downloading();
 }
 
 bool HostInput::Cancel() {

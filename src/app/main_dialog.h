@@ -45,6 +45,7 @@ class CMainDialog : public WindowHandlers {
   void OnCommandKey(CommandKey key) override;
   void OnCancel() override;
   void OnExportCommand() override;
+  void OnBackupCommand() override;
 
   // True once Esc or the close box ended the window.
   bool Ended() const { return ended_; }

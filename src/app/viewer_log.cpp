@@ -34,22 +34,12 @@ std::string Stamped(std::string_view lines) {
   return out;
 }
 
-std::string ReadWhole(const std::filesystem::path& file) {
-  std::string bytes;
-  const File in(OpenStream(file, "rb"));
-  if (!in) return bytes;
-  char chunk[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, in.get())) > 0) bytes.append(chunk, got);
-  return bytes;
-}
-
 // Once the log has passed its limit, its older half goes: what remains starts at the first
 // whole line of the newer half.
 void KeepNewerHalf(const std::filesystem::path& file) {
   std::error_code ec;
   if (std::filesystem::file_size(file, ec) <= kViewerLogLimitBytes || ec) return;
-  const std::string bytes = ReadWhole(file);
+  const std::string bytes = ReadWholeFile(file).value_or(std::string());
   const std::size_t lineEnd = bytes.find('\n', bytes.size() / 2);
   const std::size_t keep = lineEnd == std::string::npos ? bytes.size() : lineEnd + 1;
   WriteFileSafely(file, std::string_view(bytes).substr(keep));

@@ -8,8 +8,8 @@
 namespace oxi {
 
 // The window's own menu, which the right button opens on either host: the export of the
-// shown measurement, a separator, the about box.
-enum class WindowCommand { kNone, kExport, kAbout };
+// shown measurement, the store's backup, a separator, the about box.
+enum class WindowCommand { kNone, kExport, kAbout, kBackup };
 
 struct WindowMenuItem {
   WindowCommand command;  // kNone: a separator
@@ -18,6 +18,7 @@ struct WindowMenuItem {
 
 inline constexpr std::array kWindowMenu{
     WindowMenuItem{WindowCommand::kExport, texts::kExportMenuItem},
+    WindowMenuItem{WindowCommand::kBackup, texts::kBackupMenuItem},
     WindowMenuItem{WindowCommand::kNone, nullptr},
     WindowMenuItem{WindowCommand::kAbout, texts::kAboutMenuItem},
 };

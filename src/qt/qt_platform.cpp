@@ -52,6 +52,22 @@ void QtPlatform::ShowMessageBox(const std::string& text, const std::string& capt
   box.exec();
 }
 
+bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, window_);
+  box.setDefaultButton(QMessageBox::Yes);
+  for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPlatform::ChooseFolder(const std::string& title,
+                                                    const std::string& initial) {
+  const QString chosen = QFileDialog::getExistingDirectory(window_, QString::fromStdString(title),
+                                                           QString::fromStdString(initial));
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.toStdString();
+}
+
 void QtPlatform::RunIdDialog(IdDialogHandlers& handlers) {
   // It comes up before the main window is shown, so it has no owner.
   IdChooserWindow chooser(handlers);

@@ -33,7 +33,11 @@ class Win32Platform : public Platform {
   LocalTime Now() override;
 
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
+  // The shell's folder browser.
+  std::optional<std::string> ChooseFolder(const std::string& title,
+                                          const std::string& initial) override;
   std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
                                                const std::vector<SaveFileType>& types) override;
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;

@@ -59,6 +59,7 @@ TEST_F(HostInputTest, NoDoubleClickAndEveryRelease) {
 // was last seen, and once the window has ended nothing draws or exports any more.
 TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   input.MenuCommand(WindowCommand::kExport);
+  input.MenuCommand(WindowCommand::kBackup);
   input.MenuCommand(WindowCommand::kAbout);  // the host's own box
   input.LeftDown(7, 8);
   input.PointerMove(9, 10);
@@ -68,7 +69,8 @@ TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   input.Paint();
   input.Activate(true);
   input.MenuCommand(WindowCommand::kExport);
-  EXPECT_EQ(handlers.log, (Log{"export", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
+  input.MenuCommand(WindowCommand::kBackup);
+  EXPECT_EQ(handlers.log, (Log{"export", "backup", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
 }
 
 // While a download runs the menu's export is grey, as its dialog would hold the download up.

@@ -1,4 +1,5 @@
-// Scripted sessions of the Download, Print and Save buttons and the menu's export.
+// Scripted sessions of the Download, Print and Save buttons and the menu's export and
+// backup.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "platform/gdi/recording_dc.h"
 #include "res/texts.h"
 #include "screen_test_support.h"
+#include "store/backup_setting.h"
 
 namespace oxi::testing {
 namespace {
@@ -239,6 +241,67 @@ TEST(CommandKeys, DoWhatTheButtonsDoOnceAMeasurementIsShown) {
   // The buttons keep their looks: no press was drawn.
   EXPECT_EQ(s.State().printButtonState, kButtonNormal);
   EXPECT_EQ(s.State().saveButtonState, kButtonNormal);
+}
+
+TEST(BackupCommand, ChoosesAFolderRemembersItAndTellsTheResult) {
+  Session s;
+  const std::string name = s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.Start();
+  TempFolder stick("oxi-stick");
+  const fs::path folder = stick.Path() / PathFromUtf8("バックアップ");
+  s.platform.folderAnswer = PathToUtf8(folder);
+  s.dialog.OnBackupCommand();
+  EXPECT_EQ(s.platform.lastFolderInitial, "");
+  EXPECT_TRUE(fs::exists(folder / ("OXI" + std::string(kDeviceA)) / name));
+  ASSERT_EQ(s.platform.MessageBoxes().size(), 1u);
+  EXPECT_EQ(s.platform.MessageBoxes()[0].caption, texts::kApplicationName);
+  EXPECT_TRUE(s.platform.MessageBoxes()[0].text.starts_with(texts::kBackupDone));
+
+  // The chooser opens at the folder chosen last; cancelled, it does nothing.
+  s.platform.folderAnswer.reset();
+  s.dialog.OnBackupCommand();
+  EXPECT_EQ(s.platform.lastFolderInitial, PathToUtf8(folder));
+  EXPECT_EQ(s.platform.MessageBoxes().size(), 1u);
+  s.platform.folderAnswer = PathToUtf8(folder);
+  s.dialog.OnBackupCommand();
+  ASSERT_EQ(s.platform.MessageBoxes().size(), 2u);
+  EXPECT_TRUE(s.platform.MessageBoxes()[1].text.starts_with(texts::kBackupUpToDate));
+}
+
+// Once a monitor is erased its measurements exist only in the store: with a backup folder
+// chosen before, the window offers to back up now, and does so on Yes only.
+TEST(BackupCommand, OfferedAfterADownloadThatErasedAMonitor) {
+  const struct {
+    bool remembered;
+    int measurements;
+    bool yes;
+    bool asked;
+  } cases[] = {
+      {false, 3, true, false},
+      {true, 0, true, false},  // nothing erased
+      {true, 3, false, true},
+      {true, 3, true, true},
+  };
+  for (const auto& c : cases) {
+    Session s;
+    s.Start();
+    TempFolder stick("oxi-stick");
+    fs::create_directories(s.DataRoot());
+    if (c.remembered) {
+      ASSERT_EQ(RememberBackupFolder(s.DataRoot(), stick.Path()), WriteStatus::kWritten);
+    }
+    s.platform.yesNoAnswers = {c.yes};
+    Plug(s, c.measurements);
+    s.Click(kDownload.x, kDownload.y);
+    ASSERT_EQ(s.platform.questions.size(), c.asked ? 1u : 0u) << c.remembered << c.measurements;
+    const bool copied = fs::exists(stick.Path() / ("OXI" + std::string(kDemoId)));
+    EXPECT_EQ(copied, c.asked && c.yes);
+    if (!c.asked) continue;
+    EXPECT_NE(s.platform.questions[0].text.find(PathToUtf8(stick.Path())), std::string::npos);
+    // The offer comes after the download's last words; Yes shows the backup's result.
+    const std::string& last = s.platform.MessageBoxes().back().text;
+    EXPECT_TRUE(c.yes ? last.starts_with(texts::kBackupDone) : last == texts::kUnplugUsb) << last;
+  }
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ class RecordingHandlers : public WindowHandlers {
   void OnExportCommand() override { log.push_back("export"); }
   bool Downloading() const override { return downloading; }
   bool downloading = false;
+  void OnBackupCommand() override { log.push_back("backup"); }
 
   int Count(const std::string& entry) const {
     int n = 0;

@@ -28,6 +28,7 @@ class Recorder : public WindowHandlers {
   void OnCommandKey(CommandKey) override { Note("command", 0, 0); }
   void OnCancel() override { Note("cancel", 0, 0); }
   void OnExportCommand() override { Note("export", 0, 0); }
+  void OnBackupCommand() override { Note("backup", 0, 0); }
 
   std::vector<std::string> calls;
   std::function<void()> onDown;

@@ -24,6 +24,9 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // std::fopen of a path in any encoding; nullptr on failure. Binary modes only.
 std::FILE* OpenStream(const std::filesystem::path& path, const char* mode);
 
+// The whole content of a file; nothing when it cannot be opened or a read fails.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
+
 // A new file under a name no other writer uses, in the folder where it will be renamed
 // into place. Removed again when destroyed, unless released after the rename.
 class TempFile {
@@ -87,6 +90,11 @@ struct FileIdentity {
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 // True when both names reach one existing file.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// Drops what the system keeps of the flushed file in memory, so that the next read of it
+// comes from the medium (a copy is read back to see that the medium holds it). POSIX only;
+// on Windows the next read may still come from the cache.
+void ForgetCachedContents(const std::filesystem::path& file);
 
 // Makes the folder's entries (a rename into it) durable. Failures are ignored: the data
 // is already written, only its survival of a power cut is less certain.

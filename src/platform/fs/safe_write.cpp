@@ -64,6 +64,7 @@ WriteStatus SafeFileWriter::Begin(const fs::path& target, Existing existing) {
   if (target.empty() || !target.has_filename()) return WriteStatus::kCannotCreate;
   if (fs_backend::NamesDevice(target)) return WriteStatus::kDeviceName;
   existing_ = existing;
+  flushed_ = false;
   if (existing == Existing::kKeep) {
     std::error_code ec;
     if (fs::exists(fs::symlink_status(target, ec))) return WriteStatus::kExists;
@@ -82,8 +83,14 @@ WriteStatus SafeFileWriter::Begin(const fs::path& target, Existing existing) {
   return created ? WriteStatus::kWritten : WriteStatus::kCannotCreate;
 }
 
+bool SafeFileWriter::Flush() {
+  flushed_ = temp_.Finish();
+  return flushed_;
+}
+
 WriteStatus SafeFileWriter::Commit() {
-  if (!temp_.Finish()) return WriteStatus::kCannotWrite;  // the temporary file goes with temp_
+  // The temporary file goes with temp_ when anything failed.
+  if (!flushed_ && !Flush()) return WriteStatus::kCannotWrite;
   const bool moved = existing_ == Existing::kKeep ? MoveWithoutReplacing(temp_.Path(), destination_)
                                                   : MoveReplacing(temp_.Path(), destination_);
   if (!moved) {

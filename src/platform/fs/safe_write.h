@@ -38,6 +38,10 @@ class SafeFileWriter {
   WriteStatus Begin(const std::filesystem::path& target, Existing existing = Existing::kReplace);
   // Where the bytes go between Begin and Commit.
   TempFile& Temp() { return temp_; }
+  // Flushes the bytes to the medium and closes the temporary file, which may then be read
+  // back or have its times set before Commit renames it into place. False when a write or
+  // the flush failed; Commit then fails as well. Commit flushes by itself when not asked.
+  bool Flush();
   WriteStatus Commit();
   // The file that is replaced: the target with its links followed.
   const std::filesystem::path& Destination() const { return destination_; }
@@ -46,6 +50,7 @@ class SafeFileWriter {
   std::filesystem::path destination_;
   Existing existing_ = Existing::kReplace;
   TempFile temp_;
+  bool flushed_ = false;
 };
 
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::string_view bytes,

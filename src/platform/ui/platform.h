@@ -39,6 +39,8 @@ class WindowHandlers {
   // True while a download runs. Save, Print and the export wait for its end: their dialogs
   // would hold the download up for as long as they are open, out of reach of its Cancel.
   virtual bool Downloading() const { return false; }
+  // The backup item of the window's menu.
+  virtual void OnBackupCommand() = 0;
 };
 
 // The progress bar runs from 0 to this.
@@ -112,6 +114,8 @@ class Platform {
 
   // A modal message box with an OK button.
   virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
+  // A modal message box with Yes and No buttons; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // Runs the device-ID chooser modally over the given handlers.
   virtual void RunIdDialog(IdDialogHandlers& handlers) = 0;
   // The save-file chooser offering `types` (the first one selected); the chosen path and
@@ -119,6 +123,10 @@ class Platform {
   // type's. It asks before overwriting an existing file.
   virtual std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
                                                        const std::vector<SaveFileType>& types) = 0;
+  // The folder chooser, titled `title`, opened at `initial` (UTF-8; empty: where the
+  // system likes); the chosen folder as UTF-8, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                  const std::string& initial) = 0;
   // The print dialog for a document of that name (a file output proposes "<name>.pdf");
   // a page context set to A4 landscape, or nothing when cancelled.
   virtual std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) = 0;

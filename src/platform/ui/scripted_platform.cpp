@@ -143,6 +143,21 @@ void ScriptedPlatform::ShowMessageBox(const std::string& text, const std::string
   if (onMessageBox) onMessageBox(shown);
 }
 
+bool ScriptedPlatform::AskYesNo(const std::string& text, const std::string& caption) {
+  questions.push_back({text, caption});
+  if (yesNoAnswers.empty()) return false;
+  const bool yes = yesNoAnswers.front();
+  yesNoAnswers.pop_front();
+  return yes;
+}
+
+std::optional<std::string> ScriptedPlatform::ChooseFolder(const std::string&,
+                                                          const std::string& initial) {
+  ++folderChooserRuns;
+  lastFolderInitial = initial;
+  return folderAnswer;
+}
+
 void ScriptedPlatform::RunIdDialog(IdDialogHandlers& handlers) {
   ++idDialogRuns;
   ScriptedCombo combo;

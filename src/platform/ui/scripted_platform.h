@@ -82,6 +82,13 @@ class ScriptedPlatform : public Platform {
   std::vector<IdDialogStep> idDialogScript;  // played by RunIdDialog, then the dialog ends
   std::vector<std::string> idDialogEntries;  // what the combo box held when it ended
   int idDialogRuns = 0;
+  // Yes/no boxes as they were asked, and the answers the user gives in turn (none left:
+  // No).
+  std::vector<Box> questions;
+  std::deque<bool> yesNoAnswers;
+  std::optional<std::string> folderAnswer;  // nullopt: the user cancels the folder chooser
+  std::string lastFolderInitial;            // where the folder chooser opened last
+  int folderChooserRuns = 0;
   std::optional<std::string> saveFileAnswer;  // nullopt: the user cancels
   std::size_t saveTypeAnswer = 0;             // index of the type the user picks
   std::string lastProposedSaveName;
@@ -102,7 +109,10 @@ class ScriptedPlatform : public Platform {
   Clock& GetClock() override { return clock_; }
   LocalTime Now() override { return now; }
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
   void RunIdDialog(IdDialogHandlers& handlers) override;
+  std::optional<std::string> ChooseFolder(const std::string& title,
+                                          const std::string& initial) override;
   std::optional<SaveFileChoice> ChooseSaveFile(const std::string& proposedName,
                                                const std::vector<SaveFileType>& types) override;
   std::unique_ptr<PageDc> ShowPrintDialog(const std::string& documentName) override;

@@ -122,4 +122,12 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+void ForgetCachedContents(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  // Only clean pages are dropped: the file has been flushed, so that is all of them.
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  ::close(fd);
+}
+
 }  // namespace oxi

@@ -161,4 +161,8 @@ void SyncFolder(const std::filesystem::path&) {
   // A folder cannot be flushed on Windows; MOVEFILE_WRITE_THROUGH made the rename durable.
 }
 
+void ForgetCachedContents(const std::filesystem::path&) {
+  // Windows offers no call that drops one file's cached pages without unbuffered reads.
+}
+
 }  // namespace oxi
