@@ -5,7 +5,9 @@
 namespace oxi {
 
 DeviceAxis::DeviceAxis(Scale scale, int origin, int lo, int hi, int depth)
-    : scale_(scale), origin_(origin), lo_(lo), hi_(hi) {
+    : DeviceAxis(scale, origin) {
+  lo_ = lo;
+  hi_ = hi;
   if (depth <= 0 || hi <= lo) return;
   const int k = std::min<std::int64_t>(depth, (std::int64_t{hi} - lo) / 2);
   const std::int64_t inLo = Plain(lo) + std::int64_t{k} * pen_;

@@ -14,7 +14,8 @@ namespace oxi {
 class DeviceAxis {
  public:
   // An axis with no box: the grid's plain mapping.
-  DeviceAxis(Scale scale, int origin) : scale_(scale), origin_(origin) {}
+  DeviceAxis(Scale scale, int origin)
+      : scale_(scale), origin_(origin), base_(scale.ToDevice(origin)) {}
   DeviceAxis(Scale scale, int origin, int lo, int hi, int depth);
 
   // The device position of logical edge p.
@@ -25,19 +26,17 @@ class DeviceAxis {
   int Reach(int p) const;
 
  private:
-  int Plain(std::int64_t p) const {
-    return scale_.ToDevice(origin_ + p) - scale_.ToDevice(origin_);
-  }
-  // The frame pixels at each end, fewer in a box too small for its frame; 0 without a box.
+  int Plain(std::int64_t p) const { return scale_.ToDevice(origin_ + p) - base_; }
   bool Framed() const { return depth_ > 0; }
 
   Scale scale_;
   int origin_;
+  int base_;  // the origin's own device position
   int pen_ = scale_.PenWidth(1);
   int lo_ = 0;
   int hi_ = 0;
-  int depth_ = 0;
-  int inLo_ = 0;  // device edges of the box's inside
+  int depth_ = 0;  // frame pixels at each end: fewer in a box too small for its frame
+  int inLo_ = 0;   // device edges of the box's inside
   int inHi_ = 0;
 };
 

@@ -8,8 +8,8 @@ namespace oxi {
 
 namespace {
 
-// Far-out coordinates stay far out without overflowing the drawing code's int arithmetic.
-constexpr std::int64_t kReach = std::int64_t{1} << 30;
+// Far-out device positions stay far out without overflowing the int arithmetic.
+constexpr std::int64_t kDeviceReach = std::int64_t{1} << 30;
 
 std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
   const std::int64_t q = n / d;
@@ -17,7 +17,7 @@ std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
 }
 
 int Clamped(std::int64_t v) {
-  return static_cast<int>(std::clamp(v, -kReach, kReach));
+  return static_cast<int>(std::clamp(v, -kDeviceReach, kDeviceReach));
 }
 
 }  // namespace
@@ -32,19 +32,10 @@ Scale Scale::FromDpi(int dpi) {
   return FromRatio(static_cast<double>(dpi) / kBaseDpi);
 }
 
-int Scale::ToDevice(std::int64_t logical) const {
-  const std::int64_t x = std::clamp(logical, -kReach, kReach);
-  return Clamped(FloorDiv(x * steps_ + kStepsPerPixel / 2, kStepsPerPixel));
-}
-
 int Scale::ToLogical(std::int64_t device) const {
   // ToDevice(p) <= d  <=>  p * steps < 4 d + 2, so p = floor((4 d + 1) / steps).
-  const std::int64_t d = std::clamp(device, -kReach, kReach);
+  const std::int64_t d = std::clamp(device, -kDeviceReach, kDeviceReach);
   return Clamped(FloorDiv(d * kStepsPerPixel + kStepsPerPixel / 2 - 1, steps_));
-}
-
-int Scale::PenWidth(int logicalWidth) const {
-  return std::max(1, ToDevice(std::max(logicalWidth, 0)));
 }
 
 }  // namespace oxi

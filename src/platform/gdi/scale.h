@@ -28,16 +28,26 @@ class Scale {
   int Dpi() const { return kBaseDpi * steps_ / kStepsPerPixel; }
 
   // The device position of a logical edge: x times the scale, an exact half rounded up.
-  int ToDevice(std::int64_t logical) const;
+  // Far-out positions are held at +-2^29 logical pixels, which keeps the result an int.
+  int ToDevice(std::int64_t logical) const {
+    const std::int64_t x = logical < -kReach ? -kReach : logical > kReach ? kReach : logical;
+    return static_cast<int>((x * steps_ + kStepsPerPixel / 2) >> 2);  // floor of / 4
+  }
   // The logical pixel that device pixel d belongs to: the last one whose edge is at or
   // before d, so that ToDevice(ToLogical(d)) <= d < ToDevice(ToLogical(d) + 1).
   int ToLogical(std::int64_t device) const;
   // A pen's width in device pixels: scaled and rounded, never below one.
-  int PenWidth(int logicalWidth) const;
+  int PenWidth(int logicalWidth) const {
+    return logicalWidth <= 1 ? (steps_ + kStepsPerPixel / 2) / kStepsPerPixel
+                             : ToDevice(logicalWidth);
+  }
 
   constexpr bool operator==(const Scale&) const = default;
 
  private:
+  static constexpr std::int64_t kReach = std::int64_t{1} << 29;
+  static_assert(kStepsPerPixel == 4, "ToDevice divides by a shift");
+
   explicit constexpr Scale(int steps) : steps_(steps) {}
   int steps_ = kStepsPerPixel;
 };

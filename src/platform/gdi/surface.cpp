@@ -26,8 +26,10 @@ Surface::Surface(const PixelGrid& grid, int logicalWidth, int logicalHeight, Col
       logicalHeight_(NonNegative(logicalHeight)),
       width_(grid.X(logicalWidth_)),
       height_(grid.Y(logicalHeight_)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3) {
-  Fill(fill);
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3,
+              static_cast<std::uint8_t>(RedOf(fill))) {
+  // A grey (white, most often) is one byte throughout, set as the buffer is made.
+  if (RedOf(fill) != GreenOf(fill) || RedOf(fill) != BlueOf(fill)) Fill(fill);
 }
 
 Colorref Surface::Pixel(int x, int y) const {

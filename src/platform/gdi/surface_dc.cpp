@@ -30,6 +30,9 @@ int PenLow(int width) {
   return -((width - 1) / 2);
 }
 
+// Pens up to this wide (every screen pen at every scale) set their pixels one by one.
+constexpr int kFewPixels = 4;
+
 // The band of `width` pixels from `lo` across the major axis at every pixel of the thin
 // line, clipped to what can reach the surface.
 void LineBand(Surface& s, int x0, int y0, int x1, int y1, int width, int lo, Colorref c) {
@@ -37,6 +40,20 @@ void LineBand(Surface& s, int x0, int y0, int x1, int y1, int width, int lo, Col
   // Walk only the part of the thin line whose band can touch the surface.
   const LineSteps steps =
       ClipLine(x0, y0, x1, y1, -width, -width, s.Width() + width, s.Height() + width);
+  if (width <= kFewPixels) {
+    // The few pixels across each step are set one by one, cheaper than a fill each; the
+    // clip keeps every step within a few pixels of the surface.
+    WalkLine(steps, [&](int x, int y) {
+      for (int k = lo; k <= hi; ++k) {
+        if (steps.xMajor) {
+          s.SetPixel(x, y + k, c);
+        } else {
+          s.SetPixel(x + k, y, c);
+        }
+      }
+    });
+    return;
+  }
   WalkLine(steps, [&](int x, int y) {
     if (steps.xMajor) {
       FillWide(s, x, std::int64_t{y} + lo, std::int64_t{x} + 1, std::int64_t{y} + hi + 1, c);
