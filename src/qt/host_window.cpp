@@ -27,6 +27,9 @@ QRect ToQRect(const ControlRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
 
+// Device pixel ratios closer than this are the same.
+constexpr qreal kSameRatio = 1e-6;
+
 // A surface's bytes wrapped without copying: the image lives only for the paint that
 // draws it.
 QImage ImageOf(const Surface& surface) {
@@ -101,16 +104,26 @@ void HostWindow::Present(SurfaceId id) {
 }
 
 // The surfaces are copied in device pixels, each to where the grid puts it, so that no
-// pixel is resampled whatever the ratio: a control at a fractional logical-times-ratio
-// position lands on the whole pixel its own drawing rounded to.
+// pixel is resampled: a control at a fractional logical-times-ratio position lands on the
+// whole pixel its own drawing rounded to. Only a ratio between the scales the drawings
+// know (a screen of 110 %) has them drawn at the nearest and resampled to fit.
 void HostWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const qreal ratio = devicePixelRatioF();
+  const Scale drawn = surfaces_[static_cast<int>(SurfaceId::kFace)]->Grid().scale;
+  if (std::abs(drawn.Ratio() - ratio) > kSameRatio) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (SurfaceId id : host::kAllSurfaces) {
+      QImage image = ImageOf(*surfaces_[static_cast<int>(id)]);
+      image.setDevicePixelRatio(drawn.Ratio());
+      painter.drawImage(ToQRect(host::RectOf(id)), image);
+    }
+    return;
+  }
   painter.scale(1 / ratio, 1 / ratio);
   const QRect area =
       QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio)
           .toAlignedRect();
-  const Scale drawn = surfaces_[static_cast<int>(SurfaceId::kFace)]->Grid().scale;
   for (SurfaceId id : host::kAllSurfaces) {
     const Surface& surface = *surfaces_[static_cast<int>(id)];
     const ControlRect r = host::DeviceRect(host::RectOf(id), drawn);
@@ -120,8 +133,10 @@ void HostWindow::paintEvent(QPaintEvent* event) {
   }
 }
 
+// In the device pixels of the scale the surfaces are drawn at, which are the screen's
+// own unless they had to be resampled.
 QPoint HostWindow::DevicePoint(const QMouseEvent* event) const {
-  const QPointF p = event->position() * devicePixelRatioF();
+  const QPointF p = event->position() * input_.CurrentScale().Ratio();
   return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
 }
 
