@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/store_options.h"
 #include "export/file_export.h"
 #include "export/open_format.h"
 #include "platform/fs/files.h"
+#include "platform/ui/process_signals.h"
 #include "store/stored_records.h"
 
 namespace oxi::cli {
@@ -28,18 +30,6 @@ struct ExportArgs {
   fs::path root;    // --root: the store's start-up folder
   DateRange dates;
 };
-
-// "YYYY-MM-DD" as YYYYMMDD; nothing when it is not a date of that form.
-std::optional<int> ParseDate(const std::string& text) {
-  int year = 0, month = 0, day = 0;
-  char end = 0;
-  if (text.size() != 10 ||
-      std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || month < 1 ||
-      month > 12 || day < 1 || day > 31) {
-    return std::nullopt;
-  }
-  return year * 10000 + month * 100 + day;
-}
 
 bool ParseOption(const std::string& arg, const std::string& value, ExportArgs& out) {
   if (arg == "--format") {
@@ -80,9 +70,14 @@ bool Parse(const std::vector<std::string>& args, ExportArgs& out) {
   return !out.records.empty() && !datesGiven && (out.output.empty() || out.folder.empty());
 }
 
-// Prints each failure on its line; the exit status says whether there was any.
-int Report(const std::vector<std::string>& errors) {
+// Prints each failure on its line; the exit status says whether there was any, or what
+// stopped the export early (the file being written then was finished whole).
+int Report(const std::vector<std::string>& errors, const RecordExporter& exporter) {
   for (const std::string& e : errors) Fail(e);
+  if (InterruptRequested()) {
+    Note("stopped; " + std::to_string(exporter.Written()) + " files written");
+    return InterruptExitStatus();
+  }
   return errors.empty() ? 0 : 1;
 }
 
@@ -97,24 +92,24 @@ int RunExport(const std::vector<std::string>& argv) {
     return Fail("-o takes the file of one record; use -d DIR for several");
   }
   RecordExporter exporter(*args.format, args.options);
-  std::error_code ec;
   if (!args.root.empty()) {
-    if (!fs::is_directory(DataRootBelow(args.root), ec)) {
-      return Fail(PathToUtf8(args.root) + ": holds no store (no " +
-                  PathToUtf8(DataRootBelow(fs::path())) + " folder)");
-    }
-    return Report(ExportStore(args.root, args.folder, args.dates, exporter));
+    const std::string noStore = NoStoreBelow(args.root);
+    if (!noStore.empty()) return Fail(noStore);
+    return Report(ExportStore(args.root, args.folder, args.dates, exporter, InterruptRequested),
+                  exporter);
   }
+  std::error_code ec;
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
     return Fail(PathToUtf8(args.folder) + ": cannot be created");
   }
   std::vector<std::string> errors;
   for (const fs::path& record : args.records) {
+    if (InterruptRequested()) break;
     std::string error = args.output.empty() ? exporter.ExportInto(record, args.folder)
                                             : exporter.ExportTo(record, args.output);
     if (!error.empty()) errors.push_back(std::move(error));
   }
-  return Report(errors);
+  return Report(errors, exporter);
 }
 
 const CommandRegistration kExport(

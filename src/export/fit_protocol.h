@@ -1,5 +1,6 @@
 #pragma once
 // The numbers of the FIT protocol and profile that the activity file uses.
+#include <cstddef>
 #include <cstdint>
 
 namespace oxi::fit {
@@ -34,6 +35,8 @@ inline constexpr std::uint8_t kInvalidUint8 = 0xFF;
 inline constexpr std::uint16_t kInvalidUint16 = 0xFFFF;
 inline constexpr std::uint32_t kInvalidUint32 = 0xFFFFFFFF;
 inline constexpr std::uint32_t kInvalidFloat32Bits = 0xFFFFFFFF;
+// Laps are numbered and counted in 16 bits, whose highest value means none.
+inline constexpr std::size_t kMaxLaps = kInvalidUint16 - 1;
 
 // Global message numbers.
 enum Message : std::uint16_t {
@@ -64,18 +67,27 @@ namespace event {
 inline constexpr std::uint8_t kEvent = 0, kEventType = 1;
 }
 namespace record {
-inline constexpr std::uint8_t kHeartRate = 3, kTime128 = 48, kSaturatedHemoglobinPercent = 57;
+inline constexpr std::uint8_t kHeartRate = 3, kTime128 = 48, kTotalHemoglobinConc = 54,
+                              kSaturatedHemoglobinPercent = 57;
 }
+// The haemoglobin summaries of a lap or a session: average, minimum and maximum of the
+// total haemoglobin concentration and of the saturated percentage. The profile makes each
+// an array (one value per sensor); ours are arrays of one.
+struct HemoglobinSummaryFields {
+  std::uint8_t avgTotal, minTotal, maxTotal, avgSaturated, minSaturated, maxSaturated;
+};
 namespace lap {
 inline constexpr std::uint8_t kEvent = 0, kEventType = 1, kStartTime = 2, kTotalElapsedTime = 7,
                               kTotalTimerTime = 8, kAvgHeartRate = 15, kMaxHeartRate = 16,
                               kSport = 25;
-}
+inline constexpr HemoglobinSummaryFields kHemoglobin = {84, 85, 86, 87, 88, 89};
+}  // namespace lap
 namespace session {
 inline constexpr std::uint8_t kEvent = 0, kEventType = 1, kStartTime = 2, kSport = 5, kSubSport = 6,
                               kTotalElapsedTime = 7, kTotalTimerTime = 8, kAvgHeartRate = 16,
                               kMaxHeartRate = 17, kFirstLapIndex = 25, kNumLaps = 26;
-}
+inline constexpr HemoglobinSummaryFields kHemoglobin = {95, 96, 97, 98, 99, 100};
+}  // namespace session
 namespace activity {
 inline constexpr std::uint8_t kTotalTimerTime = 0, kNumSessions = 1, kType = 2, kEvent = 3,
                               kEventType = 4, kLocalTimestamp = 5;
@@ -91,8 +103,11 @@ inline constexpr std::uint8_t kSportGeneric = 0, kSubSportGeneric = 0;
 inline constexpr std::uint8_t kActivityManual = 0;
 
 // Scales: time128 counts 1/128 s, elapsed and timer times count milliseconds, the
-// saturated haemoglobin percentage counts 0.1 %, as the record does.
+// saturated haemoglobin percentage counts 0.1 %, as the record does, and the total
+// haemoglobin concentration counts 0.01 g/dL.
 inline constexpr int kTime128PerSecond = 128;
 inline constexpr int kMillisecondsPerSecond = 1000;
+inline constexpr int kSaturatedPercentScale = 10;
+inline constexpr int kTotalHemoglobinScale = 100;
 
 }  // namespace oxi::fit

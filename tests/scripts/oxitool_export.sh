@@ -25,6 +25,7 @@ make "$work/one/2603151100.oxi" 100 "r.varied(20)" "(26, 3, 15, 11, 0)"  # 10 s
 make "$work/one/2603151200.oxi" 10 "[(-1, 0, 0, 0)] * 5 + r.varied(5)" "(26, 3, 15, 12, 0)"
 make "$work/one/2603151300.oxi" 10 "r.varied(1)" "(26, 3, 15, 13, 0)"   # one sample
 make "$work/one/2612312359.oxi" 10 "r.varied(65535)" "(26, 12, 31, 23, 59)"  # into the new year
+make "$work/one/2603151400.oxi" 10 "r.bouts(1200)" "(26, 3, 15, 14, 0)"  # four exercise bouts
 
 # A build without HDF5 (the Windows one) writes no SNIRF and says so.
 formats=(fit csv)
@@ -47,14 +48,26 @@ declare -A names=(
   ["測定データ/2603150905.oxi"]=2026_0315_0905 ["測定データ/2603150905b.oxi"]=2026_0315_0905b
   [one/2603151000.oxi]=2026_0315_1000 [one/2603151100.oxi]=2026_0315_1100
   [one/2603151200.oxi]=2026_0315_1200 [one/2603151300.oxi]=2026_0315_1300
-  [one/2612312359.oxi]=2026_1231_2359)
+  [one/2612312359.oxi]=2026_1231_2359 [one/2603151400.oxi]=2026_0315_1400)
+# The laps of the FIT file and the events of the SNIRF file are the episodes that
+# `oxitool analyze` finds, with its default parameters.
 fits=() snirfs=() csvs=()
 for record in "${!names[@]}"; do
   base="$out/${names[$record]}"
-  fits+=("$work/$record" "$base.fit")
-  snirfs+=("$work/$record" "$base.snirf")
+  analysis="$work/analysis/${names[$record]}.json"
+  mkdir -p "$work/analysis"
+  "$tool" analyze "$work/$record" --format json -o "$analysis" || fail "analyze $record"
+  fits+=("$work/$record" "$base.fit" "$analysis")
+  snirfs+=("$work/$record" "$base.snirf" "$analysis")
   csvs+=("$work/$record" "$base.csv")
 done
+# Four bouts: the recovery first stores 70.0 % at 284 s of each, the 5 s mean two samples
+# later, where the next episode's peak lies.
+python3 -c "
+import json, sys
+peaks = [e['peak_s'] for e in json.load(open(sys.argv[1]))[0]['episodes']]
+assert peaks == [0, 286, 586, 886], peaks" "$work/analysis/2026_0315_1400.json" ||
+  fail "episodes of four bouts"
 node "$lib/check_fit.mjs" "$fitsdk" "${fits[@]}" || fail "FIT files"
 if [[ " ${formats[*]} " == *" snirf "* ]]; then
   PYTHONPATH="$lib" /usr/bin/python3 "$lib/check_snirf.py" $utc_offset "${snirfs[@]}" ||
@@ -106,6 +119,26 @@ if "$tool" export --format fit "$work/one/2603151100.oxi" "$work/twin/2603151100
   -d "$work/twins" 2>/dev/null; then
   fail "two records into one file succeeded"
 fi
+
+# Summer time: in Berlin 2024-03-31 02:00 became 03:00. A record started 01:30 for an hour
+# gives the zone's local time at each instant, none of the hour that never existed.
+mkdir "$work/summer"
+make "$work/summer/2403310130.oxi" 10 "r.varied(3600)" "(24, 3, 31, 1, 30)"
+for f in fit csv; do
+  TZ=Europe/Berlin "$tool" export --format $f "$work/summer/2403310130.oxi" -d "$work/summer" ||
+    fail "summer-time export --format $f failed"
+done
+TZ=Europe/Berlin node "$lib/check_fit.mjs" "$fitsdk" "$work/summer/2403310130.oxi" \
+  "$work/summer/2024_0331_0130.fit" || fail "summer-time FIT file"
+TZ=Europe/Berlin PYTHONPATH="$lib" python3 "$lib/check_csv.py" "$work/summer/2403310130.oxi" \
+  "$work/summer/2024_0331_0130.csv" || fail "summer-time CSV file"
+grep -q ',2024-03-31T02:' "$work/summer/2024_0331_0130.csv" && fail "a local time that never was"
+
+# A record is never exported over itself.
+cp "$work/one/2603151100.oxi" "$work/self.oxi"
+"$tool" export --format csv "$work/self.oxi" -o "$work/self.oxi" 2>/dev/null &&
+  fail "a record was exported over itself"
+cmp -s "$work/one/2603151100.oxi" "$work/self.oxi" || fail "the record was replaced"
 
 # Usage errors, and a folder without a store.
 one="$work/one/2603151100.oxi"

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <limits>
 
+#include "analysis/analysis.h"
 #include "export/snirf.h"
 #include "export/snirf_hdf5/hdf5_image.h"
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {
@@ -32,6 +33,8 @@ struct Channel {
 };
 constexpr Channel kChannels[] = {{"HbO", 1}, {"HbR", 1}};
 constexpr const char* kConcentrationUnit = "M";
+constexpr const char* kEpisodesStimName = "episodes";
+constexpr std::size_t kStimColumns = 3;  // onset, duration, amplitude
 
 struct AuxSeries {
   const char* name;
@@ -126,6 +129,24 @@ void WriteAux(Hdf5Image& file, const CurrentMeasurement& m, int n,
   }
 }
 
+// The episodes of the analysis (with its usual parameters) as events: each from its peak
+// to its recovery maximum, the drop as its amplitude. An episode the record ends in before
+// it recovers lasts to the last sample. A record without an episode has no stim group, as
+// an empty one tells readers nothing.
+void WriteEpisodes(Hdf5Image& file, const CurrentMeasurement& m, int n) {
+  const Analysis a = Analyse(m, AnalysisParameters{});
+  if (a.episodes.empty()) return;
+  const double last = SampleTenths(n - 1, m.rate) / static_cast<double>(kTenthsPerSecond);
+  std::vector<double> events;
+  for (const Episode& e : a.episodes) {
+    const double end = e.recoveryMaxSeconds.value_or(last);
+    events.insert(events.end(), {e.peakSeconds, end - e.peakSeconds, e.drop});
+  }
+  file.Group("/nirs/stim1");
+  file.String("/nirs/stim1/name", kEpisodesStimName);
+  file.Matrix("/nirs/stim1/data", events, kStimColumns);
+}
+
 void WriteProbe(Hdf5Image& file) {
   file.Group("/nirs/probe");
   file.Doubles("/nirs/probe/wavelengths",
@@ -153,6 +174,7 @@ std::optional<std::string> SnirfBytes(const CurrentMeasurement& m, const Measure
   WriteMetadata(file, m, start);
   WriteData(file, m, n, time);
   WriteAux(file, m, n, time);
+  WriteEpisodes(file, m, n);
   WriteProbe(file);
   return file.Bytes();
 }

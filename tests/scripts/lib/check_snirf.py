@@ -1,6 +1,8 @@
 """A SNIRF file read by MNE-Python and h5py: every field the SNIRF format
-requires, the types it requires, and the record's values in mol/L, %, 1/min."""
+requires, the types it requires, the record's values in mol/L, %, 1/min, and the
+episodes of oxitool's analysis of the record as events."""
 import datetime
+import json
 import sys
 
 import h5py
@@ -63,12 +65,36 @@ def check_aux(f, rec):
                 assert abs(g - want) < 1e-12 + 1e-9 * abs(want), (name, g, want)
 
 
-def check_mne(path, rec, start_utc):
+def episode_events(rec, analysis):
+    """(onset, duration, amplitude) of each episode: from its peak to its recovery
+    maximum, or to the last sample when the record ends before it recovers."""
+    last = rec.seconds(len(rec.samples) - 1)
+    return [(e["peak_s"], (e["recovery_max_s"] if e["recovery_max_s"] is not None else last)
+             - e["peak_s"], e["drop"]) for e in analysis["episodes"]]
+
+
+def check_stim(f, rec, analysis):
+    events = episode_events(rec, analysis)
+    if not events:
+        assert "nirs/stim1" not in f, "a stim group without episodes"
+        return
+    assert f["nirs/stim1/name"][()] == b"episodes"
+    data = f["nirs/stim1/data"][()]
+    assert data.shape == (len(events), 3), data.shape
+    for got, want in zip(data, events):
+        # The analysis's JSON gives levels to 0.01.
+        assert all(abs(g - w) < 0.0051 for g, w in zip(got, want)), (got, want)
+
+
+def check_mne(path, rec, start_utc, analysis):
     raw = mne.io.read_raw_snirf(path, preload=True, verbose="error")
     assert raw.get_channel_types() == ["hbo", "hbr"], raw.get_channel_types()
     if len(rec.samples) > 1:
         assert abs(raw.info["sfreq"] - 10 / rec.rate) < 1e-9, raw.info["sfreq"]
     assert raw.info["meas_date"] == start_utc, (raw.info["meas_date"], start_utc)
+    onsets = [e["peak_s"] for e in analysis["episodes"]]
+    assert list(raw.annotations.description) == ["episodes"] * len(onsets), raw.annotations
+    assert np.allclose(raw.annotations.onset, onsets, atol=1e-9), (raw.annotations.onset, onsets)
     data = raw.get_data()
     for i, sample in enumerate(rec.samples):
         _, _, ox, dx, _ = Record.values(sample)
@@ -79,20 +105,23 @@ def check_mne(path, rec, start_utc):
                 assert abs(got - want / 1000) < 1e-15, (i, got, want)
 
 
-def check(record_path, snirf_path, utc_offset_hours):
+def check(record_path, snirf_path, analysis_path, utc_offset_hours):
     rec = Record(record_path)
+    with open(analysis_path, encoding="utf-8") as f:
+        analysis = json.load(f)[0]
     start_utc = (rec.local_start - datetime.timedelta(hours=utc_offset_hours)).replace(
         tzinfo=datetime.timezone.utc)
     with h5py.File(snirf_path, "r") as f:
         check_structure(f, rec)
         check_aux(f, rec)
-    check_mne(snirf_path, rec, start_utc)
+        check_stim(f, rec, analysis)
+    check_mne(snirf_path, rec, start_utc, analysis)
 
 
 if __name__ == "__main__":
-    # UTC_OFFSET_HOURS RECORD.oxi FILE.snirf [RECORD.oxi FILE.snirf...]
-    for k in range(2, len(sys.argv), 2):
+    # UTC_OFFSET_HOURS RECORD.oxi FILE.snirf ANALYSIS.json [...]
+    for k in range(2, len(sys.argv), 3):
         try:
-            check(sys.argv[k], sys.argv[k + 1], float(sys.argv[1]))
+            check(sys.argv[k], sys.argv[k + 1], sys.argv[k + 2], float(sys.argv[1]))
         except AssertionError as e:
             sys.exit("FAIL %s: %s" % (sys.argv[k + 1], e))

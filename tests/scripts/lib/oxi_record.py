@@ -1,6 +1,7 @@
 """Record files for the export checks: written from a list of samples, read back as the
 values each reader must show. Independent of the program's own code on purpose."""
 import datetime
+import math
 import struct
 
 HEADER = 29
@@ -25,6 +26,24 @@ def varied(n, invalid_every=7):
     return out
 
 
+def bouts(n):
+    """n samples of exercise bouts of 300 s at 1 Hz, one after another: StO2 70 % until
+    60 s, a straight fall to 30 % at 120 s, 30 % until 150 s, then a recovery
+    70 - 40 e^(-(t - 150) / 20); heart rate 120, oxHb 0.060 and dxHb 0.040 mM."""
+    out = []
+    for i in range(n):
+        t = i % 300
+        percent = 70.0
+        if 60 <= t <= 120:
+            percent = 70 - (t - 60) * 40 / 60
+        if t > 120:
+            percent = 30.0
+        if t > 150:
+            percent = 70 - 40 * math.exp(-(t - 150) / 20)
+        out.append((math.floor(percent * 10 + 0.5), 120, 60, 40))
+    return out
+
+
 class Record:
     def __init__(self, path):
         data = open(path, "rb").read()
@@ -37,6 +56,11 @@ class Record:
 
     def seconds(self, i):
         return i * self.rate / 10
+
+    def local_time(self, seconds):
+        """The wall clock `seconds` after the start: the time zone's (TZ) at that instant,
+        so that a summer-time change moves it as it moves every clock."""
+        return datetime.datetime.fromtimestamp(self.local_start.timestamp() + seconds)
 
     @staticmethod
     def values(sample):

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/download_view.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/platform.h"
 
@@ -38,35 +39,29 @@ class TerminalProgress : public ProgressDialog {
   bool lineOpen_ = false;  // the cursor stands at the end of the bar's line
 };
 
-// The window system of oxitool: message boxes on stderr, the download dialog as a bar on
-// the terminal, no window messages to dispatch (a timed wait just sleeps), the device-ID
-// chooser takes its first entry, and the other choosers answer "cancelled".
-class ConsolePlatform : public Platform {
+// The download as oxitool shows it: the progress as a bar on the terminal, the messages
+// on its own lines there, Ctrl-C as the Cancel. No window messages wait to be dispatched,
+// so every wait is a plain sleep.
+class ConsoleDownloadEvents : public DialogDownloadEvents {
  public:
-  explicit ConsolePlatform(std::FILE* out = stderr);
+  explicit ConsoleDownloadEvents(std::FILE* out = stderr);
+  void Message(const std::string& text, MessageCaption caption) override;
+  // No calendar shows the records.
+  void RecordsChanged() override {}
+  std::int64_t NowMs() override { return clock_.NowMs(); }
+  void WaitKeepingAlive(int ms) override { clock_.SleepMs(ms); }
+  void KeepAlive() override {}
+  void Pause(int ms) override { clock_.SleepMs(ms); }
+  LocalTime LocalNow() override;
+  Clock& GetClock() { return clock_; }
 
-  void PumpOneMessage() override {}
-  void TimedWait(int ticks) override { clock_.SleepMs(ticks); }
-  Clock& GetClock() override { return clock_; }
-  LocalTime Now() override;
-  void ShowMessageBox(const std::string& text, const std::string& caption) override;
-  void RunIdDialog(IdDialogHandlers& handlers) override;
-  std::optional<SaveFileChoice> ChooseSaveFile(const std::string&,
-                                               const std::vector<SaveFileType>&) override {
-    return std::nullopt;
-  }
-  std::unique_ptr<PageDc> ShowPrintDialog(const std::string&) override { return nullptr; }
-  ProgressDialog& DownloadDialog() override { return progress_; }
-  std::string WindowEditText() override { return editText_; }
-  void SetWindowEditText(const std::string& text) override { editText_ = text; }
-  void Present(SurfaceId) override {}
-  std::string ApplicationName() override;
+ protected:
+  ProgressDialog& Dialog() override { return progress_; }
 
  private:
   std::FILE* out_;
   SystemClock clock_;
   TerminalProgress progress_;
-  std::string editText_;
 };
 
 }  // namespace oxi::cli

@@ -1,0 +1,37 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/analysis.h"
+
+namespace oxi {
+
+// One column of the episode table: its name (the same in every file the analysis
+// writes), its value and the decimals it is shown with.
+struct EpisodeColumn {
+  const char* name;
+  std::optional<double> (*value)(const Episode&);
+  int decimals;
+};
+// The episode's values in the order of the table, without its number.
+const std::vector<EpisodeColumn>& EpisodeColumns();
+
+// `value` with at most `decimals` decimals, trailing zeros dropped: "13.9", "-0.667", "70".
+std::string FormatNumber(double value, int decimals);
+// The same, or `empty` when there is no value.
+std::string FormatNumber(const std::optional<double>& value, int decimals, std::string_view empty);
+
+using TextTable = std::vector<std::vector<std::string>>;
+// The episode table: a header row ("episode" and the column names), then one row per
+// episode numbered from 1, `empty` standing for each missing value.
+TextTable EpisodeTable(const Analysis& a, std::string_view empty);
+
+// The episode table as tab-separated lines, missing values empty: what a spreadsheet
+// takes from the clipboard.
+std::string TabSeparated(const Analysis& a);
+// A table as lines of right-aligned columns two spaces apart, for a terminal.
+std::string AlignedColumns(const TextTable& table);
+
+}  // namespace oxi
