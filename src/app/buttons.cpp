@@ -11,6 +11,8 @@ namespace {
 constexpr int kLooks = 3;
 constexpr Colorref kOutline = Rgb(128, 192, 255);
 constexpr Colorref kChevron = Rgb(32, 64, 128);
+// Outline and the two upper-left bevel lines: the pixels a button's frame is deep.
+constexpr int kBevelDepth = 3;
 
 // Colours of one look: upper-left bevel, lower-right bevel of the command buttons and of
 // the spin arrows, face.
@@ -66,6 +68,8 @@ constexpr std::array<PixelPoint, 14> kSpinDownChevron = {{{891, 588},
 // The shape every button shares: outline, two bevels, face.
 void DrawButtonShape(Dc& dc, const ButtonRect& r, const LookColors& colors, Colorref lowerRight) {
   const int l = r.left, t = r.top, rt = r.right, b = r.bottom;
+  const FramedBox box{l, t, rt + 1, b + 1, kBevelDepth, kBevelDepth};
+  const FramedBoxScope scope(dc, box);
   dc.SelectPen(SolidPen(kOutline));
   DrawSegment(dc, l, t + 1, l, b);
   DrawSegment(dc, l + 1, b, rt, b);

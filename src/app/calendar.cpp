@@ -46,6 +46,8 @@ constexpr std::array<Segment, 8> kOuterFrame = {{{-4, -1, -4, 21},
 constexpr std::array<Segment, 4> kInnerFrame = {
     {{-2, 0, -2, 19}, {-2, 19, 21, 19}, {21, 19, 21, 0}, {21, 0, -2, 0}}};
 constexpr std::array<PixelPoint, 4> kInnerCorners = {{{-1, 1}, {-1, 18}, {20, 18}, {20, 1}}};
+// The box both frames outline, relative to the cell origin, three pixels deep.
+constexpr FramedBox kCellFrameBox = {-4, -2, 24, 22, 3, 3};
 
 struct Cell {
   int column;
@@ -126,9 +128,9 @@ Colorref InnerFrameColor(Colorref outer) {
 
 void DrawCalendar(SurfaceDc& control, int year, int month,
                   const std::array<Colorref, 31>& dayTable) {
-  const int width = control.Target().Width();
-  const int height = control.Target().Height();
-  Surface memory(width, height);
+  const int width = control.Target().LogicalWidth();
+  const int height = control.Target().LogicalHeight();
+  Surface memory = control.CompatibleSurface(0, 0, width, height);
   SurfaceDc dc(memory);
   DrawCalendarFace(dc, width, height, year, month);
   control.BitBlt(0, 0, width, height, memory, 0, 0);
@@ -157,6 +159,9 @@ void DrawDayCell(Dc& control, int year, int month, int column, int row, Colorref
   const int x0 = CellOriginX(column);
   const int y0 = CellOriginY(row);
   const Colorref inner = InnerFrameColor(c);
+  const FramedBox& b = kCellFrameBox;
+  const FramedBoxScope scope(
+      control, {x0 + b.left, y0 + b.top, x0 + b.right, y0 + b.bottom, b.depthX, b.depthY});
   auto draw = [&](const Pen& pen, std::span<const Segment> segments) {
     control.SelectPen(pen);
     for (const Segment& s : segments)
@@ -168,6 +173,7 @@ void DrawDayCell(Dc& control, int year, int month, int column, int row, Colorref
 }
 
 void DrawDottedFrame(Dc& control, const ArrowRect& rect, Colorref c) {
+  const FramedBoxScope scope(control, {rect.left, rect.top, rect.right + 1, rect.bottom + 1, 1, 1});
   control.SelectPen(SolidPen(c));
   // Walk the outline down, right, up and left again, painting every second step.
   const int width = rect.right - rect.left;

@@ -35,6 +35,7 @@ int PairValue(const std::string& name, std::size_t at) {
 }
 
 void DrawFrame(Dc& dc) {
+  const FramedBoxScope scope(dc, {0, 0, kFrameRight + 1, kFrameBottom + 1, 1, 1});
   dc.SelectPen(Pen{kFrameColor, 1});
   dc.MoveTo(0, 0);
   dc.LineTo(0, kFrameBottom);
@@ -46,7 +47,7 @@ void DrawFrame(Dc& dc) {
 // The rows of entries top.. on a white area, row `highlight` (if any) on the hover colour.
 void DrawListArea(SurfaceDc& control, const std::vector<std::string>& names, int count, int top,
                   int highlight) {
-  Surface area(kTextAreaWidth, kTextAreaHeight);
+  Surface area = control.CompatibleSurface(kTextAreaX, kTextAreaY, kTextAreaWidth, kTextAreaHeight);
   SurfaceDc dc(area);
   dc.SelectPen(Pen{kWhite, 1});
   dc.SelectBrush(Brush{kWhite});

@@ -11,20 +11,27 @@ void HostInput::Activate(bool active) {
   if (!ended_) handlers_.OnActivate(active);
 }
 
-void HostInput::Seen(int x, int y) {
-  pointerX_ = x;
-  pointerY_ = y;
+void HostInput::SetScale(Scale scale) {
+  if (scale == scale_ || ended_) return;
+  scale_ = scale;
+  handlers_.OnScaleChanged(scale);
+}
+
+std::pair<int, int> HostInput::Seen(int x, int y) {
+  pointerX_ = scale_.ToLogical(x);
+  pointerY_ = scale_.ToLogical(y);
+  return {pointerX_, pointerY_};
 }
 
 void HostInput::PointerMove(int x, int y) {
-  Seen(x, y);
-  handlers_.OnMouseMove(x, y);
+  const auto [lx, ly] = Seen(x, y);
+  handlers_.OnMouseMove(lx, ly);
 }
 
 void HostInput::LeftDown(int x, int y) {
-  Seen(x, y);
+  const auto [lx, ly] = Seen(x, y);
   leftHeld_ = true;
-  handlers_.OnLButtonDown(x, y);
+  handlers_.OnLButtonDown(lx, ly);
 }
 
 void HostInput::LeftDoubleClick(int x, int y) {
@@ -33,9 +40,9 @@ void HostInput::LeftDoubleClick(int x, int y) {
 }
 
 void HostInput::LeftUp(int x, int y) {
-  Seen(x, y);
+  const auto [lx, ly] = Seen(x, y);
   leftHeld_ = false;
-  handlers_.OnLButtonUp(x, y);
+  handlers_.OnLButtonUp(lx, ly);
 }
 
 KeyOutcome HostInput::Key(const KeyPress& key) {
@@ -74,7 +81,10 @@ bool HostInput::MenuItemEnabled(WindowCommand command) const {
 bool HostInput::Cancel() {
   if (ended_) return false;
   ended_ = true;
-  if (leftHeld_) LeftUp(pointerX_, pointerY_);
+  if (leftHeld_) {
+    leftHeld_ = false;
+    handlers_.OnLButtonUp(pointerX_, pointerY_);
+  }
   handlers_.OnCancel();
   return true;
 }

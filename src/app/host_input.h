@@ -1,4 +1,5 @@
 #pragma once
+#include <utility>
 
 #include "app/window_commands.h"
 #include "platform/ui/platform.h"
@@ -24,13 +25,19 @@ enum class KeyOutcome {
 // The input rules of the main window, the same on every host. A host turns its toolkit's
 // events into these calls and does nothing else with them, so that the two hosts cannot
 // answer the same input differently. It owns the state the rules need: whether the left
-// button is held, where the pointer was last seen, whether the window has ended.
+// button is held, where the pointer was last seen, whether the window has ended, and the
+// scale the window is shown at. Pointer positions come in device pixels of the client
+// area and reach the handlers as the logical pixel drawn there.
 class HostInput {
  public:
   explicit HostInput(WindowHandlers& handlers) : handlers_(handlers) {}
 
   void Paint();
   void Activate(bool active);
+  // The window is shown at `scale` from now on (a screen of another DPI): the handlers
+  // draw anew at it. Nothing happens when the scale stays the same.
+  void SetScale(Scale scale);
+  Scale CurrentScale() const { return scale_; }
 
   void PointerMove(int x, int y);
   void LeftDown(int x, int y);
@@ -60,10 +67,12 @@ class HostInput {
   bool LeftHeld() const { return leftHeld_; }
 
  private:
-  void Seen(int x, int y);
+  // Records where the pointer was seen, in logical pixels, and answers that.
+  std::pair<int, int> Seen(int x, int y);
 
   WindowHandlers& handlers_;
-  int pointerX_ = 0;  // where the pointer was last seen, in client coordinates
+  Scale scale_;
+  int pointerX_ = 0;  // where the pointer was last seen, in logical client coordinates
   int pointerY_ = 0;
   bool leftHeld_ = false;
   bool ended_ = false;

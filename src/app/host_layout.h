@@ -35,6 +35,20 @@ inline constexpr ControlRect RectOf(SurfaceId id) {
   return ControlRect{0, 0, kFaceWidth, kFaceHeight};
 }
 
+// Where a logical rectangle of the client area lies in device pixels at a scale: its
+// edges mapped as the drawings map them.
+inline ControlRect DeviceRect(const ControlRect& r, Scale scale) {
+  const int x = scale.ToDevice(r.x);
+  const int y = scale.ToDevice(r.y);
+  return ControlRect{x, y, scale.ToDevice(r.x + r.width) - x, scale.ToDevice(r.y + r.height) - y};
+}
+
+// The grid a surface is drawn on: the window's own, from the surface's place in it.
+inline PixelGrid GridOf(SurfaceId id, Scale scale) {
+  const ControlRect r = RectOf(id);
+  return PixelGrid{scale, r.x, r.y};
+}
+
 inline constexpr std::array<SurfaceId, 4> kAllSurfaces{SurfaceId::kFace, SurfaceId::kGraph,
                                                        SurfaceId::kCalendar, SurfaceId::kList};
 

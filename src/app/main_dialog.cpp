@@ -5,6 +5,7 @@
 #include "app/client_dc.h"
 #include "app/day_list_view.h"
 #include "app/face.h"
+#include "app/host_layout.h"
 #include "app/id_dialog.h"
 #include "app/screen_layout.h"
 #include "app/scroll_bars.h"
@@ -28,6 +29,17 @@ CMainDialog::CMainDialog(Platform& platform, D2xx& d2xx, std::filesystem::path w
       graph_(kGraphControl.width, kGraphControl.height),
       calendar_(kCalendarControl.width, kCalendarControl.height),
       list_(kListControl.width, kListControl.height) {}
+
+void CMainDialog::OnScaleChanged(Scale scale) {
+  if (scale == CurrentScale()) return;
+  // Each surface lies on the window's grid at its own place, so that its edges round as
+  // the face's do around it.
+  for (SurfaceId id : host::kAllSurfaces) {
+    const ControlRect r = host::RectOf(id);
+    SurfaceOf(id) = Surface(host::GridOf(id, scale), r.width, r.height);
+  }
+  FullRepaint();
+}
 
 CMainDialog::~CMainDialog() = default;
 

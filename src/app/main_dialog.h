@@ -36,6 +36,7 @@ class CMainDialog : public WindowHandlers {
 
   // WindowHandlers
   void OnPaint() override;
+  void OnScaleChanged(Scale scale) override;
   void OnActivate(bool active) override;
   void OnMouseMove(int x, int y) override;
   void OnLButtonDown(int x, int y) override;
@@ -51,6 +52,7 @@ class CMainDialog : public WindowHandlers {
   bool Ended() const { return ended_; }
 
   const Surface& GetSurface(SurfaceId id) const;
+  Scale CurrentScale() const { return face_.Grid().scale; }
   // The four surfaces indexed by SurfaceId, as a host shows them.
   std::array<const Surface*, 4> Surfaces() const;
   ScreenState& State() { return state_; }

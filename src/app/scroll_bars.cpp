@@ -1,5 +1,6 @@
 #include "app/scroll_bars.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/line_drawing.h"
@@ -19,6 +20,11 @@ constexpr Pen kWhitePen = SolidPen(kWhite);
 
 constexpr std::array<Segment, 4> kGraphFrame = {
     {{196, 663, 196, 683}, {197, 683, 660, 683}, {660, 682, 660, 663}, {659, 663, 196, 663}}};
+// The box each bar's frame outlines, taken out to the control's own frame where the two
+// lie side by side (the graph's bottom, the list's top, right and bottom), so that each
+// of the two lines gets a pen width of its own.
+constexpr FramedBox kGraphFrameBox = {196, 663, 661, 685, 1, 2};
+constexpr FramedBox kListFrameBox = {228, 0, 250, 180, 2, 2};
 constexpr std::array<Segment, 4> kLeftChevron = {
     {{208, 668, 204, 672}, {204, 672, 209, 677}, {207, 668, 203, 672}, {203, 672, 208, 677}}};
 constexpr std::array<Segment, 4> kRightChevron = {
@@ -31,10 +37,14 @@ constexpr std::array<Segment, 4> kUpChevron = {
 constexpr std::array<Segment, 4> kDownChevron = {
     {{234, 166, 238, 170}, {238, 170, 243, 165}, {234, 167, 238, 171}, {238, 171, 243, 166}}};
 // The list's free track: its rows, and the white edges two pixels wide on either side.
+constexpr int kListTrackEdgeWidth = 2;
 constexpr int kListTrackFirstRow = 20;
 constexpr int kListTrackLastRow = 159;
 constexpr int kListTrackEdgeTop = 21;
 constexpr int kListTrackEdgeBottom = 163;
+
+// Arrow boxes and thumbs: the outline, then a white line above the bottom one.
+constexpr int kBoxEdgeDepth = 2;
 
 // The face pen of a part: hovered or pressed when the look names it, else normal.
 const Pen& FacePen(int look, int hoveredLook, int pressedLook) {
@@ -44,6 +54,7 @@ const Pen& FacePen(int look, int hoveredLook, int pressedLook) {
 }
 
 void DrawArrowBox(Dc& dc, const ArrowBox& b, const Pen& face) {
+  const FramedBoxScope scope(dc, {b.left, b.top, b.right + 1, b.bottom + 1, 1, kBoxEdgeDepth});
   dc.SelectPen(kOutlinePen);
   DrawSegment(dc, b.left, b.top + 1, b.left, b.bottom);
   DrawSegment(dc, b.left + 1, b.bottom, b.right, b.bottom);
@@ -60,6 +71,7 @@ void DrawArrowBox(Dc& dc, const ArrowBox& b, const Pen& face) {
 void DrawGraphThumb(Dc& dc, int x0, int x1, const Pen& face) {
   constexpr int top = kGraphBarTop;
   constexpr int bottom = kGraphBarBottom;
+  const FramedBoxScope scope(dc, {x0, top, x1 + 1, bottom + 1, 1, kBoxEdgeDepth});
   dc.SelectPen(kOutlinePen);
   DrawSegment(dc, x0, top + 1, x0, bottom);
   DrawSegment(dc, x0 + 1, bottom, x1, bottom);
@@ -75,6 +87,7 @@ void DrawGraphThumb(Dc& dc, int x0, int x1, const Pen& face) {
 
 // The free track between columns `from` and `to` (exclusive), with white edges.
 void DrawGraphTrack(Dc& dc, int from, int to) {
+  const FramedBoxScope scope(dc, {from, kGraphBarTop, to, kGraphBarBottom + 1, 0, 1});
   dc.SelectPen(kTrackPen);
   for (int y = kGraphBarTop + 1; y <= kGraphBarBottom - 1; ++y) DrawSegment(dc, from, y, to, y);
   dc.SelectPen(kWhitePen);
@@ -85,6 +98,7 @@ void DrawGraphTrack(Dc& dc, int from, int to) {
 void DrawListThumb(Dc& dc, int y0, int y1, const Pen& face) {
   constexpr int left = kListBarLeft;
   constexpr int right = kListBarRight;
+  const FramedBoxScope scope(dc, {left, y0, right + 1, y1 + 1, 1, kBoxEdgeDepth});
   dc.SelectPen(kOutlinePen);
   DrawSegment(dc, left, y0 + 1, left, y1);
   DrawSegment(dc, left + 1, y1, right, y1);
@@ -100,6 +114,8 @@ void DrawListThumb(Dc& dc, int y0, int y1, const Pen& face) {
 
 // The free track over rows firstRow..lastRow, with white edges from edgeFrom to edgeTo.
 void DrawListTrack(Dc& dc, int firstRow, int lastRow, int edgeFrom, int edgeTo) {
+  const FramedBoxScope scope(dc, {kListBarLeft - 1, std::min(firstRow, edgeFrom), kListBarRight + 2,
+                                  std::max(lastRow + 1, edgeTo), kListTrackEdgeWidth, 0});
   dc.SelectPen(kTrackPen);
   for (int y = firstRow; y <= lastRow; ++y) DrawSegment(dc, kListBarLeft + 1, y, kListBarRight, y);
   dc.SelectPen(kWhitePen);
@@ -110,20 +126,24 @@ void DrawListTrack(Dc& dc, int firstRow, int lastRow, int edgeFrom, int edgeTo) 
 
 // The fixed parts both bars share: frame and two arrow boxes with their chevrons.
 struct BarParts {
+  FramedBox frameBox;
   std::span<const Segment> frame;
   ArrowBox firstArrow;
   std::span<const Segment> firstChevron;
   ArrowBox secondArrow;
   std::span<const Segment> secondChevron;
 };
-constexpr BarParts kGraphParts = {kGraphFrame, kGraphLeftArrow, kLeftChevron, kGraphRightArrow,
-                                  kRightChevron};
-constexpr BarParts kListParts = {kListFrame, kListUpArrow, kUpChevron, kListDownArrow,
-                                 kDownChevron};
+constexpr BarParts kGraphParts = {kGraphFrameBox, kGraphFrame,      kGraphLeftArrow,
+                                  kLeftChevron,   kGraphRightArrow, kRightChevron};
+constexpr BarParts kListParts = {kListFrameBox, kListFrame,     kListUpArrow,
+                                 kUpChevron,    kListDownArrow, kDownChevron};
 
 // Draws the frame, holds `position` inside 0..last (storing it back), draws the arrows.
 int DrawFrameAndArrows(Dc& dc, const BarParts& parts, int& position, int last, int look) {
-  DrawSegments(dc, kFramePen, parts.frame);
+  {
+    const FramedBoxScope scope(dc, parts.frameBox);
+    DrawSegments(dc, kFramePen, parts.frame);
+  }
   if (position < 0) position = 0;
   if (position > last) position = last;
   DrawArrowBox(dc, parts.firstArrow, FacePen(look, kLookFirstArrowHovered, kLookFirstArrowPressed));

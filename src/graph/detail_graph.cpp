@@ -12,6 +12,7 @@ namespace {
 using namespace detail_layout;
 
 void DrawControlOutline(Dc& control) {
+  const FramedBoxScope scope(control, {0, 0, kControlRight + 1, kControlBottom + 1, 1, 1});
   control.SelectPen(Pen{kFrameColor});
   DrawOutline(control, 0, 0, kControlRight, kControlBottom);
 }
@@ -25,6 +26,7 @@ void ClearBitmap(Dc& dc) {
 // Left, top and right edges of the bitmap; below it lies the scroll bar's strip, which
 // draws its own edge.
 void DrawBitmapEdges(Dc& dc) {
+  const FramedBoxScope scope(dc, {0, 0, kControlRight + 1, kBitmapHeight, 1, 1});
   dc.SelectPen(Pen{kFrameColor});
   DrawLine(dc, 0, 0, 0, kBitmapHeight);
   DrawLine(dc, kControlRight, kBitmapHeight, kControlRight, 0);
@@ -39,7 +41,7 @@ void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, const Disp
   const VisibleWindow window = ComputeVisibleWindow(m.n, graphOffset, graphThumbWidth);
 
   DrawControlOutline(control);
-  Surface bitmap(kBitmapWidth, kBitmapHeight);
+  Surface bitmap = control.CompatibleSurface(0, 0, kBitmapWidth, kBitmapHeight);
   SurfaceDc dc(bitmap);
   ClearBitmap(dc);
   detail_parts::DrawGrid(dc);

@@ -1,5 +1,6 @@
 // Grid, titles, scales, header, time axis and frames of the detail graph.
 #include <string>
+#include <utility>
 
 #include "graph/detail_layout.h"
 #include "graph/detail_parts.h"
@@ -105,8 +106,11 @@ void DrawTimeAxis(Dc& dc, int windowStart, int rate) {
 
 void DrawPlotFrames(Dc& dc) {
   dc.SelectPen(Pen{kBlack});
-  DrawOutline(dc, kPlotLeft, kUpperTop, kPlotRight, kUpperBottom);
-  DrawOutline(dc, kPlotLeft, kLowerTop, kPlotRight, kLowerBottom);
+  for (const auto& [top, bottom] :
+       {std::pair{kUpperTop, kUpperBottom}, std::pair{kLowerTop, kLowerBottom}}) {
+    const FramedBoxScope scope(dc, {kPlotLeft, top, kPlotRight + 1, bottom + 1, 1, 1});
+    DrawOutline(dc, kPlotLeft, top, kPlotRight, bottom);
+  }
 }
 
 }  // namespace oxi::detail_parts

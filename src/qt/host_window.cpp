@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QWindow>
+#include <cmath>
 
 #include "app/host_layout.h"
 #include "app/window_commands.h"
@@ -24,8 +27,14 @@ QRect ToQRect(const ControlRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
 
-QPoint ClientPoint(const QMouseEvent* event) {
-  return event->position().toPoint();
+// Device pixel ratios closer than this are the same.
+constexpr qreal kSameRatio = 1e-6;
+
+// A surface's bytes wrapped without copying: the image lives only for the paint that
+// draws it.
+QImage ImageOf(const Surface& surface) {
+  return QImage(surface.Data(), surface.Width(), surface.Height(), surface.Stride(),
+                QImage::Format_RGB888);
 }
 
 // The key as the input rules read it.
@@ -45,26 +54,27 @@ KeyPress ReadKey(const QKeyEvent& key) {
   return press;
 }
 
-int ControlIndex(SurfaceId id) {
-  return static_cast<int>(id) - 1;
-}
-
 }  // namespace
 
 HostWindow::HostWindow(WindowHandlers& handlers, const Surfaces& surfaces)
-    : SurfaceWidget(*surfaces[static_cast<int>(SurfaceId::kFace)], nullptr), input_(handlers) {
+    : input_(handlers), surfaces_(surfaces) {
+  // Every pixel comes from the surfaces: Qt need not clear or paint anything below them.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
   setWindowTitle(QString::fromUtf8(texts::kProductTitle));
   setWindowIcon(AppIcon());
   setFixedSize(kFaceWidth, kFaceHeight);
   move(host::kWindowX, host::kWindowY);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
-  BuildChildren(surfaces);
+  BuildEditField();
 
   // Expose events arrive at the native window, not at the widget: watch them there so
   // that only an expose (not a blinking cursor or a presented surface) repaints the face.
   create();
   windowHandle()->installEventFilter(this);
+  // A screen of another scale: the next paint draws at its ratio.
+  connect(windowHandle(), &QWindow::screenChanged, this, &HostWindow::QueuePaint);
   // Enter and Esc must be seen before whichever child has the focus handles them.
   qApp->installEventFilter(this);
 }
@@ -73,16 +83,9 @@ HostWindow::~HostWindow() {
   qApp->removeEventFilter(this);
 }
 
-void HostWindow::BuildChildren(const Surfaces& surfaces) {
-  for (SurfaceId id : host::kAllSurfaces) {
-    if (id == SurfaceId::kFace) continue;
-    auto* view = new SurfaceWidget(*surfaces[static_cast<int>(id)], this);
-    view->setGeometry(ToQRect(host::RectOf(id)));
-    // The controls only show pictures: every pointer message belongs to the main window
-    // in its own client coordinates.
-    view->setAttribute(Qt::WA_TransparentForMouseEvents);
-    controls_[ControlIndex(id)] = view;
-  }
+// The edit field is Qt's own, placed and sized in logical pixels: Qt scales it, its font
+// included.
+void HostWindow::BuildEditField() {
   windowEdit_ = new QLineEdit(this);
   windowEdit_->setGeometry(ToQRect(host::kWindowEditRect));
   windowEdit_->setFont(ScreenFont(host::kScreenFontPixels));
@@ -94,11 +97,6 @@ void HostWindow::BuildChildren(const Surfaces& surfaces) {
   windowEdit_->setFocus();
 }
 
-QWidget& HostWindow::View(SurfaceId id) {
-  if (id == SurfaceId::kFace) return *this;
-  return *controls_[ControlIndex(id)];
-}
-
 void HostWindow::ShowStoreFolder(const std::filesystem::path& folder) {
   storeFolder_ = folder;
   setWindowTitle(QString::fromStdString(
@@ -106,7 +104,44 @@ void HostWindow::ShowStoreFolder(const std::filesystem::path& folder) {
 }
 
 void HostWindow::Present(SurfaceId id) {
-  View(id).repaint();
+  repaint(ToQRect(host::RectOf(id)));
+}
+
+// The surfaces are copied in device pixels, each to where the grid puts it, so that no
+// pixel is resampled: a control at a fractional logical-times-ratio position lands on the
+// whole pixel its own drawing rounded to. Only a ratio between the scales the drawings
+// know (a screen of 110 %) has them drawn at the nearest and resampled to fit.
+void HostWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const qreal ratio = devicePixelRatioF();
+  const Scale drawn = surfaces_[static_cast<int>(SurfaceId::kFace)]->Grid().scale;
+  if (std::abs(drawn.Ratio() - ratio) > kSameRatio) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (SurfaceId id : host::kAllSurfaces) {
+      QImage image = ImageOf(*surfaces_[static_cast<int>(id)]);
+      image.setDevicePixelRatio(drawn.Ratio());
+      painter.drawImage(ToQRect(host::RectOf(id)), image);
+    }
+    return;
+  }
+  painter.scale(1 / ratio, 1 / ratio);
+  const QRect area =
+      QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio)
+          .toAlignedRect();
+  for (SurfaceId id : host::kAllSurfaces) {
+    const Surface& surface = *surfaces_[static_cast<int>(id)];
+    const ControlRect r = host::DeviceRect(host::RectOf(id), drawn);
+    const QRect place = QRect(r.x, r.y, surface.Width(), surface.Height()) & area;
+    if (place.isEmpty()) continue;
+    painter.drawImage(place.topLeft(), ImageOf(surface), place.translated(-r.x, -r.y));
+  }
+}
+
+// In the device pixels of the scale the surfaces are drawn at, which are the screen's
+// own unless they had to be resampled.
+QPoint HostWindow::DevicePoint(const QMouseEvent* event) const {
+  const QPointF p = event->position() * input_.CurrentScale().Ratio();
+  return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
 }
 
 bool HostWindow::event(QEvent* event) {
@@ -124,7 +159,7 @@ bool HostWindow::event(QEvent* event) {
     default:
       break;
   }
-  return SurfaceWidget::event(event);
+  return QWidget::event(event);
 }
 
 bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -162,7 +197,13 @@ void HostWindow::QueuePaint() {
 
 void HostWindow::DeliverPaint() {
   paintQueued_ = false;
-  input_.Paint();
+  // A new scale draws everything at it; otherwise the expose repaints as ever.
+  const Scale shown = Scale::FromRatio(devicePixelRatioF());
+  if (shown != input_.CurrentScale()) {
+    input_.SetScale(shown);
+  } else {
+    input_.Paint();
+  }
 }
 
 // A click into an inactive window activates it, and the activation's full repaint comes
@@ -178,24 +219,24 @@ void HostWindow::ActivateForPress() {
 void HostWindow::mousePressEvent(QMouseEvent* event) {
   ActivateForPress();
   if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
+  const QPoint p = DevicePoint(event);
   input_.LeftDown(p.x(), p.y());
 }
 
 void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
+  const QPoint p = DevicePoint(event);
   input_.LeftUp(p.x(), p.y());
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = ClientPoint(event);
+  const QPoint p = DevicePoint(event);
   input_.PointerMove(p.x(), p.y());
 }
 
 void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
+  const QPoint p = DevicePoint(event);
   input_.LeftDoubleClick(p.x(), p.y());
 }
 

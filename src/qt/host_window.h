@@ -1,20 +1,23 @@
 #pragma once
 #include <QLineEdit>
+#include <QWidget>
 #include <array>
 #include <filesystem>
 
 #include "app/host_input.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
-#include "qt/surface_widget.h"
 
 namespace oxi {
 
-// The main window on the screen: a fixed-size top-level widget that shows the face
-// surface as its background, the graph, calendar and list surfaces as child widgets at
-// their places, and the real moving-average edit field. It turns Qt's events into the
-// main window's handlers, in client coordinates of the window.
-class HostWindow : public SurfaceWidget {
+// The main window on the screen: a fixed-size top-level widget, 1024 x 738 logical pixels,
+// that shows the face surface as its background with the graph, calendar and list surfaces
+// at their places, and the real moving-average edit field. The surfaces are drawn at the
+// window's device pixel ratio and copied pixel for pixel; when the ratio changes (the
+// window moved to a screen of another scale) they are drawn anew at it. It turns Qt's
+// events into the main window's handlers, in device pixels of the client area, which the
+// input rules map back to the logical ones.
+class HostWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -26,7 +29,6 @@ class HostWindow : public SurfaceWidget {
 
   // Shows the surface's current pixels before returning.
   void Present(SurfaceId id);
-  QWidget& View(SurfaceId id);
   QLineEdit& WindowEdit() { return *windowEdit_; }
   // Names the store's folder in the title bar and in the about box.
   void ShowStoreFolder(const std::filesystem::path& folder);
@@ -37,6 +39,7 @@ class HostWindow : public SurfaceWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -46,14 +49,16 @@ class HostWindow : public SurfaceWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildChildren(const Surfaces& surfaces);
+  void BuildEditField();
   bool HandleKey(QObject* receiver, QEvent* event);
   void ActivateForPress();
   void QueuePaint();
   void DeliverPaint();
+  // Where the pointer event happened, in device pixels of the client area.
+  QPoint DevicePoint(const QMouseEvent* event) const;
 
   HostInput input_;
-  std::array<SurfaceWidget*, 3> controls_{};  // graph, calendar, list
+  Surfaces surfaces_;
   QLineEdit* windowEdit_ = nullptr;
   std::filesystem::path storeFolder_;
   bool paintQueued_ = false;

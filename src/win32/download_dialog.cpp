@@ -44,7 +44,8 @@ CDLDialog::CDLDialog(HWND owner)
   SetDialogItemTextUtf8(hwnd_, IDC_PROGRESS_PERCENT, texts::kInitialPercent);
   SendDlgItemMessageW(hwnd_, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kProgressBarMaximum);
   // Positioned once: a window that has been moved is not put back when shown again.
-  const ControlRect& r = host::kProgressWindowRect;
+  const ControlRect r = host::DeviceRect(host::kProgressWindowRect,
+                                         Scale::FromDpi(static_cast<int>(GetDpiForWindow(hwnd_))));
   SetWindowPos(hwnd_, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -56,7 +56,9 @@ constexpr int ControlId(SurfaceId id) {
   return 0;
 }
 
-void Place(HWND window, const ControlRect& r) {
+// Places a control at a logical rectangle of the client area, in device pixels.
+void Place(HWND window, const ControlRect& logical, Scale scale) {
+  const ControlRect r = host::DeviceRect(logical, scale);
   MoveWindow(window, r.x, r.y, r.width, r.height, TRUE);
 }
 
@@ -119,6 +121,9 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ERASEBKGND:
       return Answer(hwnd_, TRUE);  // the face covers the whole client area
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return TRUE;  // placed here: the dialog manager's own scaling would undo it
     case WM_DRAWITEM:
       return DrawControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_MOUSEMOVE:
@@ -160,22 +165,43 @@ void MainWindow::Initialise() {
   smallIcon_ = LoadAppIcon(SM_CXSMICON);
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  scale_ = Scale::FromDpi(static_cast<int>(GetDpiForWindow(hwnd_)));
   // The window's outer size is that of the face; its client area shows the face's top
   // left part.
-  SetWindowPos(hwnd_, nullptr, host::kWindowX, host::kWindowY, kFaceWidth, kFaceHeight,
+  const ControlRect outer = host::DeviceRect(
+      ControlRect{host::kWindowX, host::kWindowY, kFaceWidth, kFaceHeight}, scale_);
+  SetWindowPos(hwnd_, nullptr, outer.x, outer.y, outer.width, outer.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  for (SurfaceId id : host::kAllSurfaces) {
-    if (id != SurfaceId::kFace) Place(View(id), host::RectOf(id));
-  }
-  HWND edit = WindowEdit();
-  Place(edit, host::kWindowEditRect);
-  screenFont_ = CreateDraftFont(Font{kScreenFace, host::kScreenFontPixels, 0});
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screenFont_), FALSE);
-  SetWindowTextUtf8(edit, texts::kInitialWindowText);
+  Layout();
+  SetWindowTextUtf8(WindowEdit(), texts::kInitialWindowText);
   if (initialise_) initialise_();
   // The dialog manager gives the field the focus, but setting a text leaves the caret in
   // front of it: select it, so that what the user types first replaces it.
-  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(WindowEdit(), EM_SETSEL, 0, -1);
+  input_.SetScale(scale_);
+}
+
+void MainWindow::Layout() {
+  for (SurfaceId id : host::kAllSurfaces) {
+    if (id != SurfaceId::kFace) Place(View(id), host::RectOf(id), scale_);
+  }
+  HWND edit = WindowEdit();
+  Place(edit, host::kWindowEditRect, scale_);
+  HFONT previous = screenFont_;
+  screenFont_ = CreateDraftFont(Font{kScreenFace, scale_.ToDevice(host::kScreenFontPixels), 0});
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screenFont_), TRUE);
+  if (previous) DeleteObject(previous);
+}
+
+// Another screen's DPI: the window takes the place Windows suggests, which keeps its
+// logical size, and everything is placed and drawn anew at the new scale.
+void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
+  scale_ = Scale::FromDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+  input_.SetScale(scale_);
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void MainWindow::ShowStoreFolder(const std::filesystem::path& folder) {

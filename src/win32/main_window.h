@@ -10,10 +10,13 @@
 
 namespace oxi {
 
-// The main window on the screen: the dialog of template IDD_MAIN, 1024 x 738 outside, whose
-// client area shows the face surface, with the graph, calendar and list surfaces on owner-
-// drawn statics at their places and the real moving-average edit field. It turns the
-// window messages into the main window's handlers, in client coordinates of the window.
+// The main window on the screen: the dialog of template IDD_MAIN, 1024 x 738 logical pixels
+// outside, whose client area shows the face surface, with the graph, calendar and list
+// surfaces on owner-drawn statics at their places and the real moving-average edit field.
+// The process is per-monitor DPI aware: everything is placed in device pixels at the
+// window's DPI, the surfaces are drawn at it, and a move to a screen of another DPI
+// places and draws everything anew. It turns the window messages into the main window's
+// handlers; the input rules map their device pixels back to logical ones.
 class MainWindow {
  public:
   // Indexed by SurfaceId; the surfaces must outlive the window.
@@ -50,6 +53,9 @@ class MainWindow {
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise();
+  // Places the window, its controls and the edit field's font at the window's DPI.
+  void Layout();
+  void DpiChanged(int dpi, const RECT& suggested);
   void AddAboutItem();
   void Paint();
   bool DrawControl(const DRAWITEMSTRUCT& item);
@@ -64,6 +70,7 @@ class MainWindow {
   HWND hwnd_ = nullptr;
   std::filesystem::path storeFolder_;
   HFONT screenFont_ = nullptr;
+  Scale scale_;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_layout.h"
+#include "app/host_layout.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
 
@@ -17,6 +17,10 @@ namespace oxi::testing {
 class RecordingHandlers : public WindowHandlers {
  public:
   void OnPaint() override { log.push_back("paint"); }
+  void OnScaleChanged(Scale scale) override {
+    log.push_back("scale " + std::to_string(scale.Steps()));
+    if (onScale) onScale(scale);
+  }
   void OnActivate(bool active) override { log.push_back(active ? "activate" : "deactivate"); }
   void OnMouseMove(int x, int y) override { Record("move", x, y); }
   void OnLButtonDown(int x, int y) override {
@@ -56,6 +60,7 @@ class RecordingHandlers : public WindowHandlers {
   std::vector<std::string> log;
   std::function<void(int, int)> onDown;
   std::function<void(int, int)> onUp;
+  std::function<void(Scale)> onScale;
 
  private:
   void Record(const char* what, int x, int y) {
@@ -71,6 +76,14 @@ struct TestSurfaces {
         calendar(kCalendarControl.width, kCalendarControl.height),
         list(kListControl.width, kListControl.height) {}
   std::array<const Surface*, 4> Pointers() const { return {&face, &graph, &calendar, &list}; }
+  // Makes every surface anew at the scale, as the main window does.
+  void ScaleTo(Scale scale) {
+    const std::array<Surface*, 4> all = {&face, &graph, &calendar, &list};
+    for (SurfaceId id : host::kAllSurfaces) {
+      Surface& s = *all[static_cast<int>(id)];
+      s = Surface(host::GridOf(id, scale), s.LogicalWidth(), s.LogicalHeight());
+    }
+  }
 
   Surface face;
   Surface graph;

@@ -14,6 +14,7 @@ class Recorder : public WindowHandlers {
  public:
   explicit Recorder(ScriptedPlatform& p) : platform_(p) {}
   void OnPaint() override { Note("paint", 0, 0); }
+  void OnScaleChanged(Scale) override { Note("scale", 0, 0); }
   void OnActivate(bool) override { Note("activate", 0, 0); }
   void OnMouseMove(int x, int y) override { Note("move", x, y); }
   void OnLButtonDown(int x, int y) override {

@@ -258,5 +258,36 @@ TEST_F(MainWindowTest, ActivationReachesTheHandler) {
   EXPECT_EQ(handlers.log, expected);
 }
 
+// Moved to a screen of twice the DPI: the window takes the rectangle Windows suggests,
+// controls and edit font their places and height at 2x, the surfaces are made anew at
+// that scale, and pointer messages in device pixels reach the handlers in logical ones.
+TEST_F(MainWindowTest, TakesTheScaleOfAnotherScreen) {
+  handlers.onScale = [&](Scale scale) { surfaces.ScaleTo(scale); };
+  RECT suggested{10, 20, 10 + 2048, 20 + 1476};
+  SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(handlers.Count("scale 8"), 1);
+  RECT outer;
+  GetWindowRect(Main(), &outer);
+  EXPECT_EQ(outer.left, 10);
+  EXPECT_EQ(outer.bottom - outer.top, 1476);
+  EXPECT_TRUE(Equal(ClientRectOf(window.View(SurfaceId::kCalendar)), {1510, 120, 500, 580}));
+  EXPECT_TRUE(Equal(ClientRectOf(window.WindowEdit()), {1678, 1142, 90, 52}));
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.WindowEdit(), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, 32);
+
+  // (The graph's, not the calendar's: at 2x the calendar lies beyond a 1280-wide screen,
+  // where GetPixel reads nothing.)
+  surfaces.graph.SetPixel(499, 579, Rgb(10, 200, 30));
+  platform.Present(SurfaceId::kGraph);
+  HDC dc = GetDC(window.View(SurfaceId::kGraph));
+  EXPECT_EQ(GetPixel(dc, 499, 579), RGB(10, 200, 30));
+  ReleaseDC(window.View(SurfaceId::kGraph), dc);
+
+  SendMessageW(Main(), WM_MOUSEMOVE, 0, MAKELPARAM(601, 603));
+  EXPECT_EQ(handlers.Count("move 300,301"), 1);
+}
+
 }  // namespace
 }  // namespace oxi

@@ -1,11 +1,14 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/gdi/color.h"
+#include "platform/gdi/scale.h"
 
 namespace oxi {
 
+class DeviceAxis;
 class Surface;
 
 // Faces the drawing code asks for; fontconfig maps them to an installed Japanese Gothic.
@@ -30,6 +33,21 @@ struct Font {
 
 enum class BkMode { kOpaque, kTransparent };
 
+// A drawn box whose frame and bevel lines run along its edges, depthX pixel columns deep
+// on its left and right, depthY rows on its top and bottom; right and bottom exclusive.
+// At a fractional scale its frame pixels each get one pen width of device pixels, so that
+// a frame is as thick on one side as on the other, and its inside takes up what is left;
+// its edges stay where the plain mapping puts them. At whole scales this is the plain
+// mapping, and a page or a surface at scale 1 ignores it.
+struct FramedBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int depthX = 0;
+  int depthY = 0;
+};
+
 // A drawing context with the semantics our drawing code is written for: a selected pen,
 // brush and font, text and background colours, a background mode and a current position.
 // Lines never paint their end point; rectangles are right/bottom exclusive. Members whose
@@ -48,6 +66,9 @@ class Dc {
     curX_ = x;
     curY_ = y;
   }
+  // The box the following drawing calls draw the frame of, or none.
+  void SetFramedBox(const std::optional<FramedBox>& box) { box_ = box; }
+  const std::optional<FramedBox>& CurrentFramedBox() const { return box_; }
 
   const Pen& CurrentPen() const { return pen_; }
   const Brush& CurrentBrush() const { return brush_; }
@@ -84,9 +105,29 @@ class Dc {
   BkMode bkMode_ = BkMode::kOpaque;
   int curX_ = 0;
   int curY_ = 0;
+  std::optional<FramedBox> box_;
 };
 
-// A Dc that paints into a Surface.
+// Draws the frame of one box for as long as it lives, then restores the box before.
+class FramedBoxScope {
+ public:
+  FramedBoxScope(Dc& dc, const FramedBox& box) : dc_(dc), before_(dc.CurrentFramedBox()) {
+    dc.SetFramedBox(box);
+  }
+  ~FramedBoxScope() { dc_.SetFramedBox(before_); }
+  FramedBoxScope(const FramedBoxScope&) = delete;
+  FramedBoxScope& operator=(const FramedBoxScope&) = delete;
+
+ private:
+  Dc& dc_;
+  std::optional<FramedBox> before_;
+};
+
+// A Dc that paints into a Surface. Its coordinates are logical pixels, mapped to device
+// pixels through the surface's grid: every edge of a rectangle or a line lands on a whole
+// device pixel, pens are PenWidth device pixels wide, text is drawn in the face at the
+// scaled height, and lines that are not level or upright are drawn at device pixels. At
+// scale 1 logical and device pixels are the same.
 class SurfaceDc : public Dc {
  public:
   explicit SurfaceDc(Surface& surface);
@@ -97,11 +138,21 @@ class SurfaceDc : public Dc {
   void Rectangle(int left, int top, int right, int bottom) override;
   void TextOutUtf8(int x, int y, std::string_view utf8) override;
   // Copies width x height pixels of src from (srcX, srcY) to (x, y) of this surface.
+  // Exact when src lies on this surface's grid at (x - srcX, y - srcY), as one made by
+  // CompatibleSurface does.
   void BitBlt(int x, int y, int width, int height, const Surface& src, int srcX, int srcY);
+  // A surface for drawing a width x height area off-screen that BitBlt then copies to
+  // (x, y) of this one, pixel for pixel.
+  Surface CompatibleSurface(int x, int y, int width, int height) const;
 
   Surface& Target() { return surface_; }
 
  private:
+  // The mapping of each axis to device pixels, through the grid and the framed box.
+  DeviceAxis AxisX() const;
+  DeviceAxis AxisY() const;
+  void ScaledLine(int x, int y);
+
   Surface& surface_;
 };
 

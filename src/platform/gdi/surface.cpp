@@ -18,10 +18,18 @@ int NonNegative(int v) {
 }  // namespace
 
 Surface::Surface(int width, int height, Colorref fill)
-    : width_(NonNegative(width)),
-      height_(NonNegative(height)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3) {
-  Fill(fill);
+    : Surface(PixelGrid{}, width, height, fill) {}
+
+Surface::Surface(const PixelGrid& grid, int logicalWidth, int logicalHeight, Colorref fill)
+    : grid_(grid),
+      logicalWidth_(NonNegative(logicalWidth)),
+      logicalHeight_(NonNegative(logicalHeight)),
+      width_(grid.X(logicalWidth_)),
+      height_(grid.Y(logicalHeight_)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3,
+              static_cast<std::uint8_t>(RedOf(fill))) {
+  // A grey (white, most often) is one byte throughout, set as the buffer is made.
+  if (RedOf(fill) != GreenOf(fill) || RedOf(fill) != BlueOf(fill)) Fill(fill);
 }
 
 Colorref Surface::Pixel(int x, int y) const {

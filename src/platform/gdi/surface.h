@@ -5,17 +5,26 @@
 #include <vector>
 
 #include "platform/gdi/color.h"
+#include "platform/gdi/scale.h"
 
 namespace oxi {
 
 // A width x height buffer of RGB pixels, three bytes a pixel (R, G, B), rows top down
-// without padding: the layout a host can show without converting.
+// without padding: the layout a host can show without converting. The drawings see it
+// through its grid, in logical pixels; Width, Height and the pixel calls are in device
+// pixels, which are the logical ones at scale 1.
 class Surface {
  public:
   Surface(int width, int height, Colorref fill = kWhite);
+  // A surface for a logicalWidth x logicalHeight drawing on the grid: as many device
+  // pixels as the grid gives those logical ones.
+  Surface(const PixelGrid& grid, int logicalWidth, int logicalHeight, Colorref fill = kWhite);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  const PixelGrid& Grid() const { return grid_; }
+  int LogicalWidth() const { return logicalWidth_; }
+  int LogicalHeight() const { return logicalHeight_; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
   // Reading outside the surface gives black; writing outside is ignored.
@@ -40,6 +49,9 @@ class Surface {
   bool operator==(const Surface&) const = default;
 
  private:
+  PixelGrid grid_;
+  int logicalWidth_;
+  int logicalHeight_;
   int width_;
   int height_;
   std::vector<std::uint8_t> pixels_;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gdi/dc.h"
+#include "platform/gdi/device_axis.h"
 #include "platform/gdi/line_raster.h"
 #include "platform/gdi/surface.h"
 #include "platform/gdi/text_draw.h"
@@ -29,12 +30,30 @@ int PenLow(int width) {
   return -((width - 1) / 2);
 }
 
-void WideLine(Surface& s, int x0, int y0, int x1, int y1, int width, Colorref c) {
-  const int lo = PenLow(width);
+// Pens up to this wide (every screen pen at every scale) set their pixels one by one.
+constexpr int kFewPixels = 4;
+
+// The band of `width` pixels from `lo` across the major axis at every pixel of the thin
+// line, clipped to what can reach the surface.
+void LineBand(Surface& s, int x0, int y0, int x1, int y1, int width, int lo, Colorref c) {
   const int hi = lo + width - 1;
   // Walk only the part of the thin line whose band can touch the surface.
   const LineSteps steps =
       ClipLine(x0, y0, x1, y1, -width, -width, s.Width() + width, s.Height() + width);
+  if (width <= kFewPixels) {
+    // The few pixels across each step are set one by one, cheaper than a fill each; the
+    // clip keeps every step within a few pixels of the surface.
+    WalkLine(steps, [&](int x, int y) {
+      for (int k = lo; k <= hi; ++k) {
+        if (steps.xMajor) {
+          s.SetPixel(x, y + k, c);
+        } else {
+          s.SetPixel(x + k, y, c);
+        }
+      }
+    });
+    return;
+  }
   WalkLine(steps, [&](int x, int y) {
     if (steps.xMajor) {
       FillWide(s, x, std::int64_t{y} + lo, std::int64_t{x} + 1, std::int64_t{y} + hi + 1, c);
@@ -42,6 +61,12 @@ void WideLine(Surface& s, int x0, int y0, int x1, int y1, int width, Colorref c)
       FillWide(s, std::int64_t{x} + lo, y, std::int64_t{x} + hi + 1, std::int64_t{y} + 1, c);
     }
   });
+}
+
+void WideLine(Surface& s, int x0, int y0, int x1, int y1, int width, Colorref c) {
+  const int lo = PenLow(width);
+  const int hi = lo + width - 1;
+  LineBand(s, x0, y0, x1, y1, width, lo, c);
   // Square caps at both ends, so that segments joined at an angle leave no notch.
   for (const auto& [px, py] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
     FillWide(s, std::int64_t{px} + lo, std::int64_t{py} + lo, std::int64_t{px} + hi + 1,
@@ -55,9 +80,23 @@ SurfaceDc::SurfaceDc(Surface& surface) : surface_(surface) {}
 
 SurfaceDc::~SurfaceDc() = default;
 
+DeviceAxis SurfaceDc::AxisX() const {
+  const PixelGrid& g = surface_.Grid();
+  if (!box_) return DeviceAxis(g.scale, g.originX);
+  return DeviceAxis(g.scale, g.originX, box_->left, box_->right, box_->depthX);
+}
+
+DeviceAxis SurfaceDc::AxisY() const {
+  const PixelGrid& g = surface_.Grid();
+  if (!box_) return DeviceAxis(g.scale, g.originY);
+  return DeviceAxis(g.scale, g.originY, box_->top, box_->bottom, box_->depthY);
+}
+
 void SurfaceDc::LineTo(int x, int y) {
   const int width = std::max(pen_.width, 1);
-  if (x != curX_ || y != curY_) {
+  if (!surface_.Grid().IsIdentity()) {
+    ScaledLine(x, y);
+  } else if (x != curX_ || y != curY_) {
     if (width == 1) {
       const LineSteps steps =
           ClipLine(curX_, curY_, x, y, 0, 0, surface_.Width(), surface_.Height());
@@ -70,15 +109,44 @@ void SurfaceDc::LineTo(int x, int y) {
   curY_ = y;
 }
 
+// A level or upright one-pixel line covers the device pixels of the logical pixels it
+// paints, at least a pen width across and at its last pixel, so that it never thins to
+// one device pixel where another line of the same pen has two; any other line is drawn
+// at device pixels between the mapped points, a pen width across.
+void SurfaceDc::ScaledLine(int x, int y) {
+  if (x == curX_ && y == curY_) return;
+  const int width = std::max(pen_.width, 1);
+  const int pen = surface_.Grid().scale.PenWidth(width);
+  const DeviceAxis ax = AxisX(), ay = AxisY();
+  if (width == 1 && (x == curX_ || y == curY_)) {
+    // The logical pixels painted, first to last along the line, its end point left out.
+    const int fromX = x >= curX_ ? curX_ : x + 1;
+    const int toX = x > curX_ ? x - 1 : curX_;
+    const int fromY = y >= curY_ ? curY_ : y + 1;
+    const int toY = y > curY_ ? y - 1 : curY_;
+    FillWide(surface_, ax.Edge(fromX), ay.Edge(fromY), ax.Reach(toX), ay.Reach(toY), pen_.color);
+    return;
+  }
+  const int x0 = ax.Edge(curX_), y0 = ay.Edge(curY_), x1 = ax.Edge(x), y1 = ay.Edge(y);
+  if (width == 1) {
+    LineBand(surface_, x0, y0, x1, y1, pen, 0, pen_.color);
+  } else {
+    WideLine(surface_, x0, y0, x1, y1, pen, pen_.color);
+  }
+}
+
 void SurfaceDc::SetPixel(int x, int y, Colorref c) {
-  surface_.SetPixel(x, y, c);
+  if (surface_.Grid().IsIdentity()) return surface_.SetPixel(x, y, c);
+  const DeviceAxis ax = AxisX(), ay = AxisY();
+  FillWide(surface_, ax.Edge(x), ay.Edge(y), ax.Reach(x), ay.Reach(y), c);
 }
 
 void SurfaceDc::Rectangle(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
-  // The outline lies inside the rectangle, `width` pixels deep on every side.
-  const std::int64_t w = std::max(pen_.width, 1);
-  const std::int64_t l = left, t = top, r = right, b = bottom;
+  // The outline lies inside the rectangle, a pen width deep on every side.
+  const std::int64_t w = surface_.Grid().scale.PenWidth(pen_.width);
+  const DeviceAxis ax = AxisX(), ay = AxisY();
+  const std::int64_t l = ax.Edge(left), t = ay.Edge(top), r = ax.Edge(right), b = ay.Edge(bottom);
   FillWide(surface_, l + w, t + w, r - w, b - w, brush_.color);
   const Colorref c = pen_.color;
   FillWide(surface_, l, t, r, std::min(t + w, b), c);
@@ -90,13 +158,25 @@ void SurfaceDc::Rectangle(int left, int top, int right, int bottom) {
 void SurfaceDc::TextOutUtf8(int x, int y, std::string_view utf8) {
   std::optional<Colorref> background;
   if (bkMode_ == BkMode::kOpaque) background = bkColor_;
-  PaintText(surface_, x, y, font_, textColor_, background, utf8);
+  Font font = font_;
+  font.height = std::max(1, surface_.Grid().scale.ToDevice(std::max(font.height, 1)));
+  PaintText(surface_, AxisX().Edge(x), AxisY().Edge(y), font, textColor_, background, utf8);
+}
+
+Surface SurfaceDc::CompatibleSurface(int x, int y, int width, int height) const {
+  const PixelGrid& g = surface_.Grid();
+  return Surface(PixelGrid{g.scale, g.originX + x, g.originY + y}, width, height);
 }
 
 void SurfaceDc::BitBlt(int x, int y, int width, int height, const Surface& src, int srcX,
                        int srcY) {
+  // In device pixels: the destination's edges through this grid, the source's through its.
+  const PixelGrid& g = surface_.Grid();
+  const PixelGrid& from = src.Grid();
+  std::int64_t dx = g.X(x), dy = g.Y(y), sx = from.X(srcX), sy = from.Y(srcY);
+  std::int64_t w = std::int64_t{g.X(std::int64_t{x} + width)} - dx;
+  std::int64_t h = std::int64_t{g.Y(std::int64_t{y} + height)} - dy;
   // Shrink the copied block until both its source and its destination lie inside.
-  std::int64_t dx = x, dy = y, sx = srcX, sy = srcY, w = width, h = height;
   auto clipStart = [&](std::int64_t& a, std::int64_t& other, std::int64_t& len) {
     if (a < 0) {
       len += a;

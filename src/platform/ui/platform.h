@@ -24,6 +24,9 @@ class WindowHandlers {
  public:
   virtual ~WindowHandlers() = default;
   virtual void OnPaint() = 0;
+  // The window is now shown at another scale (it moved to a screen of another DPI, or
+  // the first time it is placed): the surfaces are made anew at it and drawn whole.
+  virtual void OnScaleChanged(Scale scale) = 0;
   virtual void OnActivate(bool active) = 0;
   virtual void OnMouseMove(int x, int y) = 0;
   virtual void OnLButtonDown(int x, int y) = 0;
