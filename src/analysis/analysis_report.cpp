@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kYearBase = 2000;  // the header's two-digit years
 constexpr int kRateDecimals = 1;
-constexpr int kZoneDecimals = 1;
-constexpr int kSto2Decimals = 2;
-constexpr int kTohbDecimals = 4;
-constexpr int kHrDecimals = 1;
 constexpr const char* kJsonNull = "null";
 constexpr const char* kTextEmpty = "-";
 constexpr char32_t kFirstPrintable = 0x20;
@@ -41,18 +37,6 @@ RecordFacts FactsOf(const std::string& record, const CurrentMeasurement& m, cons
   }
   return facts;
 }
-
-struct SummaryRow {
-  const char* key;    // in JSON
-  const char* label;  // in the text table
-  Statistics Summary::*statistics;
-  int decimals;
-};
-constexpr SummaryRow kSummaryRows[] = {
-    {"sto2", "StO2 %", &Summary::sto2, kSto2Decimals},
-    {"tohb", "toHb mM", &Summary::tohb, kTohbDecimals},
-    {"hr", "HR bpm", &Summary::hr, kHrDecimals},
-};
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";

@@ -1,5 +1,5 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
-// the export item of the window menu.
+// the export and analysis items of the window menu.
 #include "app/buttons.h"
 #include "app/main_dialog.h"
 #include "app/scroll_bar_geometry.h"
@@ -51,6 +51,15 @@ void CMainDialog::PressCommandButtons(int x, int y) {
 
 void CMainDialog::OnExportCommand() {
   OpenFormatExport(platform_, measurement_, state_.screenMode);
+}
+
+void CMainDialog::OnAnalysisCommand() {
+  if (MeasurementShown()) analysis_.Open();
+}
+
+// A load that failed leaves no samples: there is nothing to analyse until the next one.
+bool CMainDialog::MeasurementShown() const {
+  return state_.screenMode == kMeasurementShown && measurement_.n > 0;
 }
 
 void CMainDialog::OnCommandKey(CommandKey key) {

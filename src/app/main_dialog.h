@@ -10,6 +10,7 @@
 #include "platform/ui/platform.h"
 #include "store/current_measurement.h"
 #include "store/store_state.h"
+#include "views/analysis_view.h"
 
 namespace oxi {
 
@@ -44,6 +45,8 @@ class CMainDialog : public WindowHandlers {
   void OnCommandKey(CommandKey key) override;
   void OnCancel() override;
   void OnExportCommand() override;
+  void OnAnalysisCommand() override;
+  bool MeasurementShown() const override;
 
   // True once Esc or the close box ended the window.
   bool Ended() const { return ended_; }
@@ -69,6 +72,8 @@ class CMainDialog : public WindowHandlers {
   void StepWindowEdit(int direction);
   // True while the Download button's download runs.
   bool Downloading() const { return downloading_; }
+  // The analysis window, which follows the shown measurement while it is open.
+  AnalysisView& AnalysisWindow() { return analysis_; }
 
  private:
   ClientDc OpenDc(SurfaceId id);
@@ -128,6 +133,7 @@ class CMainDialog : public WindowHandlers {
   ScreenState state_;
   StoreState store_;
   CurrentMeasurement measurement_;
+  AnalysisView analysis_;
   std::string comment_;
   Surface face_;
   Surface graph_;

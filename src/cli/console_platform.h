@@ -40,7 +40,8 @@ class TerminalProgress : public ProgressDialog {
 
 // The window system of oxitool: message boxes on stderr, the download dialog as a bar on
 // the terminal, no window messages to dispatch (a timed wait just sleeps), the device-ID
-// chooser takes its first entry, and the other choosers answer "cancelled".
+// chooser takes its first entry, the other choosers answer "cancelled", and there are no
+// tool windows and no clipboard.
 class ConsolePlatform : public Platform {
  public:
   explicit ConsolePlatform(std::FILE* out = stderr);
@@ -60,6 +61,11 @@ class ConsolePlatform : public Platform {
   std::string WindowEditText() override { return editText_; }
   void SetWindowEditText(const std::string& text) override { editText_ = text; }
   void Present(SurfaceId) override {}
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec&, const Surface&,
+                                               ToolWindowHandlers&) override {
+    return nullptr;
+  }
+  bool SetClipboardText(const std::string&) override { return false; }
   std::string ApplicationName() override;
 
  private:

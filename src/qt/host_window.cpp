@@ -15,35 +15,11 @@
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/screen_font.h"
+#include "qt/toolkit_input.h"
 #include "res/texts.h"
 
 namespace oxi {
 namespace {
-
-QRect ToQRect(const ControlRect& r) {
-  return QRect(r.x, r.y, r.width, r.height);
-}
-
-QPoint ClientPoint(const QMouseEvent* event) {
-  return event->position().toPoint();
-}
-
-// The key as the input rules read it.
-KeyPress ReadKey(const QKeyEvent& key) {
-  KeyPress press;
-  press.controlOnly = key.modifiers() == Qt::ControlModifier;
-  press.repeat = key.isAutoRepeat();
-  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-    press.kind = KeyPress::Kind::kEnter;
-  } else if (key.key() == Qt::Key_Escape) {
-    press.kind = KeyPress::Kind::kEscape;
-  } else if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    // Qt's letter keys are numbered by their upper-case character.
-    press.kind = KeyPress::Kind::kLetter;
-    press.letter = static_cast<char>(key.key());
-  }
-  return press;
-}
 
 int ControlIndex(SurfaceId id) {
   return static_cast<int>(id) - 1;
@@ -201,7 +177,9 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (item.command == WindowCommand::kNone) {
       menu.addSeparator();
     } else {
-      menu.addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
+      QAction* action = menu.addAction(QString::fromUtf8(item.text));
+      action->setData(static_cast<int>(item.command));
+      action->setEnabled(input_.MenuItemEnabled(item));
     }
   }
   const QAction* chosen = menu.exec(event->globalPos());

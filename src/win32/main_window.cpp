@@ -12,36 +12,13 @@
 #include "win32/resource.h"
 #include "win32/surface_blit.h"
 #include "win32/win32_text.h"
+#include "win32/window_input.h"
 
 namespace oxi {
 namespace {
 
 // The system menu's commands carry flags in their low four bits.
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
-// A key message whose key was already down: an auto-repeat.
-constexpr LPARAM kKeyRepeatBit = LPARAM{1} << 30;
-
-bool KeyHeld(int key) {
-  return GetKeyState(key) < 0;
-}
-
-// The key as the input rules read it.
-KeyPress ReadKey(const MSG& msg) {
-  KeyPress key;
-  key.controlOnly = KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT) && !KeyHeld(VK_MENU);
-  key.repeat = (msg.lParam & kKeyRepeatBit) != 0;
-  if (msg.wParam == VK_RETURN) {
-    key.kind = KeyPress::Kind::kEnter;
-  } else if (msg.wParam == VK_ESCAPE) {
-    key.kind = KeyPress::Kind::kEscape;
-  } else if (msg.wParam >= 'A' && msg.wParam <= 'Z') {
-    // The letter keys' virtual-key codes are their upper-case characters.
-    key.kind = KeyPress::Kind::kLetter;
-    key.letter = static_cast<char>(msg.wParam);
-  }
-  return key;
-}
-
 constexpr int ControlId(SurfaceId id) {
   switch (id) {
     case SurfaceId::kGraph:
@@ -218,30 +195,9 @@ void MainWindow::Present(SurfaceId id) {
 }
 
 // The statics of the surfaces are transparent to the pointer, so every pointer message
-// over them arrives here in the window's client coordinates. The pointer is captured while
-// the left button is held, so that the release comes back here wherever it happens.
+// over them arrives here in the window's client coordinates.
 void MainWindow::Pointer(UINT message, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  switch (message) {
-    case WM_MOUSEMOVE:
-      input_.PointerMove(x, y);
-      break;
-    case WM_LBUTTONDOWN:
-      SetCapture(hwnd_);
-      input_.LeftDown(x, y);
-      break;
-    case WM_LBUTTONDBLCLK:
-      SetCapture(hwnd_);
-      input_.LeftDoubleClick(x, y);
-      break;
-    case WM_LBUTTONUP:
-      ReleasePointer();
-      input_.LeftUp(x, y);
-      break;
-    default:
-      break;
-  }
+  DeliverPointer(hwnd_, input_, message, lParam);
 }
 
 // The window's own menu, as the right button opens it.
@@ -253,7 +209,9 @@ void MainWindow::ShowMenu(LPARAM lParam) {
     if (item.command == WindowCommand::kNone) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.text).c_str());
+      const UINT state = input_.MenuItemEnabled(item) ? MF_ENABLED : MF_GRAYED;
+      AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.command),
+                  Wide(item.text).c_str());
     }
   }
   const auto command = static_cast<WindowCommand>(
@@ -279,12 +237,8 @@ bool MainWindow::PreTranslate(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-void MainWindow::ReleasePointer() {
-  if (GetCapture() == hwnd_) ReleaseCapture();
-}
-
 void MainWindow::Cancel() {
-  ReleasePointer();
+  ReleasePointer(hwnd_);
   if (input_.Cancel()) ShowWindow(hwnd_, SW_HIDE);
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRect>
+#include <QWidget>
+#include <string>
+
+#include "app/host_input.h"
+#include "app/screen_layout.h"
+#include "platform/ui/tool_window.h"
+
+// What both Qt windows (the main window, a tool window) read from Qt's events and hand the
+// shared input rules, and the pieces they are built of.
+namespace oxi {
+
+// The key as the input rules read it.
+KeyPress ReadKey(const QKeyEvent& key);
+// Where a pointer event happened, in the receiving widget's client coordinates.
+QPoint ClientPoint(const QMouseEvent* event);
+
+QRect ToQRect(const ControlRect& r);
+QRect ToQRect(const ToolRect& r);
+
+// A message box with a plain OK over `owner` (none: over nothing), as the boxes of the
+// window system show it: no icon from the style. It waits for the user.
+void RunMessageBox(QWidget* owner, const std::string& text, const std::string& caption);
+
+}  // namespace oxi
