@@ -84,17 +84,11 @@ bool HostInput::Cancel() {
 }
 
 KeyOutcome ToolInput::Key(const KeyPress& key) {
-  switch (key.kind) {
-    case KeyPress::Kind::kEnter:
-      handlers_.OnEnterKey();
-      return KeyOutcome::kTaken;
-    case KeyPress::Kind::kEscape:
-      return KeyOutcome::kEndWindow;
-    case KeyPress::Kind::kLetter:
-    case KeyPress::Kind::kOther:
-      break;
+  if (key.kind == KeyPress::Kind::kEnter) {
+    handlers_.OnEnterKey();
+    return KeyOutcome::kTaken;
   }
-  return KeyOutcome::kPass;
+  return key.kind == KeyPress::Kind::kEscape ? KeyOutcome::kEndWindow : KeyOutcome::kPass;
 }
 
 void ToolInput::Close() {

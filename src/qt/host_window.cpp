@@ -149,26 +149,19 @@ void HostWindow::ActivateForPress() {
 
 void HostWindow::mousePressEvent(QMouseEvent* event) {
   ActivateForPress();
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftDown(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftUp(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = ClientPoint(event);
-  input_.PointerMove(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftDoubleClick(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,6 +1,7 @@
 #include "qt/tool_window.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 
 #include "app/host_layout.h"
 #include "qt/screen_font.h"
@@ -45,27 +46,17 @@ bool ToolWidget::eventFilter(QObject*, QEvent* event) {
   return false;
 }
 
-void ToolWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftDown(p.x(), p.y());
-}
-
-void ToolWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftUp(p.x(), p.y());
-}
-
-void ToolWidget::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = ClientPoint(event);
-  input_.PointerMove(p.x(), p.y());
-}
-
-void ToolWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = ClientPoint(event);
-  input_.LeftDoubleClick(p.x(), p.y());
+bool ToolWidget::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+      DeliverPointer(input_, *static_cast<QMouseEvent*>(event));
+      return true;
+    default:
+      return SurfaceWidget::event(event);
+  }
 }
 
 void ToolWidget::closeEvent(QCloseEvent* event) {

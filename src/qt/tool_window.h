@@ -21,11 +21,8 @@ class ToolWidget : public SurfaceWidget {
   QLineEdit& Edit(int field) { return *edits_.at(static_cast<std::size_t>(field)); }
 
  protected:
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

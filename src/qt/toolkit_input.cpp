@@ -21,8 +21,25 @@ KeyPress ReadKey(const QKeyEvent& key) {
   return press;
 }
 
-QPoint ClientPoint(const QMouseEvent* event) {
-  return event->position().toPoint();
+void DeliverPointer(PointerInput& input, const QMouseEvent& event) {
+  const QPoint p = event.position().toPoint();
+  const bool left = event.button() == Qt::LeftButton;
+  switch (event.type()) {
+    case QEvent::MouseMove:
+      input.PointerMove(p.x(), p.y());
+      break;
+    case QEvent::MouseButtonPress:
+      if (left) input.LeftDown(p.x(), p.y());
+      break;
+    case QEvent::MouseButtonDblClick:
+      if (left) input.LeftDoubleClick(p.x(), p.y());
+      break;
+    case QEvent::MouseButtonRelease:
+      if (left) input.LeftUp(p.x(), p.y());
+      break;
+    default:
+      break;
+  }
 }
 
 QRect ToQRect(const ControlRect& r) {

@@ -15,8 +15,9 @@ namespace oxi {
 
 // The key as the input rules read it.
 KeyPress ReadKey(const QKeyEvent& key);
-// Where a pointer event happened, in the receiving widget's client coordinates.
-QPoint ClientPoint(const QMouseEvent* event);
+// A mouse event of a window's client area, handed to the shared pointer rules in client
+// coordinates: every move, and the left button's press, double click and release.
+void DeliverPointer(PointerInput& input, const QMouseEvent& event);
 
 QRect ToQRect(const ControlRect& r);
 QRect ToQRect(const ToolRect& r);

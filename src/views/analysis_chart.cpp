@@ -24,10 +24,12 @@ constexpr std::array<int, 20> kTickSteps{1,     2,     5,     10,    15,     30,
 
 void ShadeEpisodes(Dc& dc, const Analysis& a) {
   const std::size_t n = a.smoothed.size();
-  for (const Episode& e : a.episodes) {
+  for (std::size_t k = 0; k < a.episodes.size(); ++k) {
+    const Episode& e = a.episodes[k];
     const int from = ChartColumn(e.peakIndex, n);
     const int to = ChartColumn(e.recoveryMaxIndex.value_or(static_cast<int>(n) - 1), n);
-    FillArea(dc, {from, kPlotTop, to - from + 1, kPlotBottom - kPlotTop + 1}, kEpisodeShade);
+    FillArea(dc, {from, kPlotTop, to - from + 1, kPlotBottom - kPlotTop + 1},
+             kEpisodeShades[k % kEpisodeShades.size()]);
   }
 }
 
@@ -109,8 +111,8 @@ std::string TimeLabel(int seconds) {
 }
 
 void DrawTimeScale(Dc& dc, const Analysis& a) {
+  if (a.smoothed.size() < 2) return;
   const double duration = static_cast<double>(a.smoothed.size() - 1) * a.rateSeconds;
-  if (duration <= 0) return;
   int step = kTickSteps.back();
   for (int candidate : kTickSteps) {
     if (duration / candidate <= kMostTimeTicks) {
@@ -131,8 +133,13 @@ void DrawTimeScale(Dc& dc, const Analysis& a) {
 
 void DrawLegend(Dc& dc) {
   dc.SelectFont(kSmallFont);
-  FillArea(dc, kLegendShade, kEpisodeShade);
-  FrameArea(dc, kLegendShade, kFrame);
+  ToolRect swatch = kLegendShade;
+  for (Colorref shade : kEpisodeShades) {
+    FillArea(dc, swatch, shade);
+    swatch.x += swatch.width;
+  }
+  FrameArea(dc, {kLegendShade.x, kLegendShade.y, swatch.x - kLegendShade.x, kLegendShade.height},
+            kFrame);
   dc.TextOutUtf8(kLegendShadeTextX, kLegendY, texts::kLegendEpisode);
   const int markerY = kLegendY + kLegendMarkerDy;
   DrawFloorMarker(dc, kLegendMinimumX, markerY + kMarkerRadius / 2);

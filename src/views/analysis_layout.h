@@ -50,7 +50,7 @@ inline constexpr int kMarkerRadius = 4;
 
 // The legend below the chart: each sign at a fixed place, its text beside it.
 inline constexpr int kLegendY = 282;
-inline constexpr ToolRect kLegendShade{56, 283, 14, 12};
+inline constexpr ToolRect kLegendShade{56, 283, 7, 12};  // one of two, side by side
 inline constexpr int kLegendShadeTextX = 76;
 inline constexpr int kLegendMinimumX = 344;
 inline constexpr int kLegendHalfX = 444;
@@ -95,7 +95,8 @@ inline constexpr Colorref kFrame = Rgb(72, 96, 144);
 inline constexpr Colorref kPlot = Rgb(255, 255, 255);
 inline constexpr Colorref kGrid = Rgb(224, 224, 224);
 inline constexpr Colorref kTrace = Rgb(255, 0, 0);
-inline constexpr Colorref kEpisodeShade = Rgb(255, 232, 204);
+// Episodes follow one another end to end, so neighbours are shaded in two tones.
+inline constexpr std::array<Colorref, 2> kEpisodeShades{Rgb(255, 232, 204), Rgb(255, 216, 176)};
 inline constexpr Colorref kMinimumMarker = Rgb(0, 64, 255);
 inline constexpr Colorref kHalfMarker = Rgb(0, 160, 0);
 inline constexpr Colorref kZoneEdge = Rgb(128, 128, 128);

@@ -222,19 +222,8 @@ void MainWindow::ShowMenu(LPARAM lParam) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-  if (msg.message == WM_KEYDOWN) {
-    switch (input_.Key(ReadKey(msg))) {
-      case KeyOutcome::kPass:
-        break;
-      case KeyOutcome::kTaken:
-        return true;
-      case KeyOutcome::kEndWindow:
-        Cancel();
-        return true;
-    }
-  }
-  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+  return PreTranslateKeys(
+      hwnd_, msg, [this](const KeyPress& key) { return input_.Key(key); }, [this] { Cancel(); });
 }
 
 void MainWindow::Cancel() {

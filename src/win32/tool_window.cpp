@@ -139,19 +139,8 @@ void Win32ToolWindow::Close() {
 }
 
 bool Win32ToolWindow::PreTranslate(MSG& msg) {
-  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-  if (msg.message == WM_KEYDOWN) {
-    switch (input_.Key(ReadKey(msg))) {
-      case KeyOutcome::kPass:
-        break;
-      case KeyOutcome::kTaken:
-        return true;
-      case KeyOutcome::kEndWindow:
-        Close();
-        return true;
-    }
-  }
-  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+  return PreTranslateKeys(
+      hwnd_, msg, [this](const KeyPress& key) { return input_.Key(key); }, [this] { Close(); });
 }
 
 void Win32ToolWindow::Show() {

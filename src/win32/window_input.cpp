@@ -34,6 +34,24 @@ KeyPress ReadKey(const MSG& msg) {
   return key;
 }
 
+bool PreTranslateKeys(HWND window, MSG& msg,
+                      const std::function<KeyOutcome(const KeyPress&)>& rules,
+                      const std::function<void()>& end) {
+  if (!window || (msg.hwnd != window && !IsChild(window, msg.hwnd))) return false;
+  if (msg.message == WM_KEYDOWN) {
+    switch (rules(ReadKey(msg))) {
+      case KeyOutcome::kPass:
+        break;
+      case KeyOutcome::kTaken:
+        return true;
+      case KeyOutcome::kEndWindow:
+        end();
+        return true;
+    }
+  }
+  return IsDialogMessageW(window, &msg) != FALSE;
+}
+
 void DeliverPointer(HWND window, PointerInput& input, UINT message, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);

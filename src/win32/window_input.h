@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/host_input.h"
@@ -10,6 +11,13 @@ namespace oxi {
 
 // The key of a WM_KEYDOWN as the input rules read it.
 KeyPress ReadKey(const MSG& msg);
+
+// A message of `window` or its controls offered to the window's key rules before any
+// control (`rules` reads a key down; `end` closes the window, for Esc), then to the dialog
+// keys (Tab between the controls). True when it was the window's and handled.
+bool PreTranslateKeys(HWND window, MSG& msg,
+                      const std::function<KeyOutcome(const KeyPress&)>& rules,
+                      const std::function<void()>& end);
 
 // A pointer message of `window` (WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
 // WM_LBUTTONUP), in its client coordinates. The pointer is captured while the left button

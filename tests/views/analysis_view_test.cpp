@@ -96,7 +96,7 @@ TEST_F(AnalysisViewTest, TheChartShadesTheEpisodeAndMarksItsFloorAndHalfRecovery
   view.Open();
   Apply("10", "1", "40,60");
   const std::size_t n = kBoutSamples;
-  EXPECT_EQ(Pixel(ChartColumn(200, n), kPlotTop), kEpisodeShade);
+  EXPECT_EQ(Pixel(ChartColumn(200, n), kPlotTop), kEpisodeShades[0]);
   EXPECT_EQ(Pixel(ChartColumn(292, n), kPlotTop), kPlot);
   EXPECT_EQ(Pixel(ChartColumn(30, n), ChartRow(70)), kTrace);
   EXPECT_EQ(Pixel(ChartColumn(150, n), ChartRow(30) - 2), kMinimumMarker);
