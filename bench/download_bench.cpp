@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/demo_monitor.h"
 #include "device/download.h"
@@ -97,10 +98,10 @@ void BM_DownloadDemoMonitor(benchmark::State& state) {
     SimulatedD2xx d2xx(line);
     d2xx.AddConverter("Kx47BENCH", std::make_unique<SimulatedMonitor>(image));
     StoreState store;
-    StartStore(store, dir, platform);
-    std::array<Colorref, 31> dayTable{};
+    StartStore(store, dir, ChooseFirstDevice);
     state.ResumeTiming();
-    const DownloadResult result = Download(platform, d2xx, store, 26, 12, dayTable);
+    WindowDownloadEvents events(platform);
+    const DownloadResult result = Download(events, d2xx, store);
     if (!result.AllReadAndErased()) state.SkipWithError("download incomplete");
   }
   fs::remove_all(dir);
@@ -121,7 +122,8 @@ void BM_SectorRead(benchmark::State& state) {
   SystemClock line;
   SimulatedD2xx d2xx(line);
   d2xx.AddConverter("Kx47BENCH", std::make_unique<SimulatedMonitor>(MakeDemoMonitor({}, kToday)));
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   if (!link.OpenDevice("Kx47BENCH")) state.SkipWithError("cannot open");
   int sector = 1;
   for (auto _ : state) {

@@ -53,7 +53,8 @@ void BM_ExportStore(benchmark::State& state, OpenFormat format) {
   const fs::path out = store.Root() / "out";
   for (auto _ : state) {
     RecordExporter exporter(format, ExportOptions{});
-    const std::vector<std::string> errors = ExportStore(store.Root(), out, {}, exporter);
+    const std::vector<std::string> errors =
+        ExportStore(store.Root(), out, {}, exporter, [] { return false; });
     if (!errors.empty() || exporter.Written() != kRecords) state.SkipWithError("export failed");
   }
   state.counters["per_hour"] =

@@ -36,20 +36,21 @@ CurrentMeasurement Record(int n) {
   }
   m.n = n;
   m.title = "2008_0315_0000";
-  ComputeDisplaySeriesUnaveraged(m);
   return m;
 }
 
 void DrawGraph(benchmark::State& state, int n, int offset) {
   const CurrentMeasurement m = Record(n);
+  DisplaySeries series;
+  ComputeDisplaySeriesUnaveraged(m, series);
   Surface control(720, 685);
   SurfaceDc dc(control);
   const int thumb = n <= kHour ? 424 : 1526400 / n;
   int drawn = offset;
-  DrawDetailGraph(dc, m, drawn, thumb);  // glyphs into the cache
+  DrawDetailGraph(dc, m, series, drawn, thumb);  // glyphs into the cache
   for (auto _ : state) {
     drawn = offset;
-    DrawDetailGraph(dc, m, drawn, thumb);
+    DrawDetailGraph(dc, m, series, drawn, thumb);
     benchmark::DoNotOptimize(control.Data());
   }
 }

@@ -102,7 +102,8 @@ void BM_DetailGraph3600(benchmark::State& state) {
   SurfaceDc dc(graph);
   int offset = 0;
   for (auto _ : state) {
-    DrawDetailGraph(dc, dialog.Measurement(), offset, dialog.State().graphThumbWidth);
+    DrawDetailGraph(dc, dialog.Measurement(), dialog.Series(), offset,
+                    dialog.State().graphThumbWidth);
     benchmark::DoNotOptimize(graph.Data());
   }
 }

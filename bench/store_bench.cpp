@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "bench_records.h"
+#include "graph/display_series.h"
 #include "store/load_record.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
@@ -63,9 +64,10 @@ void BM_AveragedSeries65535(benchmark::State& state) {
   std::string comment;
   LoadRecord(folder.store, name, m, comment);
   const int window = static_cast<int>(state.range(0));
+  DisplaySeries series;
   for (auto _ : state) {
-    ComputeDisplaySeriesAveraged(m, window);
-    benchmark::DoNotOptimize(m.rows[kToHbRows].data());
+    ComputeDisplaySeriesAveraged(m, window, series);
+    benchmark::DoNotOptimize(series.rows[kToHbRows].data());
   }
 }
 BENCHMARK(BM_AveragedSeries65535)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
@@ -74,9 +76,8 @@ void BM_ScanMonth512(benchmark::State& state) {
   constexpr int kMonthRecords = 512;
   BenchFolder folder;
   for (int k = 0; k < kMonthRecords; ++k) folder.Put(1 + k / 24, k % 24, 0, 60);
-  std::array<Colorref, 31> dayTable{};
   for (auto _ : state) {
-    ScanMonth(folder.store, 8, 3, dayTable);
+    benchmark::DoNotOptimize(ScanMonth(folder.store, 8, 3));
     benchmark::DoNotOptimize(folder.store.monthList.size());
   }
 }

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "export/record_file_load.h"
 #include "fuzz_support.h"
 #include "graph/comment_lines.h"
 #include "store/comment.h"
+#include "store/load_record.h"
 #include "store/store_state.h"
 
 namespace oxi::fuzz {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/download_view.h"
 #include "device/download.h"
 #include "fuzz_support.h"
 #include "platform/d2xx/monitor_image.h"
@@ -236,9 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   d2xx.AddConverter("Kx47FUZZ", std::make_unique<SimulatedMonitor>(before)).faults =
       std::move(faults);
   StoreState store;
-  StartStore(store, work, platform);
-  std::array<Colorref, 31> dayTable{};
-  const DownloadResult result = Download(platform, d2xx, store, 8, 3, dayTable);
+  StartStore(store, work, ChooseFirstDevice);
+  WindowDownloadEvents events(platform);
+  const DownloadResult result = Download(events, d2xx, store);
 
   CheckPlaces(scratch, work, store.dataRoot);
   for (const fs::path& record : result.Records()) {

@@ -11,12 +11,12 @@
 #include "export/csv_export.h"
 #include "export/fit_encoder.h"
 #include "export/open_format.h"
-#include "export/record_file_load.h"
 #include "fuzz_support.h"
 #include "graph/print_page.h"
-#include "graph/sample_count.h"
 #include "platform/gdi/recording_dc.h"
 #include "platform/text/utf8.h"
+#include "store/load_record.h"
+#include "store/sample_count.h"
 
 namespace oxi::fuzz {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/window_input.h"
-#include "export/record_file_load.h"
 #include "fuzz_support.h"
+#include "graph/display_series.h"
 #include "store/current_measurement.h"
 #include "store/load_record.h"
 #include "store/record_file.h"
@@ -31,12 +31,12 @@ constexpr Placement kPlacement[kSeriesCount] = {{kSto2FullScale, kUpperPlotBase}
                                                 {kHbFullScale, kLowerPlotBase},
                                                 {kHbFullScale, kLowerPlotBase}};
 
-// Every display row lies strictly inside its plot.
-void CheckRows(const CurrentMeasurement& m) {
+// Every display row of the `n` samples lies strictly inside its plot.
+void CheckRows(const DisplaySeries& series, int n) {
   for (int s = 0; s < kSeriesCount; ++s) {
-    Check(static_cast<int>(m.rows[s].size()) >= m.n, "display series shorter than the record");
-    for (int i = 0; i < m.n; ++i) {
-      const int row = m.rows[s][i];
+    Check(static_cast<int>(series.rows[s].size()) >= n, "display series shorter than the record");
+    for (int i = 0; i < n; ++i) {
+      const int row = series.rows[s][i];
       Check(row > kPlacement[s].base && row < kPlacement[s].base + kPlotRows,
             "display row outside its plot", std::to_string(row));
     }
@@ -114,7 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::Check(comment.empty(), "a record without comment file keeps a comment");
   fuzz::CheckSamples(m, bytes);
-  fuzz::CheckRows(m);
+  DisplaySeries series;
+  ComputeDisplaySeriesUnaveraged(m, series);
+  fuzz::CheckRows(series, m.n);
 
   CurrentMeasurement alone;
   fuzz::Check(LoadRecordFile(path, alone).empty(), "the same file fails on its own");
@@ -123,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       "the two loaders disagree");
 
   fuzz::CheckAveragesAgainstPlainSums(m, window);
-  ComputeDisplaySeriesAveraged(m, window);
-  fuzz::CheckRows(m);
+  ComputeDisplaySeriesAveraged(m, window, series);
+  fuzz::CheckRows(series, m.n);
   return 0;
 }

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/link.h"
 #include "device/reply_receiver.h"
 #include "fuzz_support.h"
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/ui/scripted_platform.h"
 
@@ -88,7 +89,8 @@ class LinkSession {
  private:
   ScriptedPlatform platform_;
   SimulatedD2xx d2xx_{platform_.Virtual()};
-  Link link_{d2xx_, platform_};
+  WindowDownloadEvents events_{platform_};
+  Link link_{d2xx_, events_};
 };
 
 void CheckQuery(LinkSession& s, const Bytes& stream) {

@@ -123,6 +123,14 @@ inline constexpr const char* kCsvUtf8FileType = "CSV UTF-8 (*.csv)";
 inline constexpr const char* kCsvUtf8Columns =
     "time_s,elapsed,local_time,sto2_percent,heart_rate_bpm,oxhb_mM,dxhb_mM,tohb_mM\n";
 inline constexpr const char* kExportError = "ファイルを保存できませんでした。";
+// Saving (CSV or an open format) refused for a reason the user can mend; any other failure
+// keeps the texts above.
+inline constexpr const char* kReadOnlyFileError =
+    "読み取り専用のファイルのため、保存できませんでした。";
+inline constexpr const char* kFileInUseError =
+    "ファイルが他のプログラムで使用中のため、保存できませんでした。";
+inline constexpr const char* kDeviceNameError =
+    "CON、PRN、AUX、NUL、COM1～9、LPT1～9 は Windows の装置の名前のため、ファイル名に使えません。";
 
 // Analysis window: the menu item, the title (with the measurement's title), the fields and
 // their refusals (each with its range), the copy of the episode table.

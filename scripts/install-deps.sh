@@ -15,8 +15,9 @@ test=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick poppler-utils
   python3-mne python3-h5py time desktop-file-utils appstream man-db
-  # The Windows programs: cross compiler, Wine for their tests, ImageMagick (above) for the icon, zip for the zip.
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine zip
+  # The Windows programs: cross compiler, Wine for their tests, ImageMagick (above) for the icon, zip for the zip,
+  # NSIS for the installer.
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine zip nsis
 )
 package=(dpkg-dev lintian debootstrap)
 case "${1:-test}" in

@@ -58,4 +58,13 @@ inline std::vector<std::string> Names(const std::filesystem::path& folder) {
   return names;
 }
 
+// Marks the file read-only (no write permission for anyone; on Windows its read-only
+// attribute), or writable again, which Windows needs before the file can be removed.
+inline void SetReadOnly(const std::filesystem::path& file, bool readOnly) {
+  using std::filesystem::perm_options;
+  using std::filesystem::perms;
+  const perms write = perms::owner_write | perms::group_write | perms::others_write;
+  std::filesystem::permissions(file, write, readOnly ? perm_options::remove : perm_options::add);
+}
+
 }  // namespace oxi::testing

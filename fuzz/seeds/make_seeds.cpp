@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "device/demo_monitor.h"
+#include "monitor/protocol.h"
 #include "platform/d2xx/monitor_image.h"
-#include "platform/d2xx/monitor_protocol.h"
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/text/cp932.h"
 #include "store/record_writer.h"

@@ -6,8 +6,8 @@
 
 #include "analysis/episode_search.h"
 #include "analysis/smoothed_level.h"
-#include "graph/sample_count.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {

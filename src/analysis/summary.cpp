@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "analysis/analysis.h"
-#include "graph/sample_count.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 

@@ -1,6 +1,7 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
 // the export and analysis items of the window menu.
 #include "app/buttons.h"
+#include "app/download_view.h"
 #include "app/main_dialog.h"
 #include "app/scroll_bar_geometry.h"
 #include "device/download.h"
@@ -80,16 +81,12 @@ void CMainDialog::RunSave() {
 
 void CMainDialog::RunDownload() {
   const std::string deviceBefore = store_.currentDeviceId;
-  const int yearBefore = state_.shownYear;
-  const int monthBefore = state_.shownMonth;
   {
     FlagScope running(downloading_);
-    Download(platform_, d2xx_, store_, yearBefore, monthBefore, state_.dayTable);
-  }
-  // A month arrow pressed while the download pumped messages changed the shown month; the
-  // download's own rescan was of the month it started on.
-  if (state_.shownYear != yearBefore || state_.shownMonth != monthBefore) {
-    ScanMonth(store_, state_.shownYear, state_.shownMonth, state_.dayTable);
+    // Once the download has read a device, the month shown then is scanned: a month arrow
+    // pressed while the download dispatched messages may have changed it.
+    WindowDownloadEvents events(platform_, [this] { ScanShownMonth(); });
+    Download(events, d2xx_, store_);
   }
   // The records listed belong to the device shown before; once the calendar shows another
   // device's month, its rows would name files that are not there.

@@ -3,13 +3,14 @@
 #include "app/buttons.h"
 #include "app/calendar.h"
 #include "app/client_dc.h"
+#include "app/day_list_view.h"
 #include "app/face.h"
+#include "app/id_dialog.h"
 #include "app/screen_layout.h"
 #include "app/scroll_bars.h"
 #include "app/window_input.h"
 #include "graph/detail_graph.h"
 #include "res/texts.h"
-#include "store/day_list_view.h"
 #include "store/load_record.h"
 
 namespace oxi {
@@ -37,8 +38,8 @@ void CMainDialog::OnInitDialog() {
   state_.shownYear = now.year % kCenturyYears;
   state_.shownMonth = now.month;
   measurement_.title = texts::kNoDataTitle;
-  StartStore(store_, workingFolder_, platform_);
-  ScanMonth(store_, state_.shownYear, state_.shownMonth, state_.dayTable);
+  StartStore(store_, workingFolder_, IdDialogChooser(platform_));
+  ScanShownMonth();
   state_.graphThumbWidth = kGraphTrackLength;
   state_.listThumbLength = kListTrackLength;
   platform_.SetWindowEditText(texts::kInitialWindowText);
@@ -102,6 +103,9 @@ int CMainDialog::LoadRecord(const std::string& name) {
 }
 
 void CMainDialog::TakeLoadedMeasurement(bool loaded) {
+  // Without samples (a failed load, a record of its header alone) the rows stay as they
+  // were: nothing is drawn from them.
+  ComputeDisplaySeriesUnaveraged(measurement_, series_);
   if (measurement_.n > 0) {
     state_.movingAverageWindow = kMinWindow;
     platform_.SetWindowEditText(texts::kInitialWindowText);
@@ -129,7 +133,7 @@ bool CMainDialog::OnEnterKey() {
     return true;
   }
   state_.movingAverageWindow = *window;
-  ComputeDisplaySeriesAveraged(measurement_, *window);
+  ComputeDisplaySeriesAveraged(measurement_, *window, series_);
   DrawGraphNow();
   return true;
 }
@@ -137,6 +141,10 @@ bool CMainDialog::OnEnterKey() {
 void CMainDialog::StepWindowEdit(int direction) {
   const std::optional<std::string> text = SteppedWindowText(platform_.WindowEditText(), direction);
   if (text) platform_.SetWindowEditText(*text);
+}
+
+void CMainDialog::ScanShownMonth() {
+  state_.dayTable = DayTableOf(ScanMonth(store_, state_.shownYear, state_.shownMonth));
 }
 
 void CMainDialog::DrawCalendarNow() {
@@ -164,7 +172,7 @@ void CMainDialog::DrawMonthArrowMark(const ArrowRect& arrow, Colorref color) {
 
 void CMainDialog::DrawGraphNow() {
   ClientDc dc = OpenDc(SurfaceId::kGraph);
-  DrawDetailGraph(dc, measurement_, state_.graphOffset, state_.graphThumbWidth);
+  DrawDetailGraph(dc, measurement_, series_, state_.graphOffset, state_.graphThumbWidth);
 }
 
 void CMainDialog::DrawGraphBar(int look) {
@@ -174,7 +182,7 @@ void CMainDialog::DrawGraphBar(int look) {
 
 void CMainDialog::DrawGraphAndBar(int look) {
   ClientDc dc = OpenDc(SurfaceId::kGraph);
-  DrawDetailGraph(dc, measurement_, state_.graphOffset, state_.graphThumbWidth);
+  DrawDetailGraph(dc, measurement_, series_, state_.graphOffset, state_.graphThumbWidth);
   DrawGraphScrollBar(dc, state_.graphOffset, look, state_.graphThumbWidth);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/hit_regions.h"
 #include "app/screen_state.h"
+#include "graph/display_series.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
 #include "store/current_measurement.h"
@@ -57,6 +58,8 @@ class CMainDialog : public WindowHandlers {
   ScreenState& State() { return state_; }
   StoreState& Store() { return store_; }
   CurrentMeasurement& Measurement() { return measurement_; }
+  // The rows the graph draws the shown measurement with.
+  const DisplaySeries& Series() const { return series_; }
   // The comment of the shown measurement: CP932 bytes, lines ending in CR LF.
   const std::string& CommentText() const { return comment_; }
   Platform& GetPlatform() { return platform_; }
@@ -78,9 +81,12 @@ class CMainDialog : public WindowHandlers {
  private:
   ClientDc OpenDc(SurfaceId id);
   Surface& SurfaceOf(SurfaceId id);
-  // The screen's part of a load: the window back to 1 when samples came, and for a load
-  // that succeeded the thumb width, offset 0 and no hovered row.
+  // The screen's part of a load: the graph's rows of the samples' own values, the window
+  // back to 1 when samples came, and for a load that succeeded the thumb width, offset 0
+  // and no hovered row.
   void TakeLoadedMeasurement(bool loaded);
+  // Which days of the shown month hold records of the current device, as the day table.
+  void ScanShownMonth();
 
   // Drawings, each on a fresh client context of its surface.
   void DrawCalendarNow();
@@ -133,6 +139,7 @@ class CMainDialog : public WindowHandlers {
   ScreenState state_;
   StoreState store_;
   CurrentMeasurement measurement_;
+  DisplaySeries series_;
   AnalysisView analysis_;
   std::string comment_;
   Surface face_;

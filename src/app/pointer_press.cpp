@@ -53,7 +53,7 @@ void CMainDialog::PressMonthArrow(int step) {
       month = kLastMonth;
     }
   }
-  ScanMonth(store_, year, month, state_.dayTable);
+  ScanShownMonth();
   DrawCalendarNow();
   DrawMonthArrowMark(step < 0 ? kPreviousMonthArrow : kNextMonthArrow, kBlack);
   state_.dayListCount = 0;

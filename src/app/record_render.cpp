@@ -3,9 +3,9 @@
 #include "app/main_dialog.h"
 #include "app/screen_layout.h"
 #include "app/scroll_bar_geometry.h"
-#include "export/record_file_load.h"
 #include "platform/d2xx/simulated_d2xx.h"
 #include "platform/ui/scripted_platform.h"
+#include "store/load_record.h"
 
 namespace oxi {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 #include <array>
 
+#include "app/day_table.h"
 #include "graph/visible_window.h"
 #include "platform/gdi/color.h"
-#include "store/day_table.h"
 
 namespace oxi {
 

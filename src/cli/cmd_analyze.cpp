@@ -12,8 +12,8 @@
 #include "cli/output.h"
 #include "cli/store_options.h"
 #include "export/file_export.h"
-#include "export/record_file_load.h"
 #include "platform/fs/files.h"
+#include "store/load_record.h"
 #include "store/stored_records.h"
 
 namespace oxi::cli {

@@ -7,9 +7,10 @@
 #include "cli/output.h"
 #include "export/csv_export.h"
 #include "export/export_name.h"
-#include "export/record_file_load.h"
 #include "platform/text/text_format.h"
+#include "platform/ui/process_signals.h"
 #include "res/texts.h"
+#include "store/load_record.h"
 
 namespace oxi::cli {
 namespace {
@@ -66,7 +67,7 @@ bool Export(const CsvArgs& args, const std::string& record) {
   // export unless told to.
   const Existing existing =
       args.output.empty() && !args.force ? Existing::kKeep : Existing::kReplace;
-  const std::string failure = WriteOutput(Destination(args, m), CsvBytes(m), existing);
+  const std::string failure = WriteOutput(Destination(args, m), CsvBytes(m), existing, record);
   if (failure.empty()) return true;
   Fail(failure);
   return false;
@@ -79,7 +80,15 @@ int RunCsv(const std::vector<std::string>& argv) {
     return Fail("-o takes the CSV of one record; use -d DIR for several");
   }
   bool allWritten = true;
-  for (const std::string& record : args.records) allWritten = Export(args, record) && allWritten;
+  for (const std::string& record : args.records) {
+    // Ctrl-C, SIGTERM or SIGHUP: the file being written when it came is finished whole.
+    if (InterruptRequested()) break;
+    allWritten = Export(args, record) && allWritten;
+  }
+  if (InterruptRequested()) {
+    Note("stopped");
+    return InterruptExitStatus();
+  }
   return allWritten ? 0 : 1;
 }
 

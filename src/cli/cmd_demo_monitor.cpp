@@ -8,7 +8,7 @@
 
 #include "cli/command.h"
 #include "device/demo_monitor.h"
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 #include "platform/fs/files.h"
 #include "platform/ui/local_time.h"
 

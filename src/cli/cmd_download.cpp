@@ -5,16 +5,17 @@
 // messages go to stderr; at the end stdout has a line for every record in the store with
 // its sample count, for every record named by the download's time, for every measurement
 // whose damaged head sector was read as before, and for every measurement left incomplete
-// on the monitor. Ctrl-C cancels as the window's Cancel does.
-// Exit status 0 when every converter was read and erased, 130 after a cancel, 1 otherwise.
-#include <array>
+// on the monitor. Ctrl-C, SIGTERM and SIGHUP (a closed terminal) cancel as the window's
+// Cancel does.
+// Exit status 0 when every converter was read and erased, 128 + the signal's number after a
+// cancel (130 for Ctrl-C), 1 otherwise.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/console_platform.h"
+#include "cli/console_download.h"
 #include "cli/terminal_diagnostics.h"
 #include "device/download.h"
 #include "platform/d2xx/d2xx_factory.h"
@@ -27,8 +28,6 @@ namespace oxi::cli {
 namespace {
 
 constexpr const char* kName = "download";
-// What a shell gives a program that Ctrl-C ended: 128 + SIGINT.
-constexpr int kCancelledStatus = 130;
 
 const char* HowStored(StoredAs how) {
   switch (how) {
@@ -112,24 +111,19 @@ int RunDownload(const std::vector<std::string>& args) {
   }
   std::error_code ec;
   if (!std::filesystem::is_directory(root, ec)) return Fail(PathToUtf8(root) + ": no such folder");
-  IgnoreFileSizeLimitSignal();
-  CatchInterrupt();
-  ConsolePlatform platform;
+  ConsoleDownloadEvents events;
   TerminalDiagnostics diagnostics;
   std::vector<std::string> problems;
-  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(platform.GetClock(), diagnostics, &problems);
+  std::unique_ptr<D2xx> d2xx = MakeD2xxFromEnvironment(events.GetClock(), diagnostics, &problems);
   if (!problems.empty()) {
     for (const std::string& problem : problems) Fail(problem + " (not a monitor memory image)");
     return 1;
   }
   StoreState store;
-  StartStore(store, root, platform);
-  const LocalTime now = platform.Now();
-  std::array<Colorref, 31> dayTable{};
-  const DownloadResult result =
-      Download(platform, *d2xx, store, now.TwoDigitYear(), now.month, dayTable);
+  StartStore(store, root, ChooseFirstDevice);
+  const DownloadResult result = Download(events, *d2xx, store);
   PrintReport(result, store.dataRoot);
-  if (result.cancelled) return kCancelledStatus;
+  if (result.cancelled) return InterruptExitStatus();
   return result.AllReadAndErased() ? 0 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include "export/file_export.h"
 #include "export/open_format.h"
 #include "platform/fs/files.h"
+#include "platform/ui/process_signals.h"
 #include "store/stored_records.h"
 
 namespace oxi::cli {
@@ -69,9 +70,14 @@ bool Parse(const std::vector<std::string>& args, ExportArgs& out) {
   return !out.records.empty() && !datesGiven && (out.output.empty() || out.folder.empty());
 }
 
-// Prints each failure on its line; the exit status says whether there was any.
-int Report(const std::vector<std::string>& errors) {
+// Prints each failure on its line; the exit status says whether there was any, or what
+// stopped the export early (the file being written then was finished whole).
+int Report(const std::vector<std::string>& errors, const RecordExporter& exporter) {
   for (const std::string& e : errors) Fail(e);
+  if (InterruptRequested()) {
+    Note("stopped; " + std::to_string(exporter.Written()) + " files written");
+    return InterruptExitStatus();
+  }
   return errors.empty() ? 0 : 1;
 }
 
@@ -89,7 +95,8 @@ int RunExport(const std::vector<std::string>& argv) {
   if (!args.root.empty()) {
     const std::string noStore = NoStoreBelow(args.root);
     if (!noStore.empty()) return Fail(noStore);
-    return Report(ExportStore(args.root, args.folder, args.dates, exporter));
+    return Report(ExportStore(args.root, args.folder, args.dates, exporter, InterruptRequested),
+                  exporter);
   }
   std::error_code ec;
   if (!args.folder.empty() && !fs::create_directories(args.folder, ec) && ec) {
@@ -97,11 +104,12 @@ int RunExport(const std::vector<std::string>& argv) {
   }
   std::vector<std::string> errors;
   for (const fs::path& record : args.records) {
+    if (InterruptRequested()) break;
     std::string error = args.output.empty() ? exporter.ExportInto(record, args.folder)
                                             : exporter.ExportTo(record, args.output);
     if (!error.empty()) errors.push_back(std::move(error));
   }
-  return Report(errors);
+  return Report(errors, exporter);
 }
 
 const CommandRegistration kExport(

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "graph/elapsed_time.h"
 #include "platform/fs/files.h"
+#include "store/elapsed_time.h"
 #include "store/record_reader.h"
 
 namespace oxi::cli {
@@ -52,7 +52,8 @@ int RunInfo(const std::vector<std::string>& args) {
   Line("announced_samples", std::to_string(h.announcedSamples));
   Line("samples", std::to_string(n));
   Line("duration", Duration(DurationSeconds(n, h.rate)));
-  Line("title", MeasurementTitle(h.year, h.month, h.day, h.hour, h.minute));
+  Line("title", MeasurementTitle(h.year, h.month, h.day, h.hour, h.minute,
+                                 PathToUtf8(PathFromUtf8(args[0]).filename())));
   return 0;
 }
 

@@ -7,9 +7,9 @@
 #include "app/window_input.h"
 #include "cli/command.h"
 #include "cli/output.h"
-#include "export/record_file_load.h"
 #include "graph/printed_pdf.h"
 #include "store/comment.h"
+#include "store/load_record.h"
 
 namespace oxi::cli {
 namespace {
@@ -70,7 +70,7 @@ int RunPdf(const std::vector<std::string>& argv) {
   if (!PdfSupported()) return Fail("this oxitool was built without Qt, which writes the PDF");
   const std::optional<std::string> pdf = PrintedPdf(m, args.window, comment);
   if (!pdf) return Fail(args.output + ": nothing was drawn");
-  const std::string failure = WriteOutput(args.output, *pdf);
+  const std::string failure = WriteOutput(args.output, *pdf, Existing::kReplace, args.record);
   return failure.empty() ? 0 : Fail(failure);
 }
 

@@ -45,7 +45,8 @@ int Render(const std::vector<std::string>& args) {
   if (!rendered.graph) return Fail(PathToUtf8(view.recordFile) + ": " + rendered.error);
   const std::string png = rendered.graph->EncodePng();
   if (png.empty()) return Fail("the graph cannot be encoded as PNG");
-  const std::string failure = WriteOutput(output, png);
+  const std::string failure =
+      WriteOutput(output, png, Existing::kReplace, PathToUtf8(view.recordFile));
   return failure.empty() ? 0 : Fail(failure);
 }
 

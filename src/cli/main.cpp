@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "platform/ui/process.h"
+#include "platform/ui/process_signals.h"
 #include "res/build_info.h"
 
 namespace oxi::cli {
@@ -86,5 +87,10 @@ int main(int argc, char** argv) {
   for (const std::string& arg : commandArgs) {
     if (IsHelp(arg)) return CommandHelp(*command);
   }
+  // Every command writes through temporary files: a file-size limit fails a write as a
+  // full disk does, and Ctrl-C, SIGTERM and SIGHUP ask the command to stop between files
+  // (or sectors), so that the process never ends with a temporary file left behind.
+  oxi::IgnoreFileSizeLimitSignal();
+  oxi::CatchInterrupt();
   return command->run(commandArgs);
 }

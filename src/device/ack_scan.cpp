@@ -1,6 +1,6 @@
 #include "device/ack_scan.h"
 
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi {
 namespace {

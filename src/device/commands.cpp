@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi {
 namespace {

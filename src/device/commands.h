@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ui/platform.h"
+#include "platform/ui/local_time.h"
 
 namespace oxi {
 

@@ -27,8 +27,8 @@ struct TableRead {
   std::optional<std::error_code> writeError;  // why the first record could not be written
 };
 
-ConverterRun CommunicationError(Platform& platform, ConverterRun run) {
-  platform.ShowMessageBox(texts::kCommunicationError, texts::kErrorCaption);
+ConverterRun CommunicationError(DownloadEvents& events, ConverterRun run) {
+  events.Message(texts::kCommunicationError, MessageCaption::kError);
   run.outcome = ConverterOutcome::kCommunicationError;
   return run;
 }
@@ -81,14 +81,14 @@ MeasurementReport StartReport(const SystemSector& system, std::size_t index) {
   return report;
 }
 
-TableRead ReadMeasurements(Platform& platform, Link& link, DownloadProgress& progress,
+TableRead ReadMeasurements(DownloadEvents& events, Link& link, DownloadProgress& progress,
                            const SystemSector& system, const std::filesystem::path& folder,
                            ConverterRun& run, std::vector<MeasurementReport>& reports) {
   run.sectorTotal = 0;
   for (const DataTableEntry& entry : system.table) run.sectorTotal += SectorsFor(entry.sampleCount);
   progress.Start(run.sectorTotal);
   const MeasurementSource source{link,   progress,        system.deviceId,
-                                 folder, system.ringSize, platform.Now()};
+                                 folder, system.ringSize, events.LocalNow()};
   TableRead table;
   table.folder = folder;
   std::size_t next = 0;
@@ -117,31 +117,26 @@ TableRead ReadMeasurements(Platform& platform, Link& link, DownloadProgress& pro
 }
 
 // The end of a device's work once its clock is set: erase when everything is stored.
-ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
+ConverterOutcome Finish(DownloadEvents& events, Link& link, const ConverterRun& run,
                         bool tookSystemSector, const TableRead& table) {
-  ProgressDialog& dialog = platform.DownloadDialog();
   if (run.sectorTotal == 0) {
-    dialog.SetStatus(texts::kNoMeasurements);
-    dialog.Repaint();
+    events.ProgressStatus(texts::kNoMeasurements);
     return tookSystemSector ? ConverterOutcome::kNoMeasurements : ConverterOutcome::kNoSystemSector;
   }
   if (table.incomplete > 0) {
-    if (table.writeError) ReportStoreNotWritable(platform, table.folder, *table.writeError);
-    platform.ShowMessageBox(FormatText(texts::kNotErasedFormat, table.incomplete),
-                            texts::kErrorCaption);
+    if (table.writeError) ReportStoreNotWritable(events, table.folder, *table.writeError);
+    events.Message(FormatText(texts::kNotErasedFormat, table.incomplete), MessageCaption::kError);
     return ConverterOutcome::kNotErased;
   }
-  dialog.SetStatus(texts::kFinishing);
-  dialog.Repaint();
+  events.ProgressStatus(texts::kFinishing);
   const int erase = link.SendCmd(EraseCommand());
-  dialog.SetBar(kProgressBarMaximum);
-  dialog.Repaint();
+  events.ProgressBar(kProgressDone);
   // A monitor that refused or never took the erase still holds its measurements: the run
   // must not look as if it had been emptied. One that acknowledged it but finished late
   // has most likely erased.
   if (link.Lost() || erase == kSendWriteFailed || erase == kSendEraseNak ||
       erase == kSendEraseNoAnswer) {
-    platform.ShowMessageBox(texts::kCommunicationError, texts::kErrorCaption);
+    events.Message(texts::kCommunicationError, MessageCaption::kError);
   }
   if (erase != kSendEraseDone && erase != kSendAck) return ConverterOutcome::kEraseFailed;
   ForgetDamagedHeads(table.folder);
@@ -149,13 +144,13 @@ ConverterOutcome Finish(Platform& platform, Link& link, const ConverterRun& run,
 }
 
 // Reads the monitor on an open link: system sector, measurements, clock, erase.
-ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& store,
+ConverterRun DownloadFromMonitor(DownloadEvents& events, Link& link, StoreState& store,
                                  std::vector<MeasurementReport>& reports) {
   ConverterRun run;
-  platform.DownloadDialog().SetCancellable(true);
-  DownloadProgress progress(platform);
+  events.CancelAllowed(true);
+  DownloadProgress progress(events);
   const SectorRead first = ReadSector(link, kSystemSectorNumber);
-  if (first.status != SectorRead::Status::kOk) return CommunicationError(platform, run);
+  if (first.status != SectorRead::Status::kOk) return CommunicationError(events, run);
   const bool isSystem = first.bytes[kTypeOffset] == kSystemSectorType;
   TableRead table;
   if (isSystem) {
@@ -163,47 +158,47 @@ ConverterRun DownloadFromMonitor(Platform& platform, Link& link, StoreState& sto
     // The ID names a folder: one that could lead out of the store, or would not name the
     // same folder everywhere, is refused before anything else happens.
     if (!IsSafeDeviceId(system.deviceId)) {
-      platform.ShowMessageBox(texts::kDeviceIdRefused, texts::kErrorCaption);
+      events.Message(texts::kDeviceIdRefused, MessageCaption::kError);
       return Ended(run, ConverterOutcome::kIdRefused);
     }
     const std::filesystem::path folder = DeviceFolder(store, system.deviceId);
     if (const std::error_code problem = PrepareRecordFolder(folder)) {
-      ReportStoreNotWritable(platform, folder, problem);
+      ReportStoreNotWritable(events, folder, problem);
       return Ended(run, ConverterOutcome::kStoreNotWritable);
     }
     // Where folder names ignore case (Windows), a stored device whose ID differs only in
     // case would lend its folder: its records and this monitor's would mix.
     if (!EnsureDeviceFolder(store, system.deviceId)) {
-      platform.ShowMessageBox(texts::kDeviceIdRefused, texts::kErrorCaption);
+      events.Message(texts::kDeviceIdRefused, MessageCaption::kError);
       return Ended(run, ConverterOutcome::kIdRefused);
     }
     run.takenId = system.deviceId;
-    table = ReadMeasurements(platform, link, progress, system, folder, run, reports);
-    if (table.gone) return CommunicationError(platform, run);
+    table = ReadMeasurements(events, link, progress, system, folder, run, reports);
+    if (table.gone) return CommunicationError(events, run);
   }
   if (table.cancelled || progress.CancelRequested()) {
     return Ended(run, ConverterOutcome::kCancelled);
   }
   // Once the clock command has gone out, stopping could no longer keep the monitor as it
   // was, and the erase that may follow cannot be taken back.
-  platform.DownloadDialog().SetCancellable(false);
-  link.SendCmd(ClockCommand(platform.Now()));
-  if (link.Lost()) return CommunicationError(platform, run);
-  run.outcome = Finish(platform, link, run, isSystem, table);
-  platform.Sleep(run.sectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
+  events.CancelAllowed(false);
+  link.SendCmd(ClockCommand(events.LocalNow()));
+  if (link.Lost()) return CommunicationError(events, run);
+  run.outcome = Finish(events, link, run, isSystem, table);
+  events.Pause(run.sectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
   return run;
 }
 
 }  // namespace
 
-void ReportStoreNotWritable(Platform& platform, const std::filesystem::path& folder,
+void ReportStoreNotWritable(DownloadEvents& events, const std::filesystem::path& folder,
                             std::error_code reason) {
-  platform.ShowMessageBox(FormatText(texts::kStoreNotWritableFormat, PathToUtf8(folder).c_str(),
-                                     reason.message().c_str()),
-                          texts::kErrorCaption);
+  events.Message(FormatText(texts::kStoreNotWritableFormat, PathToUtf8(folder).c_str(),
+                            reason.message().c_str()),
+                 MessageCaption::kError);
 }
 
-ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& store,
+ConverterRun DownloadFromConverter(DownloadEvents& events, D2xx& d2xx, StoreState& store,
                                    std::uint32_t index, std::vector<MeasurementReport>& reports) {
   char serial[kSerialNumberBufferSize] = {};
   const FT_STATUS listed =
@@ -211,16 +206,15 @@ ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& s
                           FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER);
   if (listed != FT_OK ||
       std::strncmp(serial, kMonitorSerialPrefix, kMonitorSerialPrefixLength) != 0) {
-    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotRecognised),
-                            texts::kErrorCaption);
+    events.Message(WithAccessHint(d2xx, texts::kDeviceNotRecognised), MessageCaption::kError);
     return {ConverterOutcome::kNotRecognised, std::nullopt, 0};
   }
-  Link link(d2xx, platform);
+  Link link(d2xx, events);
   if (!link.OpenDevice(serial)) {
-    platform.ShowMessageBox(WithAccessHint(d2xx, texts::kDeviceNotOpened), texts::kErrorCaption);
+    events.Message(WithAccessHint(d2xx, texts::kDeviceNotOpened), MessageCaption::kError);
     return {ConverterOutcome::kNotOpened, std::nullopt, 0};
   }
-  ConverterRun run = DownloadFromMonitor(platform, link, store, reports);
+  ConverterRun run = DownloadFromMonitor(events, link, store, reports);
   link.Close();
   return run;
 }

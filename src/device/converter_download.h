@@ -23,11 +23,11 @@ struct ConverterRun {
 // The whole work on converter `index` of the driver's list: serial number, open, read,
 // clock, erase, close. Appends what became of each measurement to `reports`, which holds
 // those of the converters before it too.
-ConverterRun DownloadFromConverter(Platform& platform, D2xx& d2xx, StoreState& store,
+ConverterRun DownloadFromConverter(DownloadEvents& events, D2xx& d2xx, StoreState& store,
                                    std::uint32_t index, std::vector<MeasurementReport>& reports);
 
 // The message that names a folder the store cannot write into, and why.
-void ReportStoreNotWritable(Platform& platform, const std::filesystem::path& folder,
+void ReportStoreNotWritable(DownloadEvents& events, const std::filesystem::path& folder,
                             std::error_code reason);
 
 }  // namespace oxi

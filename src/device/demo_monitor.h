@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/d2xx/monitor_image.h"
-#include "platform/ui/platform.h"
+#include "platform/ui/local_time.h"
 
 namespace oxi {
 

@@ -11,23 +11,19 @@ namespace oxi {
 namespace {
 
 // Reads every converter the driver lists, in order, until the user cancels.
-void DownloadFromConverters(Platform& platform, D2xx& d2xx, StoreState& store, DWORD count,
+void DownloadFromConverters(DownloadEvents& events, D2xx& d2xx, StoreState& store, DWORD count,
                             DownloadResult& result, std::optional<std::string>& lastId,
                             int& lastSectorTotal) {
-  ProgressDialog& dialog = platform.DownloadDialog();
-  dialog.Show();
-  dialog.SetBar(0);
-  dialog.Repaint();
+  events.ShowProgress();
+  events.ProgressBar(0);
   for (DWORD index = 0; index < count && !result.cancelled; ++index) {
-    const ConverterRun run =
-        DownloadFromConverter(platform, d2xx, store, index, result.measurements);
+    const ConverterRun run = DownloadFromConverter(events, d2xx, store, index, result.measurements);
     result.converters.push_back(run.outcome);
     result.cancelled = run.outcome == ConverterOutcome::kCancelled;
     if (run.takenId) lastId = run.takenId;
     lastSectorTotal = run.sectorTotal;
   }
-  dialog.Hide();
-  dialog.SetStatus(texts::kDownloading);
+  events.HideProgress();
 }
 
 }  // namespace
@@ -50,8 +46,7 @@ bool DownloadResult::AllReadAndErased() const {
   return true;
 }
 
-DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int shownYear,
-                        int shownMonth, std::array<Colorref, 31>& dayTable) {
+DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store) {
   DownloadResult result;
   std::optional<std::string> lastId;
   int lastSectorTotal = 0;
@@ -59,26 +54,25 @@ DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int s
   // A store that cannot take records is found out before any monitor is asked for
   // anything: nothing read, no clock set, nothing erased.
   if (const std::error_code problem = PrepareRecordFolder(store.dataRoot)) {
-    ReportStoreNotWritable(platform, store.dataRoot, problem);
+    ReportStoreNotWritable(events, store.dataRoot, problem);
   } else if (d2xx.FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK || count == 0) {
-    platform.ShowMessageBox(texts::kDeviceNotRecognised, texts::kErrorCaption);
+    events.Message(texts::kDeviceNotRecognised, MessageCaption::kError);
   } else {
-    DownloadFromConverters(platform, d2xx, store, count, result, lastId, lastSectorTotal);
+    DownloadFromConverters(events, d2xx, store, count, result, lastId, lastSectorTotal);
   }
   if (result.cancelled) {
-    platform.ShowMessageBox(
-        FormatText(texts::kCancelledFormat, static_cast<int>(result.Records().size())),
-        platform.ApplicationName());
+    events.Message(FormatText(texts::kCancelledFormat, static_cast<int>(result.Records().size())),
+                   MessageCaption::kProgram);
   }
   // Without a system sector taken there is no device to switch to: the calendar stays
   // with the device it showed.
   if (lastId) {
     store.currentDeviceId = *lastId;
-    ScanMonth(store, shownYear, shownMonth, dayTable);
+    events.RecordsChanged();
   }
   if (!result.cancelled)
-    platform.Sleep(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
-  platform.ShowMessageBox(texts::kUnplugUsb, texts::kUnplugCaption);
+    events.Pause(lastSectorTotal > 0 ? kPauseAfterDataMs : kPauseWithoutDataMs);
+  events.Message(texts::kUnplugUsb, MessageCaption::kUnplug);
   return result;
 }
 

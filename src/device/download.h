@@ -1,13 +1,11 @@
 #pragma once
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "device/download_events.h"
 #include "platform/d2xx/d2xx.h"
-#include "platform/gdi/color.h"
-#include "platform/ui/platform.h"
 #include "store/record_writer.h"
 #include "store/store_state.h"
 
@@ -69,12 +67,10 @@ struct DownloadResult {
 
 // Copies every measurement of every monitor plugged in into the store, sets each
 // monitor's clock and erases its memory once all its measurements are safely on disk.
-// Shows its progress in the platform's download dialog and its failures in message
-// boxes; afterwards the device read last is the current device and the shown month
-// (`shownYear` two digits) is scanned anew into `dayTable`. A store that cannot take
-// records ends it before anything is asked of a monitor; the user's Cancel ends it after
-// the sector being read, with nothing half-written, the clock not set and nothing erased.
-DownloadResult Download(Platform& platform, D2xx& d2xx, StoreState& store, int shownYear,
-                        int shownMonth, std::array<Colorref, 31>& dayTable);
+// Reports its progress, its failures and the store's change through `events`; afterwards
+// the device read last is the current device. A store that cannot take records ends it
+// before anything is asked of a monitor; the user's Cancel ends it after the sector being
+// read, with nothing half-written, the clock not set and nothing erased.
+DownloadResult Download(DownloadEvents& events, D2xx& d2xx, StoreState& store);
 
 }  // namespace oxi

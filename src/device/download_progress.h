@@ -1,24 +1,20 @@
 #pragma once
-#include "platform/ui/platform.h"
+#include "device/download_events.h"
 
 namespace oxi {
 
-// The bar and percentage of the download dialog while one device's sectors are read, and
-// the user's Cancel.
+// The share of one device's sectors requested so far, and the user's Cancel.
 class DownloadProgress {
  public:
-  explicit DownloadProgress(Platform& platform)
-      : platform_(platform), dialog_(platform.DownloadDialog()) {}
+  explicit DownloadProgress(DownloadEvents& events) : events_(events) {}
   void Start(int sectorTotal);
-  // One more sector requested (read or not): bar and text show done x 100 / total.
+  // One more sector requested (read or not): done x 100 / total percent.
   void SectorDone();
-  // Dispatches the messages that came meanwhile (a press of Cancel among them), then
-  // tells whether the user asked to stop.
-  bool CancelRequested();
+  // Whether the user asked to stop, the input that came meanwhile dispatched first.
+  bool CancelRequested() { return events_.CancelRequested(); }
 
  private:
-  Platform& platform_;
-  ProgressDialog& dialog_;
+  DownloadEvents& events_;
   int total_ = 0;
   int done_ = 0;
 };

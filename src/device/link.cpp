@@ -3,7 +3,7 @@
 #include "device/ack_scan.h"
 #include "device/commands.h"
 #include "device/reply_receiver.h"
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi {
 namespace {
@@ -61,7 +61,7 @@ bool Link::Send(const std::string& command) {
 QueryResult Link::QueryCmd(const std::string& command, std::string& reply) {
   if (!Send(command)) return lost_ || !handle_ ? QueryResult::kLost : QueryResult::kWriteFailed;
   ReplyReceiver receiver;
-  const std::int64_t deadline = platform_.ClockMs() + kQueryLimitMs;
+  const std::int64_t deadline = events_.NowMs() + kQueryLimitMs;
   std::uint8_t chunk[kReceiveChunkSize];
   for (;;) {
     DWORD got = 0;
@@ -72,7 +72,7 @@ QueryResult Link::QueryCmd(const std::string& command, std::string& reply) {
       return QueryResult::kComplete;
     }
     if (receiver.GetState() == ReplyReceiver::State::kRefused) return QueryResult::kRefused;
-    if (platform_.ClockMs() >= deadline) return QueryResult::kNoFrame;
+    if (events_.NowMs() >= deadline) return QueryResult::kNoFrame;
   }
 }
 
@@ -90,40 +90,38 @@ int Link::SendCmd(const std::string& command) {
 }
 
 int Link::WaitForAnswer() {
-  const std::int64_t start = platform_.ClockMs();
+  const std::int64_t start = events_.NowMs();
   std::uint8_t chunk[kReceiveChunkSize] = {};
-  while (platform_.ClockMs() - start < kAnswerLimitMs) {
+  while (events_.NowMs() - start < kAnswerLimitMs) {
     const std::uint32_t got = TakeWaiting(chunk);
     if (lost_) return kSendLost;
     if (got == 0) {
-      platform_.TimedWait(kPollIntervalMs);
+      events_.WaitKeepingAlive(kPollIntervalMs);
       continue;
     }
     const AckScan scan = FindAnswer(chunk, got);
     if (scan.answer == AckScan::Answer::kAck) return kSendAck;
     if (scan.answer == AckScan::Answer::kNak) return kSendNak;
-    platform_.PumpOneMessage();
+    events_.KeepAlive();
   }
   return kSendNoAnswer;
 }
 
 int Link::EraseWait() {
-  ProgressDialog& dialog = platform_.DownloadDialog();
-  dialog.SetBar(0);
-  dialog.Repaint();
-  const std::int64_t start = platform_.ClockMs();
+  events_.ProgressBar(0);
+  const std::int64_t start = events_.NowMs();
   std::int64_t ackedAt = -1;
   int bar = 0;
   CompletionWatcher watcher;
   std::uint8_t chunk[kReceiveChunkSize] = {};
   for (;;) {
-    const std::int64_t now = platform_.ClockMs();
+    const std::int64_t now = events_.NowMs();
     if (ackedAt < 0 && now - start >= kAnswerLimitMs) return kSendEraseNoAnswer;
     if (ackedAt >= 0 && now - ackedAt >= kEraseCompletionLimitMs) return kSendNoAnswer;
     const std::uint32_t got = TakeWaiting(chunk);
     if (lost_) return kSendLost;
     if (got == 0) {
-      platform_.TimedWait(kPollIntervalMs);
+      events_.WaitKeepingAlive(kPollIntervalMs);
     } else if (ackedAt < 0) {
       const AckScan scan = FindAnswer(chunk, got);
       if (scan.answer == AckScan::Answer::kNak) return kSendEraseNak;
@@ -131,18 +129,16 @@ int Link::EraseWait() {
         ackedAt = now;
         if (watcher.Feed(chunk + scan.next, got - scan.next)) return kSendEraseDone;
       }
-      platform_.PumpOneMessage();
+      events_.KeepAlive();
     } else {
       if (watcher.Feed(chunk, got)) return kSendAck;
-      platform_.PumpOneMessage();
+      events_.KeepAlive();
     }
     // While the monitor erases after its ACK, the bar shows that time goes on.
-    const int tenths =
-        static_cast<int>((platform_.ClockMs() - start) / kTenthMs % kProgressBarMaximum);
+    const int tenths = static_cast<int>((events_.NowMs() - start) / kTenthMs % kProgressDone);
     if (ackedAt >= 0 && tenths != bar) {
       bar = tenths;
-      dialog.SetBar(bar);
-      dialog.Repaint();
+      events_.ProgressBar(bar);
     }
   }
 }

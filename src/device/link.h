@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/download_events.h"
 #include "platform/d2xx/d2xx.h"
-#include "platform/ui/platform.h"
 
 namespace oxi {
 
@@ -30,8 +30,8 @@ enum SendResult : int {
 
 // The link to one monitor through one converter: opening and configuring it, framing the
 // commands and receiving the answers. Waits block in FT_Read (which waits for the first
-// byte up to the read time-out) or in Platform::TimedWait, never in a loop that polls
-// without waiting. Once a driver call reports that the converter has gone, every further
+// byte up to the read time-out) or in the events' WaitKeepingAlive, never in a loop that
+// polls without waiting. Once a driver call reports that the converter has gone, every further
 // operation returns at once.
 class Link {
  public:
@@ -43,7 +43,9 @@ class Link {
   // long.
   static constexpr int kPollIntervalMs = 10;
 
-  Link(D2xx& d2xx, Platform& platform) : d2xx_(d2xx), platform_(platform) {}
+  // The waits for an acknowledgement keep the window alive through `events`, which also
+  // shows the erase's progress.
+  Link(D2xx& d2xx, DownloadEvents& events) : d2xx_(d2xx), events_(events) {}
   ~Link() { Close(); }
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;
@@ -72,7 +74,7 @@ class Link {
   bool Ok(FT_STATUS status);
 
   D2xx& d2xx_;
-  Platform& platform_;
+  DownloadEvents& events_;
   FT_HANDLE handle_ = nullptr;
   bool lost_ = false;
 };

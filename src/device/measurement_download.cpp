@@ -23,8 +23,7 @@ struct RecordInProgress {
 // after the last sample hold nothing of this measurement.
 void TakeSamples(RecordInProgress& record, const SectorBytes& sector, int k, int count) {
   for (int slot = 0; slot < SampleSlots(k) && record.samplesHandled < count; ++slot) {
-    const MonitorSample sample = ReadSample(sector, SampleSlotOffset(k) + slot * kSampleBytes);
-    record.writer->AppendSample(ToRecordSample(sample));
+    record.writer->AppendSample(ToRecordSample(ReadSampleSlot(sector, k, slot)));
     ++record.samplesHandled;
   }
 }

@@ -7,7 +7,7 @@
 #include "device/download.h"
 #include "device/download_progress.h"
 #include "device/link.h"
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 #include "store/damage_note.h"
 #include "store/record_writer.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 #include "store/record_file.h"
 
 namespace oxi {

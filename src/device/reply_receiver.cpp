@@ -1,6 +1,6 @@
 #include "device/reply_receiver.h"
 
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "device/link.h"
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 
 namespace oxi {
 

@@ -2,11 +2,11 @@
 #include <string>
 
 #include "export/csv_export.h"
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
 #include "platform/text/cp932.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/elapsed_time.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {

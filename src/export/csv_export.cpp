@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "export/save_failure.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
 
@@ -19,8 +20,9 @@ void CsvExport(Platform& platform, const CurrentMeasurement& m, int screenMode) 
   const std::optional<SaveFileChoice> choice =
       platform.ChooseSaveFile(proposed, {{texts::kCsvFilter, texts::kCsvDefaultExtension}});
   if (!choice) return;
-  if (!WriteFileAtomically(PathFromUtf8(choice->path), CsvBytes(m))) {
-    platform.ShowMessageBox(texts::kCsvError, platform.ApplicationName());
+  const WriteStatus status = WriteFileSafely(PathFromUtf8(choice->path), CsvBytes(m));
+  if (status != WriteStatus::kWritten) {
+    platform.ShowMessageBox(SaveFailureText(status, texts::kCsvError), platform.ApplicationName());
   }
 }
 

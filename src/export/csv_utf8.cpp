@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
 #include "res/texts.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "analysis/analysis.h"
 #include "export/fit_encoder.h"
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {
@@ -125,7 +125,7 @@ Times TimesOf(const MeasurementStart& start, int n, int rate) {
   Times t;
   t.start = FitSeconds(start.utc);
   t.end = FitSeconds(start.utc + seconds);
-  t.localEnd = FitSeconds(CivilSeconds(start.local) + seconds);
+  t.localEnd = FitSeconds(CivilSeconds(start.LocalAfter(tenths)));
   t.elapsedMs = Milliseconds(tenths);
   return t;
 }

@@ -4,6 +4,7 @@
 
 #include "export/export_name.h"
 #include "export/open_format.h"
+#include "export/save_failure.h"
 #include "platform/fs/safe_write.h"
 #include "res/texts.h"
 
@@ -23,8 +24,12 @@ void OpenFormatExport(Platform& platform, const CurrentMeasurement& m, int scree
       platform.ChooseSaveFile(ExportFileStem(m.recordName, m.title), types);
   if (!choice || choice->type >= offered.size()) return;
   const ExportedBytes exported = OpenFormatBytes(offered[choice->type], m, ExportOptions{});
-  if (!exported.bytes || !WriteFileAtomically(choice->path, *exported.bytes)) {
-    platform.ShowMessageBox(texts::kExportError, platform.ApplicationName());
+  const WriteStatus status = exported.bytes
+                                 ? WriteFileSafely(PathFromUtf8(choice->path), *exported.bytes)
+                                 : WriteStatus::kCannotWrite;
+  if (status != WriteStatus::kWritten) {
+    platform.ShowMessageBox(SaveFailureText(status, texts::kExportError),
+                            platform.ApplicationName());
   }
 }
 

@@ -1,7 +1,8 @@
 #include "export/sample_values.h"
 
-#include "graph/elapsed_time.h"
 #include "platform/ui/local_time.h"
+#include "store/dates.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
 
 namespace oxi {
@@ -10,7 +11,6 @@ namespace {
 namespace chrono = std::chrono;
 
 constexpr int kYearBase = 2000;  // the header's two-digit years
-constexpr int kHoursPerDay = 24;
 constexpr std::int64_t kSecondsPerDay = 86400;
 
 }  // namespace
@@ -52,17 +52,17 @@ CivilTime CivilOf(std::int64_t seconds) {
 }
 
 CivilTime MeasurementStart::LocalAfter(std::int64_t tenths) const {
-  return CivilOf(CivilSeconds(local) + tenths / kTenthsPerSecond);
+  const std::int64_t seconds = tenths / kTenthsPerSecond;
+  const std::optional<LocalTime> t = LocalTimeOfUtc(utc + seconds);
+  // A zone that cannot place the instant leaves the start's own clock running.
+  if (!t) return CivilOf(CivilSeconds(local) + seconds);
+  return CivilTime{t->year, t->month, t->day, t->hour, t->minute, t->second};
 }
 
 std::optional<MeasurementStart> StartOf(const CurrentMeasurement& m) {
-  const chrono::year_month_day date{chrono::year{kYearBase + m.year},
-                                    chrono::month{static_cast<unsigned>(m.month)},
-                                    chrono::day{static_cast<unsigned>(m.day)}};
-  if (!date.ok() || m.hour < 0 || m.hour >= kHoursPerDay || m.minute < 0 ||
-      m.minute >= kSecondsPerMinute) {
-    return std::nullopt;
-  }
+  // The store's rule, years of two digits included: the titles cannot name a later year,
+  // nor FIT's clock hold one past 2125.
+  if (!IsRealStartTime(m.year, m.month, m.day, m.hour, m.minute)) return std::nullopt;
   MeasurementStart start;
   start.local = CivilTime{kYearBase + m.year, m.month, m.day, m.hour, m.minute, 0};
   const std::optional<std::int64_t> utc =

@@ -37,9 +37,10 @@ CivilTime CivilOf(std::int64_t seconds);
 struct MeasurementStart {
   CivilTime local;
   std::int64_t utc = 0;  // seconds since 1970-01-01 00:00 UTC
-  // The local time `tenths` of a second after the start, on the start's clock: the
-  // samples count real seconds, and a summer-time change during a measurement does not
-  // move the monitor's clock either.
+  // The local time `tenths` of a second after the start: the samples count real seconds,
+  // so the instant is the start's plus them, told in the zone's time of that instant. A
+  // summer-time change during a measurement moves it as it moves every clock, and no time
+  // the change skipped is ever given.
   CivilTime LocalAfter(std::int64_t tenths) const;
 };
 

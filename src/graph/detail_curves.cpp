@@ -4,7 +4,7 @@
 #include "graph/detail_layout.h"
 #include "graph/detail_parts.h"
 #include "graph/draw_steps.h"
-#include "graph/sample_count.h"
+#include "store/sample_count.h"
 
 namespace oxi::detail_parts {
 namespace {
@@ -27,8 +27,9 @@ constexpr CurveStyle kCurves[] = {
 // A gap (invalid StO2) is shown as a dot every third column at the last drawn height.
 constexpr int kGapDotSpacing = 3;
 
-void DrawCurve(Dc& dc, const CurrentMeasurement& m, VisibleWindow w, const CurveStyle& style) {
-  const auto& rows = m.rows[style.series];
+void DrawCurve(Dc& dc, const CurrentMeasurement& m, const DisplaySeries& series, VisibleWindow w,
+               const CurveStyle& style) {
+  const auto& rows = series.rows[style.series];
   dc.SelectPen(Pen{style.pen});
   int prevX = kPlotLeft;
   int prevY = rows[w.start + kCurveSkip];
@@ -51,19 +52,20 @@ void DrawCurve(Dc& dc, const CurrentMeasurement& m, VisibleWindow w, const Curve
 }
 
 // Samples whose rows are there too.
-int DrawableSamples(const CurrentMeasurement& m) {
+int DrawableSamples(const CurrentMeasurement& m, const DisplaySeries& series) {
   std::size_t n = static_cast<std::size_t>(UsableSamples(m));
-  for (const auto& series : m.rows) n = std::min(n, series.size());
+  for (const auto& rows : series.rows) n = std::min(n, rows.size());
   return static_cast<int>(n);
 }
 
 }  // namespace
 
-void DrawCurves(Dc& dc, const CurrentMeasurement& m, VisibleWindow window) {
-  window.end = std::min(window.end, DrawableSamples(m));
+void DrawCurves(Dc& dc, const CurrentMeasurement& m, const DisplaySeries& series,
+                VisibleWindow window) {
+  window.end = std::min(window.end, DrawableSamples(m, series));
   // The first drawn point is sample start + 3; a curve needs at least one more.
   if (window.end - window.start <= kCurveSkip + 1) return;
-  for (const CurveStyle& style : kCurves) DrawCurve(dc, m, window, style);
+  for (const CurveStyle& style : kCurves) DrawCurve(dc, m, series, window, style);
 }
 
 }  // namespace oxi::detail_parts

@@ -33,8 +33,8 @@ void DrawBitmapEdges(Dc& dc) {
 
 }  // namespace
 
-void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, int& graphOffset,
-                     int graphThumbWidth) {
+void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, const DisplaySeries& series,
+                     int& graphOffset, int graphThumbWidth) {
   graphOffset = ClampGraphOffset(graphOffset, graphThumbWidth);
   const VisibleWindow window = ComputeVisibleWindow(m.n, graphOffset, graphThumbWidth);
 
@@ -47,7 +47,7 @@ void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, int& graph
   detail_parts::DrawAxisLabels(dc);
   if (m.n > 0) {
     detail_parts::DrawHeader(dc, m);
-    detail_parts::DrawCurves(dc, m, window);
+    detail_parts::DrawCurves(dc, m, series, window);
   }
   detail_parts::DrawTimeAxis(dc, window.start, m.rate);
   DrawBitmapEdges(dc);

@@ -1,4 +1,5 @@
 #pragma once
+#include "graph/display_series.h"
 #include "platform/gdi/dc.h"
 #include "store/current_measurement.h"
 
@@ -8,10 +9,11 @@ namespace oxi {
 inline constexpr int kGraphControlWidth = 720;
 inline constexpr int kGraphControlHeight = 685;
 
-// Draws the detail graph of `m` onto the graph control, scrolled to `graphOffset` along
-// the 424-pixel track of a thumb `graphThumbWidth` wide. The offset is clamped to the
-// track and the clamped value stored back.
-void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, int& graphOffset,
-                     int graphThumbWidth);
+// Draws the detail graph of `m`, its curves along the rows of `series`, onto the graph
+// control, scrolled to `graphOffset` along the 424-pixel track of a thumb
+// `graphThumbWidth` wide. The offset is clamped to the track and the clamped value
+// stored back.
+void DrawDetailGraph(SurfaceDc& control, const CurrentMeasurement& m, const DisplaySeries& series,
+                     int& graphOffset, int graphThumbWidth);
 
 }  // namespace oxi

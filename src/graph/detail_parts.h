@@ -1,4 +1,5 @@
 #pragma once
+#include "graph/display_series.h"
 #include "graph/visible_window.h"
 #include "platform/gdi/dc.h"
 #include "store/current_measurement.h"
@@ -10,7 +11,8 @@ void DrawGrid(Dc& dc);
 void DrawPlotTitles(Dc& dc);
 void DrawAxisLabels(Dc& dc);
 void DrawHeader(Dc& dc, const CurrentMeasurement& m);
-void DrawCurves(Dc& dc, const CurrentMeasurement& m, VisibleWindow window);
+void DrawCurves(Dc& dc, const CurrentMeasurement& m, const DisplaySeries& series,
+                VisibleWindow window);
 void DrawTimeAxis(Dc& dc, int windowStart, int rate);
 void DrawPlotFrames(Dc& dc);
 

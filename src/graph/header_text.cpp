@@ -1,7 +1,7 @@
 #include "graph/header_text.h"
 
-#include "graph/elapsed_time.h"
 #include "platform/text/text_format.h"
+#include "store/elapsed_time.h"
 
 namespace oxi {
 namespace {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "graph/display_series.h"
 #include "graph/print_parts.h"
-#include "graph/sample_count.h"
 #include "graph/visible_window.h"
+#include "store/sample_count.h"
 
 namespace oxi::print_parts {
 namespace {

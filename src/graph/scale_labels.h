@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
+#include "graph/display_series.h"
 #include "platform/text/text_format.h"
-#include "store/current_measurement.h"
 
 // The numbers written along the plots' scales, shared by the screen and the page: each
 // plot's full scale is divided into ten grid divisions.

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "graph/elapsed_time.h"
 #include "graph/visible_window.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/elapsed_time.h"
 
 namespace oxi {
 namespace {

@@ -1,5 +1,4 @@
 #pragma once
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,18 +10,6 @@ inline constexpr int kInitialSampleCapacity = 3600;
 // The main screen's mode once a measurement has been shown (0 before): the mode in which
 // the page gets a header and curves and the Save button writes a file.
 inline constexpr int kMeasurementShown = 1;
-
-enum Series { kStO2Rows = 0, kHrRows = 1, kOxHbRows = 2, kDxHbRows = 3, kToHbRows = 4 };
-inline constexpr int kSeriesCount = 5;
-
-// Placement of the display series: a value of full scale lands on the row below the plot's
-// top frame row (the base), a value of 0 on the row above its bottom frame row.
-inline constexpr int kUpperPlotBase = 25;   // StO2 and HR
-inline constexpr int kLowerPlotBase = 335;  // oxHb, dxHb, toHb
-inline constexpr int kPlotRows = 300;
-inline constexpr int kSto2FullScale = 1000;  // 100.0 %
-inline constexpr int kHrFullScale = 200;     // beats per minute
-inline constexpr int kHbFullScale = 200;     // 0.200 mM
 
 // The in-memory image of the loaded record file: what the graph, the page and the CSV
 // file are made from.
@@ -53,9 +40,6 @@ struct CurrentMeasurement {
   std::vector<std::uint8_t> dxhb;
   int n = 0;
 
-  // Pixel rows of the detail graph, one per sample, in the order of `Series`.
-  std::array<std::vector<std::int16_t>, kSeriesCount> rows;
-
   std::string title;       // "no-data" until a load found samples
   std::string recordName;  // file name of the record shown; empty at start-up
   // True after a load that failed: the header values are still those of the record
@@ -74,19 +58,5 @@ struct MovingAverages {
   std::vector<int> sto2, hr, oxhb, dxhb, tohb;
 };
 MovingAverages ComputeMovingAverages(const CurrentMeasurement& m, int window);
-
-// Fills all five display series from the samples' own values.
-void ComputeDisplaySeriesUnaveraged(CurrentMeasurement& m);
-// Fills all five display series from the moving averages over `window` samples.
-void ComputeDisplaySeriesAveraged(CurrentMeasurement& m, int window);
-
-// Row of value `a` in a plot of `fullScale` whose top frame row is `base`: strictly inside
-// the plot, a larger value higher up. Inline so the per-sample loops divide by a constant.
-constexpr int DisplayRow(int a, int fullScale, int base) {
-  // Every value above full scale lands on the top row and every negative one on the
-  // bottom row, so bounding `a` first changes no row and keeps the product in range.
-  const int bounded = std::clamp(a, -1, fullScale + 1);
-  return base + std::clamp(kPlotRows - bounded * kPlotRows / fullScale, 1, kPlotRows - 1);
-}
 
 }  // namespace oxi

@@ -1,6 +1,8 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
+#include "store/comment.h"  // ReadCommentFile: a comment file read on its own
 #include "store/current_measurement.h"
 #include "store/store_state.h"
 
@@ -12,5 +14,10 @@ namespace oxi {
 // hovered row, as a load must.
 int LoadRecord(const StoreState& store, const std::string& name, CurrentMeasurement& m,
                std::string& commentField);
+
+// Reads a record file on its own, wherever it lies and whichever device made it, into `m`
+// as a load from the store would (header values and samples); the title is always made
+// from the file's start time. Empty on success, else why it failed.
+std::string LoadRecordFile(const std::filesystem::path& path, CurrentMeasurement& m);
 
 }  // namespace oxi

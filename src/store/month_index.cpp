@@ -13,7 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kDayPosition = 4;  // DD within the ten digits
-constexpr int kDaysInTable = 31;
 
 // Day of the month a record name stands for, from its ten digits; 0 when it has none.
 int DayOfName(const std::string& name) {
@@ -70,8 +69,7 @@ bool SameDeviceId(std::string_view recordId, std::string_view id) {
   return true;
 }
 
-void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>& dayTable) {
-  dayTable.fill(kDayTableEmpty);
+DaysWithRecords ScanMonth(StoreState& store, int year, int month) {
   store.monthList.clear();
   char yymm[16];
   std::snprintf(yymm, sizeof yymm, "%02d%02d", year, month);
@@ -88,10 +86,12 @@ void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>&
       MoveToOwner(store, folder / PathFromUtf8(name), owner);
     }
   }
+  DaysWithRecords days;
   for (const std::string& name : store.monthList) {
     const int day = DayOfName(name);
-    if (day >= 1 && day <= kDaysInTable) dayTable[day - 1] = kDayTableMarked;
+    if (day >= 1 && day <= kMaxDaysInMonth) days.set(day - 1);
   }
+  return days;
 }
 
 int SelectDay(StoreState& store, int day) {

@@ -1,10 +1,12 @@
 #include "store/record_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 
 #include "res/texts.h"
+#include "store/dates.h"
 
 namespace oxi {
 namespace {
@@ -30,6 +32,10 @@ constexpr int kOffSampleHr = 2;
 constexpr int kOffSampleOxhb = 3;
 constexpr int kOffSampleDxhb = 4;
 
+// A record's name starts with the start time's fields, two decimal digits each.
+constexpr int kStartFields = 5;
+constexpr int kDecimalBase = 10;
+
 void Put16(std::uint8_t* at, std::uint16_t value) {
   at[0] = static_cast<std::uint8_t>(value & 0xFF);
   at[1] = static_cast<std::uint8_t>(value >> 8);
@@ -37,6 +43,13 @@ void Put16(std::uint8_t* at, std::uint16_t value) {
 
 std::uint16_t Get16(const std::uint8_t* at) {
   return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
+}
+
+// "20YY_MMDD_hhmm" of a real minute.
+std::string TitleOf(int year, int month, int day, int hour, int minute) {
+  char text[64];
+  std::snprintf(text, sizeof text, texts::kTitleFormat, year, month, day, hour, minute);
+  return text;
 }
 
 }  // namespace
@@ -133,10 +146,22 @@ std::string RecordFileName(const RecordHeader& header) {
   return RecordBaseName(header) + kRecordExtension;
 }
 
-std::string MeasurementTitle(int year, int month, int day, int hour, int minute) {
-  char text[64];
-  std::snprintf(text, sizeof text, texts::kTitleFormat, year, month, day, hour, minute);
-  return text;
+std::string MeasurementTitle(int year, int month, int day, int hour, int minute,
+                             const std::string& recordName) {
+  if (IsRealStartTime(year, month, day, hour, minute)) {
+    return TitleOf(year, month, day, hour, minute);
+  }
+  if (StartsWithTenDigits(recordName)) {
+    std::array<int, kStartFields> field{};
+    for (int k = 0; k < kStartFields; ++k) {
+      field[k] = (recordName[2 * k] - '0') * kDecimalBase + (recordName[2 * k + 1] - '0');
+    }
+    if (IsRealStartTime(field[0], field[1], field[2], field[3], field[4])) {
+      return TitleOf(field[0], field[1], field[2], field[3], field[4]);
+    }
+  }
+  const std::string stem = recordName.substr(0, recordName.rfind('.'));
+  return stem.empty() ? texts::kNoDataTitle : stem;
 }
 
 }  // namespace oxi

@@ -81,8 +81,13 @@ std::string RecordBaseName(const RecordHeader& header);
 std::string RecordBaseName(int year, int month, int day, int hour, int minute);
 // "YYMMDDhhmm.oxi".
 std::string RecordFileName(const RecordHeader& header);
-// "20YY_MMDD_hhmm": the title of a loaded measurement.
-std::string MeasurementTitle(int year, int month, int day, int hour, int minute);
+// "20YY_MMDD_hhmm": the title of the measurement loaded from the record file `recordName`
+// (its file name). A start time that is no real minute (a damaged header; a year the four
+// digits cannot hold) is not passed off as one: the title is then the minute the record's
+// name gives, which is the one a download filed it under, or else the name without its
+// extension.
+std::string MeasurementTitle(int year, int month, int day, int hour, int minute,
+                             const std::string& recordName);
 
 // StO2 (0.1 %), fat thickness (0.1 mm) and rate (0.1 s) are all kept in tenths.
 inline constexpr int kTenthsPerUnit = 10;

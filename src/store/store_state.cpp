@@ -4,8 +4,6 @@
 #include <system_error>
 
 #include "platform/fs/files.h"
-#include "platform/ui/platform.h"
-#include "store/id_dialog.h"
 #include "store/record_file.h"
 #include "store/stored_records.h"
 
@@ -111,7 +109,12 @@ std::optional<fs::path> EnsureDeviceFolder(const StoreState& store, std::string_
   return folder;
 }
 
-void StartStore(StoreState& store, const fs::path& workingFolder, Platform& platform) {
+void ChooseFirstDevice(StoreState& store) {
+  store.currentDeviceId =
+      store.deviceFolders.empty() ? kNoDeviceId : DeviceIdOfFolder(store.deviceFolders.front());
+}
+
+void StartStore(StoreState& store, const fs::path& workingFolder, const DeviceChooser& choose) {
   std::error_code ec;
   store.startupFolder = fs::absolute(workingFolder, ec);
   if (ec) store.startupFolder = workingFolder;
@@ -128,8 +131,7 @@ void StartStore(StoreState& store, const fs::path& workingFolder, Platform& plat
   } else if (store.deviceFolders.size() == 1) {
     store.currentDeviceId = DeviceIdOfFolder(store.deviceFolders[0]);
   } else {
-    CIdDialog dialog(store);
-    platform.RunIdDialog(dialog);
+    choose(store);
   }
 }
 

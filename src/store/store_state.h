@@ -1,23 +1,23 @@
 #pragma once
-#include <array>
+#include <bitset>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/gdi/color.h"
-#include "store/day_table.h"
-
 namespace oxi {
-
-class Platform;
 
 inline constexpr const char* kNoDeviceId = "00099990000Z";
 inline constexpr const char* kAppDataFolder = "Application Data";
 inline constexpr const char* kDataRootFolder = "StO2";
 inline constexpr int kMaxDeviceFolders = 64;
 inline constexpr int kMaxDayRecords = 512;
+inline constexpr int kMaxDaysInMonth = 31;
+
+// The days of a month that hold records: bit d - 1 stands for day d.
+using DaysWithRecords = std::bitset<kMaxDaysInMonth>;
 
 // The folder tree below the data root and the indexes made from it.
 struct StoreState {
@@ -53,14 +53,22 @@ int EnsureFolder(const std::filesystem::path& folder);
 std::optional<std::filesystem::path> EnsureDeviceFolder(const StoreState& store,
                                                         std::string_view id);
 
-// Sets up the data root below `workingFolder`, lists the device folders, creates their
-// comment folders and chooses the current device (asking through the platform's device-ID
-// chooser when there are several).
-void StartStore(StoreState& store, const std::filesystem::path& workingFolder, Platform& platform);
+// Chooses the current device when the store holds several: sets `currentDeviceId` to the
+// ID of one of `deviceFolders`. The window asks the user; a program without one takes
+// the first.
+using DeviceChooser = std::function<void(StoreState& store)>;
+// The first device folder's ID, which a chooser closed at once would leave.
+void ChooseFirstDevice(StoreState& store);
 
-// Fills the month list and `dayTable` for the current device; moves records of other
-// devices found there to their owners' folders.
-void ScanMonth(StoreState& store, int year, int month, std::array<Colorref, 31>& dayTable);
+// Sets up the data root below `workingFolder`, lists the device folders, creates their
+// comment folders and chooses the current device (through `choose` when there are
+// several).
+void StartStore(StoreState& store, const std::filesystem::path& workingFolder,
+                const DeviceChooser& choose);
+
+// Fills the month list for the current device and tells which days of the month hold its
+// records; moves records of other devices found there to their owners' folders.
+DaysWithRecords ScanMonth(StoreState& store, int year, int month);
 // Fills the day list from the month list; returns its count.
 int SelectDay(StoreState& store, int day);
 

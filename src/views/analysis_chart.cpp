@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "graph/draw_steps.h"
-#include "graph/elapsed_time.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "store/elapsed_time.h"
 #include "views/analysis_layout.h"
 #include "views/view_drawing.h"
 

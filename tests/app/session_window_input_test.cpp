@@ -40,12 +40,12 @@ TEST_F(WindowInput, AcceptedWindowsRedrawTheGraphWhereItIsScrolled) {
   s.Click(600, 688);  // page right: offset 212
   ASSERT_EQ(s.State().graphOffset, 212);
   const Surface before = s.dialog.GetSurface(SurfaceId::kGraph);
-  const auto rowsBefore = s.dialog.Measurement().rows;
+  const auto rowsBefore = s.dialog.Series().rows;
   Enter("100");
   EXPECT_TRUE(s.platform.MessageBoxes().empty());
   EXPECT_EQ(s.State().movingAverageWindow, 100);
   EXPECT_EQ(s.State().graphOffset, 212);
-  EXPECT_NE(s.dialog.Measurement().rows, rowsBefore);
+  EXPECT_NE(s.dialog.Series().rows, rowsBefore);
   bool changed = false;
   const Surface& after = s.dialog.GetSurface(SurfaceId::kGraph);
   for (int y = 0; y < 661 && !changed; ++y)
@@ -59,7 +59,7 @@ TEST_F(WindowInput, AcceptedWindowsRedrawTheGraphWhereItIsScrolled) {
 TEST_F(WindowInput, RejectedTextsShowTheMessageAndChangeNothing) {
   Load();
   Enter("7");
-  const auto rows = s.dialog.Measurement().rows;
+  const auto rows = s.dialog.Series().rows;
   int boxes = 0;
   for (const char* text : {"0", "101", "", "5a", "a", " 5", "1000", "0050"}) {
     Enter(text);
@@ -69,7 +69,7 @@ TEST_F(WindowInput, RejectedTextsShowTheMessageAndChangeNothing) {
     EXPECT_EQ(s.platform.MessageBoxes().back().caption, s.platform.ApplicationName());
     EXPECT_EQ(s.State().movingAverageWindow, 7);
     EXPECT_EQ(s.platform.WindowEditText(), text);
-    EXPECT_EQ(s.dialog.Measurement().rows, rows);
+    EXPECT_EQ(s.dialog.Series().rows, rows);
   }
 }
 

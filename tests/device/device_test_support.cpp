@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/download_view.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
 
@@ -88,8 +89,7 @@ void DownloadTest::SetUp() {
         (std::string("oxi-device-") + info->test_suite_name() + "-" + info->name());
   fs::remove_all(dir);
   fs::create_directories(dir);
-  StartStore(store, dir, platform);
-  dayTable.fill(kDayTableEmpty);
+  StartStore(store, dir, ChooseFirstDevice);
 }
 
 void DownloadTest::TearDown() {
@@ -101,7 +101,8 @@ SimulatedConverter& DownloadTest::Plug(MonitorImage image, const std::string& se
 }
 
 DownloadResult DownloadTest::Run() {
-  return Download(platform, d2xx, store, shownYear, shownMonth, dayTable);
+  WindowDownloadEvents events(platform, [this] { ScanShownMonth(); });
+  return Download(events, d2xx, store);
 }
 
 std::vector<std::string> DownloadTest::Records(const std::string& id) const {
@@ -150,7 +151,8 @@ Bytes TwoMeasurementTest::RecordB() const {
 DownloadResult TwoMeasurementTest::Again(MonitorImage& memory, std::vector<SimulatedFault> faults) {
   SimulatedD2xx line(platform.Virtual());
   line.AddConverter("Kx47A001", std::make_unique<SimulatedMonitor>(memory)).faults = faults;
-  const DownloadResult result = Download(platform, line, store, shownYear, shownMonth, dayTable);
+  WindowDownloadEvents events(platform, [this] { ScanShownMonth(); });
+  const DownloadResult result = Download(events, line, store);
   memory = line.Converter(0).monitor->Image();
   return result;
 }

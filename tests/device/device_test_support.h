@@ -61,6 +61,8 @@ class DownloadTest : public ::testing::Test {
     return d2xx.Converter(converter).monitor->Image();
   }
   DownloadResult Run();
+  // The month scanned after a download, as the window scans the month it shows.
+  void ScanShownMonth() { days = ScanMonth(store, shownYear, shownMonth); }
   std::filesystem::path Folder(const std::string& id) const { return DeviceFolder(store, id); }
   // The record files of a device folder, sorted.
   std::vector<std::string> Records(const std::string& id) const;
@@ -74,7 +76,8 @@ class DownloadTest : public ::testing::Test {
   ScriptedPlatform platform;
   SimulatedD2xx d2xx{platform.Virtual()};
   StoreState store;
-  std::array<Colorref, 31> dayTable{};
+  // The days of the shown month with records, as scanned once a download read a device.
+  DaysWithRecords days;
   int shownYear = 8;
   int shownMonth = 3;
 };

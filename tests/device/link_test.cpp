@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device_test_support.h"
 
@@ -55,7 +56,8 @@ class LinkTest : public ::testing::Test {
   ScriptedPlatform platform;
   SimulatedD2xx d2xx{platform.Virtual()};
   SimulatedConverter* converter = nullptr;
-  Link link{d2xx, platform};
+  WindowDownloadEvents events{platform};
+  Link link{d2xx, events};
 };
 
 TEST_F(LinkTest, ClockCommandResults) {
@@ -78,7 +80,8 @@ TEST(LinkWrite, ShortWriteFails) {
   ScriptedPlatform platform;
   ShortWriteD2xx d2xx(platform.Virtual());
   d2xx.AddConverter("Kx47W", std::make_unique<SimulatedMonitor>(ImageBuilder().Build()));
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47W"));
   EXPECT_EQ(link.SendCmd(EraseCommand()), kSendWriteFailed);
   std::string reply;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/link.h"
 #include "device_test_support.h"
@@ -115,7 +116,8 @@ TEST_F(SimulatedConverterTest, PurgeDropsWhatHasArrived) {
 TEST_F(SimulatedConverterTest, PulledOutConverterDisappears) {
   converter->faults = {{Kind::kUnplug, "SC", 0}};
   d2xx.AddConverter("Kx47T", nullptr);
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47S"));
   link.SendCmd(ClockCommand({2009, 3, 7, 14, 5, 9}));
   EXPECT_TRUE(link.Lost());
@@ -135,7 +137,8 @@ TEST(SimulatedMonitorFile, ClockAndEraseAreWrittenBack) {
   ImageBuilder("FILEID000001").Add(1, Head(8, 3, 15, 9, 5), Samples(60)).Build().Save(file);
   ScriptedPlatform platform;
   auto d2xx = MakeSimulatedD2xx(platform.Virtual(), {file.string(), "/nonexistent/image"});
-  Link link(*d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(*d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47SIM0"));
   EXPECT_EQ(link.SendCmd(ClockCommand({2009, 3, 7, 14, 5, 9})), kSendAck);
   EXPECT_EQ(link.SendCmd(EraseCommand()), kSendEraseDone);

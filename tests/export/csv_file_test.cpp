@@ -1,6 +1,8 @@
 #include "csv_file_fixture.h"
+#include "export/open_export.h"
 #include "graph/test_measurement.h"
 #include "platform/ui/scripted_platform.h"
+#include "res/texts.h"
 
 namespace oxi {
 namespace {
@@ -65,14 +67,46 @@ TEST_F(CsvFile, AHeaderWithoutSamplesIsSavedButNothingAfterAFailedLoad) {
   EXPECT_TRUE(platform.MessageBoxes().empty());
 }
 
-TEST_F(CsvFile, FailedSaveShowsTheErrorBox) {
+// A failure the user can mend is named in the box (here a read-only file); any other
+// keeps the command's own text. Nothing is written either way.
+TEST_F(CsvFile, FailedSavesSayWhatIsWrong) {
+  const fs::path readOnly = folder_ / "kept.csv";
+  testing::WriteBytes(readOnly, "old");
+  testing::SetReadOnly(readOnly, true);
+  using Save = void (*)(Platform&, const CurrentMeasurement&, int);
+  const struct {
+    Save save;
+    fs::path target;
+    const char* text;
+  } cases[] = {
+      {CsvExport, folder_ / "gone" / "out.csv", "error"},
+      {CsvExport, readOnly, texts::kReadOnlyFileError},
+      {OpenFormatExport, folder_ / "gone" / "out.fit", texts::kExportError},
+      {OpenFormatExport, readOnly, texts::kReadOnlyFileError},
+  };
+  for (const auto& c : cases) {
+    ScriptedPlatform platform;
+    platform.saveFileAnswer = PathToUtf8(c.target);
+    c.save(platform, testing::MakeConstant(10, 10, Sample{683, 80, 45, 7}), 1);
+    ASSERT_EQ(platform.MessageBoxes().size(), 1u) << PathToUtf8(c.target);
+    EXPECT_EQ(platform.MessageBoxes()[0].text, c.text);
+    EXPECT_EQ(platform.MessageBoxes()[0].caption, platform.ApplicationName());
+  }
+  testing::SetReadOnly(readOnly, false);
+  EXPECT_EQ(Read(readOnly), "old");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"kept.csv"});
+}
+
+// A name may take all the bytes a name can have: about 80 Japanese characters.
+TEST_F(CsvFile, TheLongestJapaneseNamesAreSaved) {
+  std::string name;
+  for (int i = 0; i < 80; ++i) name += "測";
+  name += ".fit";  // 244 bytes
   ScriptedPlatform platform;
-  platform.saveFileAnswer = PathToUtf8(folder_ / "gone" / "out.csv");
-  CsvExport(platform, testing::MakeConstant(10, 10, Sample{}), 1);
-  ASSERT_EQ(platform.MessageBoxes().size(), 1u);
-  EXPECT_EQ(platform.MessageBoxes()[0].text, "error");
-  EXPECT_EQ(platform.MessageBoxes()[0].caption, platform.ApplicationName());
-  EXPECT_FALSE(fs::exists(folder_ / "gone"));
+  platform.saveFileAnswer = PathToUtf8(folder_ / PathFromUtf8(name));
+  OpenFormatExport(platform, testing::MakeConstant(10, 10, Sample{683, 80, 45, 7}), 1);
+  EXPECT_TRUE(platform.MessageBoxes().empty());
+  EXPECT_EQ(Entries(), std::vector<std::string>{name});
 }
 
 }  // namespace

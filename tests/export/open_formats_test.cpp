@@ -9,6 +9,7 @@
 #include "export/fit_encoder.h"
 #include "export/open_format.h"
 #include "graph/test_measurement.h"
+#include "platform/ui/local_time.h"
 
 namespace oxi {
 namespace {
@@ -66,7 +67,9 @@ TEST(CsvUtf8Bytes, HeaderUnitsLocalTimesAndEmptyCells) {
   // Every 10 s from 23:59:40 on New Year's Eve, over midnight into the new year.
   const Sample samples[] = {{683, 120, 45, 7}, {-1, 49, 1, 1}, {1000, 200, 255, 255}};
   const CurrentMeasurement m = MakeMeasurement(3, 100, [&](int i) { return samples[i]; });
-  const MeasurementStart start{{2008, 12, 31, 23, 59, 40}, 0};
+  const std::optional<std::int64_t> utc = UtcSecondsOfLocal({2008, 12, 31, 23, 59, 40});
+  ASSERT_TRUE(utc);
+  const MeasurementStart start{{2008, 12, 31, 23, 59, 40}, *utc};
   const std::string expected =
       "time_s,elapsed,local_time,sto2_percent,heart_rate_bpm,oxhb_mM,dxhb_mM,tohb_mM\n"
       "0.0,00:00:00.0,2008-12-31T23:59:40.0,68.3,120,0.045,0.007,0.052\n"
@@ -79,11 +82,15 @@ TEST(CsvUtf8Bytes, HeaderUnitsLocalTimesAndEmptyCells) {
 TEST(OpenFormatBytes, RefusesWhatNoFormatCanHold) {
   CurrentMeasurement badDate = MakeConstant(3, 10, Sample{683, 120, 45, 7});
   badDate.month = 13;
+  // 2127: past FIT's clock, and a year no title can name.
+  CurrentMeasurement badYear = MakeConstant(3, 10, Sample{683, 120, 45, 7});
+  badYear.year = 127;
   const CurrentMeasurement empty = MakeConstant(0, 10, Sample{});
   const CurrentMeasurement good = MakeConstant(3, 0, Sample{683, 120, 45, 7});
   for (const OpenFormatInfo& info : OpenFormats()) {
     if (!Supported(info.format)) continue;
     EXPECT_FALSE(OpenFormatBytes(info.format, badDate, {}).bytes) << info.name;
+    EXPECT_FALSE(OpenFormatBytes(info.format, badYear, {}).bytes) << info.name;
     EXPECT_FALSE(OpenFormatBytes(info.format, empty, {}).bytes) << info.name;
     const ExportedBytes made = OpenFormatBytes(info.format, good, {});
     EXPECT_TRUE(made.bytes && !made.bytes->empty()) << info.name << ": " << made.error;

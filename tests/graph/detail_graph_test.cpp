@@ -27,10 +27,13 @@ struct Drawn {
   int offset = 0;
 };
 
+// The graph of `m` as it is drawn after its load: from its unaveraged rows.
 void Draw(Drawn& d, const CurrentMeasurement& m, int offset, int thumb) {
+  DisplaySeries series;
+  ComputeDisplaySeriesUnaveraged(m, series);
   SurfaceDc dc(d.control);
   d.offset = offset;
-  DrawDetailGraph(dc, m, d.offset, thumb);
+  DrawDetailGraph(dc, m, series, d.offset, thumb);
 }
 
 int CountColor(const Surface& s, Colorref c, int left, int top, int right, int bottom) {

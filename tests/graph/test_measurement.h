@@ -6,8 +6,8 @@
 
 namespace oxi::testing {
 
-// A loaded measurement of `n` samples made by `sample`, with its unaveraged rows, dated
-// 2008-03-15 09:05, fat thickness 5.5 mm.
+// A loaded measurement of `n` samples made by `sample`, dated 2008-03-15 09:05, fat
+// thickness 5.5 mm.
 inline CurrentMeasurement MakeMeasurement(int n, int rate,
                                           const std::function<Sample(int)>& sample) {
   CurrentMeasurement m;
@@ -28,7 +28,6 @@ inline CurrentMeasurement MakeMeasurement(int n, int rate,
   }
   m.n = n;
   m.title = n > 0 ? "2008_0315_0905" : "no-data";
-  ComputeDisplaySeriesUnaveraged(m);
   return m;
 }
 

@@ -73,7 +73,8 @@ TEST_F(Files, TemporaryFilesAreNewAndGoUnlessReleased) {
 }
 
 // A file another program holds open may not be replaceable (Windows refuses to rename over
-// it): the write then fails whole, keeping the old file and leaving no temporary file.
+// it): the write then fails whole and says so, keeping the old file and leaving no
+// temporary file.
 TEST_F(Files, AFileHeldOpenIsReplacedWholeOrNotAtAll) {
   const fs::path target = dir_ / "held.csv";
   WriteBytes(target, "old");
@@ -81,6 +82,8 @@ TEST_F(Files, AFileHeldOpenIsReplacedWholeOrNotAtAll) {
   ASSERT_NE(held, nullptr);
   const WriteStatus status = WriteFileSafely(target, "new");
   std::fclose(held);
+  ASSERT_TRUE(status == WriteStatus::kWritten || status == WriteStatus::kInUse)
+      << WriteStatusText(status);
   EXPECT_EQ(ReadBytes(target), status == WriteStatus::kWritten ? "new" : "old");
   EXPECT_EQ(Names(dir_), std::vector<std::string>{"held.csv"});
 }

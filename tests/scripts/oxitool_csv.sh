@@ -113,6 +113,20 @@ if [ -z "${OXI_EMULATOR:-}" ]; then
   [ "$(stat -c %a "$work/real/target.csv")" = 600 ] || fail "mode 0600 not kept"
 fi
 "$tool" csv "$work/a.oxi" -o - >"$work/stdout.csv" || fail "csv -o - failed"
+
+# A read-only file and the record itself are left as they are, and said why: exit 1.
+cp "$work/b.expected" "$work/readonly.csv"
+chmod 444 "$work/readonly.csv"
+cp "$work/a.oxi" "$work/self.oxi"
+for kept in "readonly.csv:read-only" "self.oxi:is the record being read"; do
+  target=$work/${kept%%:*}
+  cp "$target" "$work/before"
+  err=$("$tool" csv "$work/self.oxi" -o "$target" 2>&1)
+  rc=$?
+  [ "$rc" -eq 1 ] || fail "exit code $rc writing $target"
+  grep -qF "${kept#*:}" <<<"$err" || fail "no reason for $target: $err"
+  cmp -s "$target" "$work/before" || fail "$target was replaced"
+done
 cmp -s "$work/stdout.csv" "$work/a.expected" || fail "-o - output differs"
 
 # What is not a regular file is refused at once and left as it is: a pipe, a folder, a

@@ -1,7 +1,8 @@
 #!/bin/bash
 # oxitool download from simulated monitors: its report of each measurement, a damaged head
-# sector read twice, Ctrl-C, a file-size limit, a store that cannot be written and images
-# that are no monitor memory; and demo-monitor's writing of an image.
+# sector read twice, Ctrl-C and the other signals that end a program, a file-size limit, a
+# store that cannot be written and images that are no monitor memory; and demo-monitor's
+# writing of an image.
 source "$(dirname "$0")/lib/checks.sh"
 unset OXI_SIMULATED_MONITOR
 
@@ -49,25 +50,32 @@ grep -q '^damaged: DEMO00000001 measurement 1 (sector [0-9]*): ' <<<"$out" ||
   fail "the second reading of the damage is not reported: $out"
 [ "$(first_entry "$work/h.img")" -eq 65535 ] || fail "not erased after the second reading"
 
-# Ctrl-C: stops after the sector being read, keeps whole records only, leaves the monitor
-# as it was (not even its clock set), says what it kept, exits 130.
-cp "$work/ref.img" "$work/b.img"
-mkdir -p "$work/b"
-OXI_SIMULATED_MONITOR=$work/b.img "$tool" download --root "$work/b" >"$work/out" 2>"$work/err" &
-pid=$!
-sleep 1.5
-kill -INT "$pid"
-wait "$pid"
-rc=$?
-out=$(cat "$work/out")
-[ "$rc" -eq 130 ] || fail "exit code $rc after Ctrl-C"
-grep -q '転送を中止しました' "$work/err" || fail "no cancel message: $(cat "$work/err")"
-grep -q '^incomplete: DEMO00000001 measurement 2 (sector [0-9]*): 0 of [0-9]* samples read, not read$' \
-  <<<"$out" || fail "the measurement not read is not reported: $out"
-cmp -s "$work/ref.img" "$work/b.img" || fail "the monitor's memory changed after a cancel"
-[ "$(temporaries "$work/b")" -eq 0 ] || fail "a temporary file stayed after a cancel"
-stored=$(find "$work/b" -name '*.oxi' | wc -l)
-[ "$stored" -eq "$(grep -c '^record: ' <<<"$out")" ] || fail "records stored but not listed: $out"
+# Ctrl-C, a request to end (SIGTERM) and a closed terminal (SIGHUP) stop it alike: after
+# the sector being read, whole records only, the monitor as it was (not even its clock
+# set); it says what it kept and exits 128 + the signal's number.
+for stop in "INT 130" "TERM 143" "HUP 129"; do
+  read -r signal status <<<"$stop"
+  cp "$work/ref.img" "$work/b.img"
+  rm -rf "$work/b"
+  mkdir -p "$work/b"
+  # Started as from a terminal: a shell starts background commands with Ctrl-C ignored.
+  OXI_SIMULATED_MONITOR=$work/b.img env --default-signal=INT "$tool" download --root "$work/b" \
+    >"$work/out" 2>"$work/err" &
+  pid=$!
+  sleep 1.5
+  kill -"$signal" "$pid"
+  wait "$pid"
+  rc=$?
+  out=$(cat "$work/out")
+  [ "$rc" -eq "$status" ] || fail "exit code $rc after SIG$signal"
+  grep -q '転送を中止しました' "$work/err" || fail "SIG$signal: no cancel message: $(cat "$work/err")"
+  grep -q '^incomplete: DEMO00000001 measurement 2 (sector [0-9]*): 0 of [0-9]* samples read, not read$' \
+    <<<"$out" || fail "SIG$signal: the measurement not read is not reported: $out"
+  cmp -s "$work/ref.img" "$work/b.img" || fail "SIG$signal: the monitor's memory changed"
+  [ "$(temporaries "$work/b")" -eq 0 ] || fail "SIG$signal: a temporary file stayed"
+  stored=$(find "$work/b" -name '*.oxi' | wc -l)
+  [ "$stored" -eq "$(grep -c '^record: ' <<<"$out")" ] || fail "SIG$signal: records not listed: $out"
+done
 
 # A file-size limit: the write fails as on a full disk, reported with its reason; the
 # process is not killed, no temporary file stays and nothing is erased.

@@ -120,6 +120,26 @@ if "$tool" export --format fit "$work/one/2603151100.oxi" "$work/twin/2603151100
   fail "two records into one file succeeded"
 fi
 
+# Summer time: in Berlin 2024-03-31 02:00 became 03:00. A record started 01:30 for an hour
+# gives the zone's local time at each instant, none of the hour that never existed.
+mkdir "$work/summer"
+make "$work/summer/2403310130.oxi" 10 "r.varied(3600)" "(24, 3, 31, 1, 30)"
+for f in fit csv; do
+  TZ=Europe/Berlin "$tool" export --format $f "$work/summer/2403310130.oxi" -d "$work/summer" ||
+    fail "summer-time export --format $f failed"
+done
+TZ=Europe/Berlin node "$lib/check_fit.mjs" "$fitsdk" "$work/summer/2403310130.oxi" \
+  "$work/summer/2024_0331_0130.fit" || fail "summer-time FIT file"
+TZ=Europe/Berlin PYTHONPATH="$lib" python3 "$lib/check_csv.py" "$work/summer/2403310130.oxi" \
+  "$work/summer/2024_0331_0130.csv" || fail "summer-time CSV file"
+grep -q ',2024-03-31T02:' "$work/summer/2024_0331_0130.csv" && fail "a local time that never was"
+
+# A record is never exported over itself.
+cp "$work/one/2603151100.oxi" "$work/self.oxi"
+"$tool" export --format csv "$work/self.oxi" -o "$work/self.oxi" 2>/dev/null &&
+  fail "a record was exported over itself"
+cmp -s "$work/one/2603151100.oxi" "$work/self.oxi" || fail "the record was replaced"
+
 # Usage errors, and a folder without a store.
 one="$work/one/2603151100.oxi"
 for args in "--format gpx $one" "$one" "--format fit --root $work/store" \

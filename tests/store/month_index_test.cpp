@@ -25,19 +25,16 @@ class MonthIndexTest : public testing::DeviceFolderTest {
     WriteBytes(Folder(kId) / name, RecordBytes(h, 2));
     return name;
   }
-  void Scan() { ScanMonth(store, 8, 3, dayTable); }
+  void Scan() { days = ScanMonth(store, 8, 3); }
   std::vector<int> MarkedDays() const {
-    std::vector<int> days;
+    std::vector<int> marked;
     for (int d = 1; d <= 31; ++d) {
-      if (dayTable[d - 1] == kDayTableMarked)
-        days.push_back(d);
-      else
-        EXPECT_EQ(dayTable[d - 1], kDayTableEmpty);
+      if (days.test(d - 1)) marked.push_back(d);
     }
-    return days;
+    return marked;
   }
 
-  std::array<Colorref, 31> dayTable{};
+  DaysWithRecords days;
 };
 
 TEST_F(MonthIndexTest, ListsTheMonthsRecordsInTimeOrderAndMarksTheirDays) {
@@ -60,7 +57,7 @@ TEST_F(MonthIndexTest, ListsTheMonthsRecordsInTimeOrderAndMarksTheirDays) {
 
 TEST_F(MonthIndexTest, OneRecordMarksItsDayOnly) {
   Put(kId, 15, 9, 5, ".oxi");
-  dayTable.fill(kDayTableMarked);  // whatever the previous month showed
+  days.set();  // whatever the previous month showed
   Scan();
   EXPECT_EQ(MarkedDays(), std::vector<int>{15});
   for (int d = 1; d <= 31; ++d) EXPECT_EQ(SelectDay(store, d), d == 15 ? 1 : 0) << d;

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "store/current_measurement.h"
+#include "store_test_util.h"
 
 namespace oxi {
 namespace {
@@ -52,22 +53,6 @@ MovingAverages ReferenceAverages(const CurrentMeasurement& m, int w) {
   return a;
 }
 
-// Random samples with runs of invalid ones, including at the very start and end.
-void FillRandom(CurrentMeasurement& m, int n, std::mt19937& rng) {
-  m.EnsureCapacity(n);
-  m.n = n;
-  std::uniform_int_distribution<int> sto2(0, 1200), byte(0, 255), runLength(1, 12), coin(0, 5);
-  for (int i = 0; i < n;) {
-    const bool invalidRun = coin(rng) == 0;
-    for (int k = runLength(rng); k > 0 && i < n; --k, ++i) {
-      m.sto2[i] = static_cast<std::int16_t>(invalidRun ? -1 - byte(rng) * 100 : sto2(rng));
-      m.hr[i] = static_cast<std::uint8_t>(byte(rng));
-      m.oxhb[i] = static_cast<std::uint8_t>(byte(rng));
-      m.dxhb[i] = static_cast<std::uint8_t>(byte(rng));
-    }
-  }
-}
-
 void ExpectSame(const MovingAverages& got, const MovingAverages& want, int n, int w) {
   for (int i = 0; i < n; ++i) {
     ASSERT_EQ(got.sto2[i], want.sto2[i]) << "StO2 n=" << n << " W=" << w << " i=" << i;
@@ -78,44 +63,11 @@ void ExpectSame(const MovingAverages& got, const MovingAverages& want, int n, in
   }
 }
 
-TEST(DisplayRow, EdgeValuesStayStrictlyInsideThePlot) {
-  EXPECT_EQ(DisplayRow(1000, kSto2FullScale, kUpperPlotBase), 26);
-  EXPECT_EQ(DisplayRow(0, kSto2FullScale, kUpperPlotBase), 324);
-  EXPECT_EQ(DisplayRow(-1, kSto2FullScale, kUpperPlotBase), 324);
-  EXPECT_EQ(DisplayRow(-32768, kSto2FullScale, kUpperPlotBase), 324);
-  EXPECT_EQ(DisplayRow(1001, kSto2FullScale, kUpperPlotBase), 26);
-  EXPECT_EQ(DisplayRow(32767, kSto2FullScale, kUpperPlotBase), 26);
-  EXPECT_EQ(DisplayRow(201, kHbFullScale, kLowerPlotBase), 336);
-  EXPECT_EQ(DisplayRow(510, kHbFullScale, kLowerPlotBase), 336);
-  // Product before division: 683 * 300 / 1000 = 204, not 683 / 1000 * 300 = 0.
-  EXPECT_EQ(DisplayRow(683, kSto2FullScale, kUpperPlotBase), 25 + 96);
-  EXPECT_EQ(DisplayRow(1, kHbFullScale, kLowerPlotBase), 335 + 299);
-  EXPECT_EQ(DisplayRow(100, kHrFullScale, kUpperPlotBase), 25 + 150);
-}
-
-TEST(DisplaySeries, UnaveragedUsesEverySamplesOwnBytes) {
-  CurrentMeasurement m;
-  m.n = 3;
-  m.sto2[0] = 1000, m.hr[0] = 200, m.oxhb[0] = 150, m.dxhb[0] = 100;
-  m.sto2[1] = -1, m.hr[1] = 50, m.oxhb[1] = 20, m.dxhb[1] = 10;
-  m.sto2[2] = 500, m.hr[2] = 0, m.oxhb[2] = 0, m.dxhb[2] = 0;
-  ComputeDisplaySeriesUnaveraged(m);
-  EXPECT_EQ(m.rows[kStO2Rows][0], 26);
-  EXPECT_EQ(m.rows[kHrRows][0], 26);
-  EXPECT_EQ(m.rows[kToHbRows][0], 336);  // 250 is above full scale
-  EXPECT_EQ(m.rows[kStO2Rows][1], 324);  // invalid: no carry here
-  EXPECT_EQ(m.rows[kOxHbRows][1], 335 + 270);
-  EXPECT_EQ(m.rows[kDxHbRows][1], 335 + 285);
-  EXPECT_EQ(m.rows[kToHbRows][1], 335 + 255);
-  EXPECT_EQ(m.rows[kStO2Rows][2], 25 + 150);
-  EXPECT_EQ(m.rows[kHrRows][2], 324);
-}
-
 TEST(MovingAverages, MatchTheWindowWalkOnRandomRecords) {
   std::mt19937 rng(20080315);
   CurrentMeasurement m;
   for (int n : {0, 1, 2, 3, 7, 50, 99, 100, 101, 257, 1000, 3001}) {
-    FillRandom(m, n, rng);
+    testing::FillRandom(m, n, rng);
     for (int w = 1; w <= 100; w += (n > 1000 ? 7 : 1)) {
       ExpectSame(ComputeMovingAverages(m, w), ReferenceAverages(m, w), n, w);
     }
@@ -158,50 +110,13 @@ TEST(MovingAverages, WindowsWiderThanAnyInputKeepExactSums) {
   }
 }
 
-TEST(DisplaySeries, WindowOfOneDiffersFromUnaveragedOnlyAtInvalidSamples) {
-  std::mt19937 rng(7);
-  CurrentMeasurement m;
-  FillRandom(m, 2000, rng);
-  ComputeDisplaySeriesUnaveraged(m);
-  const auto unaveraged = m.rows;
-  ComputeDisplaySeriesAveraged(m, 1);
-  int invalidDiffering = 0;
-  for (int i = 0; i < m.n; ++i) {
-    EXPECT_EQ(m.rows[kHrRows][i], unaveraged[kHrRows][i]);
-    if (m.Valid(i)) {
-      for (int s = 0; s < kSeriesCount; ++s) ASSERT_EQ(m.rows[s][i], unaveraged[s][i]) << i;
-    } else if (m.rows[kStO2Rows][i] != unaveraged[kStO2Rows][i]) {
-      ++invalidDiffering;
-    }
-  }
-  EXPECT_GT(invalidDiffering, 0);
-}
-
-TEST(DisplaySeries, AveragedRowsFollowTheAveragesAndNothingHappensWithoutSamples) {
-  CurrentMeasurement m;
-  m.rows[kStO2Rows][0] = 1234;
-  ComputeDisplaySeriesAveraged(m, 5);
-  EXPECT_EQ(m.rows[kStO2Rows][0], 1234);
-
-  m.n = 4;
-  const std::int16_t sto2[] = {1000, 0, 1000, 0};
-  for (int i = 0; i < 4; ++i) m.sto2[i] = sto2[i], m.hr[i] = 100, m.oxhb[i] = 200, m.dxhb[i] = 0;
-  ComputeDisplaySeriesAveraged(m, 2);  // windows {0}, {0,1}, {1,2}, {2,3}
-  EXPECT_EQ(m.rows[kStO2Rows][0], 26);
-  EXPECT_EQ(m.rows[kStO2Rows][1], 25 + 150);
-  EXPECT_EQ(m.rows[kHrRows][3], 25 + 150);
-  EXPECT_EQ(m.rows[kToHbRows][2], 336);
-}
-
 TEST(CurrentMeasurement, StartsEmptyWithRoomForAnHourAndOnlyGrows) {
   CurrentMeasurement m;
   EXPECT_EQ(m.title, "no-data");
   EXPECT_EQ(m.n, 0);
   EXPECT_EQ(m.sto2.size(), 3600u);
-  for (const auto& s : m.rows) EXPECT_EQ(s.size(), 3600u);
   m.EnsureCapacity(5000);
   EXPECT_EQ(m.dxhb.size(), 5000u);
-  for (const auto& s : m.rows) EXPECT_EQ(s.size(), 5000u);
   m.EnsureCapacity(10);
   EXPECT_EQ(m.hr.size(), 5000u);
 }

@@ -65,6 +65,29 @@ TEST(RecordFile, NamesComeFromTheStartTime) {
   EXPECT_EQ(RecordFileName(late), "9912312359.oxi");
 }
 
+// A start time that is no real minute is not passed off as one in the title, which names
+// files: the title is the minute the record is filed under, or its name.
+TEST(RecordFile, TitlesNameRealMinutesOnly) {
+  struct Case {
+    int year, month, day, hour, minute;
+    const char* recordName;
+    const char* title;
+  };
+  const Case cases[] = {
+      {8, 3, 15, 9, 5, "0803150905.oxi", "2008_0315_0905"},
+      {99, 12, 31, 23, 59, "x.oxi", "2099_1231_2359"},
+      {127, 1, 1, 0, 0, "2603151200.oxi", "2026_0315_1200"},  // no four-digit year
+      {26, 13, 15, 9, 5, "2603151200b.oxi", "2026_0315_1200"},
+      {127, 1, 1, 0, 0, "2613151200.oxi", "2613151200"},
+      {127, 1, 1, 0, 0, "weird.oxi", "weird"},
+      {127, 1, 1, 0, 0, ".oxi", "no-data"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MeasurementTitle(c.year, c.month, c.day, c.hour, c.minute, c.recordName), c.title)
+        << c.year << " " << c.month << " " << c.recordName;
+  }
+}
+
 TEST(RecordFile, EveryHeaderValueReachesTheMeasurement) {
   CurrentMeasurement m;
   TakeHeaderValues(SampleHeader(), m);

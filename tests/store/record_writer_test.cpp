@@ -214,12 +214,10 @@ TEST(RecordFolder, IsPreparedWithoutTheLeftoversOfKilledWriters) {
   TempFolder tmp;
   const fs::path folder = tmp.Path() / "a" / "OXI0123456789AB";
   const auto old = fs::file_time_type::clock::now() - kStaleTempAge - std::chrono::minutes(1);
-  const std::vector<std::string> kept = {".tmp-0123456789",                 // written a moment ago
-                                         ".tmp-0803150905.oxi.abcdefghij",  // the safe writer's
-                                         ".tmp-ABCDEFGHIJ",
-                                         ".tmp-abcdefghi",
-                                         "tmp-abcdefghij",
-                                         "0803150905.oxi"};
+  const std::vector<std::string> kept = {".tmp-0123456789",      // written a moment ago
+                                         ".tmp-out-abcdefghij",  // the safe writer's
+                                         ".tmp-ABCDEFGHIJ",     ".tmp-abcdefghi",
+                                         "tmp-abcdefghij",      "0803150905.oxi"};
   EXPECT_FALSE(PrepareRecordFolder(folder));  // parents made too
   for (const std::string& name : kept) WriteBytes(folder / name, "x");
   WriteBytes(folder / ".tmp-stale12345", "x");

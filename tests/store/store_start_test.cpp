@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/scripted_platform.h"
-#include "store/id_dialog.h"
 #include "store/store_state.h"
 #include "store_test_util.h"
 
@@ -10,15 +8,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StoreStartTest : public ::testing::Test {
+class StoreStartTest : public testing::StoreStartFixture {
  protected:
-  fs::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
-  void MakeDevice(const std::string& folder) { fs::create_directories(Root() / folder); }
-  void Start() { StartStore(store, tmp.Path(), platform); }
+  void Start() {
+    StartStore(store, tmp.Path(), [this](StoreState& s) {
+      ++chooserRuns;
+      ChooseFirstDevice(s);
+    });
+  }
 
-  testing::TempFolder tmp;
-  StoreState store;
-  ScriptedPlatform platform;
+  int chooserRuns = 0;
 };
 
 TEST_F(StoreStartTest, FirstStartCreatesTheTreeAndHasNoDevice) {
@@ -27,7 +26,7 @@ TEST_F(StoreStartTest, FirstStartCreatesTheTreeAndHasNoDevice) {
   EXPECT_EQ(store.dataRoot, Root());
   EXPECT_TRUE(store.deviceFolders.empty());
   EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
-  EXPECT_EQ(platform.idDialogRuns, 0);
+  EXPECT_EQ(chooserRuns, 0);
   Start();  // a second start finds the same tree
   EXPECT_EQ(store.currentDeviceId, kNoDeviceId);
 }
@@ -40,56 +39,13 @@ TEST_F(StoreStartTest, OneDeviceFolderIsChosenWithoutAskingAndGetsItsCommentFold
   EXPECT_EQ(store.deviceFolders, std::vector<std::string>{"OXI0123456789AB"});
   EXPECT_EQ(store.currentDeviceId, "0123456789AB");
   EXPECT_TRUE(fs::is_directory(Root() / "OXI0123456789AB" / "Comment"));
-  EXPECT_EQ(platform.idDialogRuns, 0);
+  EXPECT_EQ(chooserRuns, 0);
 }
 
 TEST_F(StoreStartTest, LongFolderNameGivesATwelveCharacterId) {
   MakeDevice("OXI0123456789ABCDEF");
   Start();
   EXPECT_EQ(store.currentDeviceId, "0123456789AB");
-}
-
-TEST_F(StoreStartTest, SeveralDevicesAskAndTheFirstIsTakenAtOnce) {
-  MakeDevice("OXIBBBBBBBBBBBB");
-  MakeDevice("OXIAAAAAAAAAAAA");
-  Start();
-  EXPECT_EQ(platform.idDialogRuns, 1);
-  EXPECT_EQ(platform.idDialogEntries, (std::vector<std::string>{"AAAAAAAAAAAA", "BBBBBBBBBBBB"}));
-  EXPECT_EQ(store.currentDeviceId, "AAAAAAAAAAAA");
-  EXPECT_TRUE(fs::is_directory(Root() / "OXIBBBBBBBBBBBB" / "Comment"));
-}
-
-TEST_F(StoreStartTest, TheIdShownWhenTheDialogEndsIsTheOneUsed) {
-  MakeDevice("OXIAAAAAAAAAAAA");
-  MakeDevice("OXIBBBBBBBBBBBB");
-  MakeDevice("OXICCCCCCCCCCCC");
-  // Picked in the open list, then the list closes up.
-  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 1}, {IdDialogStep::Kind::kCloseUp}};
-  Start();
-  EXPECT_EQ(store.currentDeviceId, "BBBBBBBBBBBB");
-
-  // Stepped with the arrow keys while the list stays closed: no close-up ever comes.
-  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 2}, {IdDialogStep::Kind::kClose}};
-  Start();
-  EXPECT_EQ(store.currentDeviceId, "CCCCCCCCCCCC");
-
-  // Stepped down and back up again: the ID shown last counts.
-  platform.idDialogScript = {{IdDialogStep::Kind::kSelect, 2},
-                             {IdDialogStep::Kind::kCloseUp},
-                             {IdDialogStep::Kind::kSelect, 0},
-                             {IdDialogStep::Kind::kClose}};
-  Start();
-  EXPECT_EQ(store.currentDeviceId, "AAAAAAAAAAAA");
-}
-
-TEST_F(StoreStartTest, AtMostSixtyFourDeviceFoldersInNameOrder) {
-  for (int k = 70; k > 0; --k)
-    MakeDevice("OXI0000000000" + std::to_string(k / 10) + std::to_string(k % 10));
-  Start();
-  ASSERT_EQ(store.deviceFolders.size(), 64u);
-  EXPECT_EQ(store.deviceFolders.front(), "OXI000000000001");
-  EXPECT_EQ(store.deviceFolders.back(), "OXI000000000064");
-  EXPECT_EQ(platform.idDialogEntries.size(), 64u);
 }
 
 TEST_F(StoreStartTest, PlainFilesInTheWayAreSkippedSilently) {

@@ -1,11 +1,13 @@
 #pragma once
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "store/current_measurement.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
 #include "test_files.h"
@@ -44,6 +46,22 @@ inline std::string RecordBytes(const RecordHeader& h, int samples) {
   return bytes;
 }
 
+// Random samples with runs of invalid ones, including at the very start and end.
+inline void FillRandom(CurrentMeasurement& m, int n, std::mt19937& rng) {
+  m.EnsureCapacity(n);
+  m.n = n;
+  std::uniform_int_distribution<int> sto2(0, 1200), byte(0, 255), runLength(1, 12), coin(0, 5);
+  for (int i = 0; i < n;) {
+    const bool invalidRun = coin(rng) == 0;
+    for (int k = runLength(rng); k > 0 && i < n; --k, ++i) {
+      m.sto2[i] = static_cast<std::int16_t>(invalidRun ? -1 - byte(rng) * 100 : sto2(rng));
+      m.hr[i] = static_cast<std::uint8_t>(byte(rng));
+      m.oxhb[i] = static_cast<std::uint8_t>(byte(rng));
+      m.dxhb[i] = static_cast<std::uint8_t>(byte(rng));
+    }
+  }
+}
+
 inline constexpr const char* kTestDeviceId = "0123456789AB";
 
 // A data root of its own with the folder (and comment folder) of the current device.
@@ -56,6 +74,18 @@ class DeviceFolderTest : public ::testing::Test {
   }
   std::filesystem::path Folder(const std::string& id = kTestDeviceId) const {
     return DeviceFolder(store, id);
+  }
+
+  TempFolder tmp;
+  StoreState store;
+};
+
+// A working folder of its own for a store to start in.
+class StoreStartFixture : public ::testing::Test {
+ protected:
+  std::filesystem::path Root() const { return tmp.Path() / "Application Data" / "StO2"; }
+  void MakeDevice(const std::string& folder) {
+    std::filesystem::create_directories(Root() / folder);
   }
 
   TempFolder tmp;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "app/download_view.h"
 #include "device/commands.h"
 #include "device/device_test_support.h"
 #include "device/link.h"
@@ -67,7 +68,8 @@ class FtdiBackend : public ::testing::Test {
   }
   // The device ID in the system sector the monitor behind `serial` sends.
   std::string DeviceIdBehind(const std::string& serial) {
-    Link link(d2xx, platform);
+    WindowDownloadEvents events(platform);
+    Link link(d2xx, events);
     if (!link.OpenDevice(serial.c_str())) return "not opened";
     std::string reply;
     if (link.QueryCmd(SectorReadCommand(0), reply) != QueryResult::kComplete) return "no reply";
@@ -87,15 +89,18 @@ TEST_F(FtdiBackend, ListsEveryProductOfTheVendorAndOpensBySerialNumber) {
   // A product ID of an instrument maker's own, outside libftdi's default list.
   Plug({.productId = 0xE0D0, .serial = "Kx47EMU2"}, "EMU00000002A");
   Plug({.vendorId = 0x067B, .productId = 0x2303, .serial = "NOTFTDI"});
-  EXPECT_EQ(Listed(), (std::vector<std::string>{"Kx47EMU1", "Kx47EMU2"}));
+  // Another instrument's FTDI chip: listed by the serial number sysfs shows, never opened.
+  const EmulatedConverter other = Plug({.productId = 0x6014, .serial = "FT9JTAG1"});
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"FT9JTAG1", "Kx47EMU1", "Kx47EMU2"}));
   char serial[kSerialNumberBufferSize] = {};
-  EXPECT_EQ(d2xx.FT_ListDevices(reinterpret_cast<void*>(2), serial, kListByIndex),
+  EXPECT_EQ(d2xx.FT_ListDevices(reinterpret_cast<void*>(3), serial, kListByIndex),
             FT_DEVICE_NOT_FOUND);
   EXPECT_EQ(DeviceIdBehind("Kx47EMU2"), "EMU00000002A");
   EXPECT_EQ(DeviceIdBehind("Kx47EMU1"), "EMU00000001A");
   FT_HANDLE handle = nullptr;
   EXPECT_EQ(d2xx.FT_OpenEx("Kx47EMU9", FT_OPEN_BY_SERIAL_NUMBER, &handle), FT_DEVICE_NOT_FOUND);
   EXPECT_FALSE(d2xx.AccessDenied());
+  EXPECT_EQ(other.node.Requests(), 0);
 }
 
 TEST_F(FtdiBackend, ChannelsOfDualAndQuadChipsAreConvertersOfTheirOwn) {
@@ -126,7 +131,8 @@ class LinkSettings : public FtdiBackend, public ::testing::WithParamInterface<Ch
 TEST_P(LinkSettings, ChipIsSetForTheMonitorAndPurgedBeforeEveryCommand) {
   const EmulatedConverter converter =
       Plug({.bcdDevice = GetParam().bcdDevice, .serial = "Kx47SET", .latencyMs = 255});
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice(converter.chip.ChannelSerial(0).c_str()));
   std::string reply;
   ASSERT_EQ(link.QueryCmd(SectorReadCommand(0), reply), QueryResult::kComplete);
@@ -172,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(ChipTypes, LinkSettings,
 
 TEST_F(FtdiBackend, ReadsHandOverWhatCameAndTimeOutWithNothing) {
   Plug({.serial = "Kx47RD"});
-  Link link(d2xx, platform);
+  WindowDownloadEvents events(platform);
+  Link link(d2xx, events);
   ASSERT_TRUE(link.OpenDevice("Kx47RD"));
   FT_HANDLE handle = nullptr;
   ASSERT_EQ(d2xx.FT_OpenEx("Kx47RD", FT_OPEN_BY_SERIAL_NUMBER, &handle), FT_DEVICE_NOT_OPENED)

@@ -17,7 +17,8 @@ detached() { "$@" </dev/null >/dev/null 2>&1; }
 marker="$WINEPREFIX/oxi-prefix-ready"
 # (Without a marker there is nothing to be newer than: find fails, and pipefail with it.)
 stale=""
-[[ -f "$marker" ]] && stale=$(find "$here" -name '*.reg' -newer "$marker" | head -n 1)
+[[ -f "$marker" ]] &&
+  stale=$(find "$here" \( -name '*.reg' -o -name prefix.sh \) -newer "$marker" | head -n 1)
 if [[ ! -f "$marker" || -n "$stale" ]]; then
   detached wineserver -k || true
   detached wine wineboot -i
@@ -31,6 +32,11 @@ if [[ ! -f "$marker" || -n "$stale" ]]; then
     detached wine regedit /S "C:\\oxi-$(basename "$file")"
   done
   detached wineserver -w
+  # Wine links the user's Documents, Desktop and the like to the home folder; here they are
+  # folders of the prefix, so that what the tests install and store stays in it.
+  for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [[ -L "$folder" ]]; then rm "$folder" && mkdir "$folder"; fi
+  done
   grep -q 'IPAGothic' "$WINEPREFIX/user.reg" 2>/dev/null ||
     { echo "no prefix with font replacements in $WINEPREFIX" >&2; exit 1; }
   touch "$marker"

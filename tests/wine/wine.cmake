@@ -11,6 +11,7 @@ add_test(NAME wine.prefix COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/prefix.sh ${OXI
 set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 
 add_library(ftd2xx_standin SHARED ${CMAKE_CURRENT_LIST_DIR}/ftd2xx_standin.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/standin_faults.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/ftd2xx.def)
 # In a folder of its own: no program may find it merely by running where it lies.
 set_target_properties(ftd2xx_standin PROPERTIES OUTPUT_NAME ftd2xx PREFIX ""

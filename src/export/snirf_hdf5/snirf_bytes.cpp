@@ -6,9 +6,9 @@
 #include "analysis/analysis.h"
 #include "export/snirf.h"
 #include "export/snirf_hdf5/hdf5_image.h"
-#include "graph/elapsed_time.h"
-#include "graph/sample_count.h"
+#include "store/elapsed_time.h"
 #include "store/record_file.h"
+#include "store/sample_count.h"
 
 namespace oxi {
 namespace {

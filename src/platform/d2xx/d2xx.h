@@ -53,7 +53,8 @@ class D2xx {
   // Returns within the converter's latency period, without waiting for more to come.
   virtual FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) = 0;
   // Returns as soon as any bytes have arrived (at most `size`), or at the read time-out
-  // with none.
+  // with none. (The vendor's driver waits for all `size` bytes until its time-out; the
+  // backend over it asks for what its receive queue holds.)
   virtual FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD size, DWORD* returned) = 0;
   virtual FT_STATUS FT_Close(FT_HANDLE handle) = 0;
   // True when the last listing by index or open failed because the operating system

@@ -109,7 +109,7 @@ int MonitorImage::WriteMeasurement(int first, const HeadSector& head,
       sector[kTypeOffset] = kContinuationSectorType;
     }
     for (int slot = 0; slot < SampleSlots(k) && next < samples.size(); ++slot, ++next) {
-      WriteSample(sector, SampleSlotOffset(k) + slot * kSampleBytes, samples[next]);
+      WriteSampleSlot(sector, k, slot, samples[next]);
     }
   }
   return Wrap(first + count, ring);

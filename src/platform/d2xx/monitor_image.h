@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 #include "platform/fs/safe_write.h"
 
 namespace oxi::monitor {

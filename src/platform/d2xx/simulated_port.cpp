@@ -1,7 +1,7 @@
 #include "platform/d2xx/simulated_port.h"
 
+#include "monitor/protocol.h"
 #include "platform/d2xx/ftdi_divisor.h"
-#include "platform/d2xx/monitor_protocol.h"
 
 namespace oxi {
 namespace {

@@ -3,7 +3,9 @@
 // creating, flushing and renaming files so that a name never holds half a file. One
 // header; the build compiles the backend of its operating system (posix/ or win32/).
 #include <chrono>
+#include <compare>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -74,6 +76,18 @@ bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesyst
 // How long ago the file was last written to; nothing when that cannot be told. Leftovers of
 // a writer that was killed are told from the files of a writer still at work by this.
 std::optional<std::chrono::seconds> TimeSinceWritten(const std::filesystem::path& file);
+// Which file a name reaches, as its file system tells files apart (links followed): two
+// names of one file, such as names that differ only in letter case where the file system
+// ignores case, or a hard link, give the same identity. Nothing when no file has the name.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
+// True when both names reach one existing file.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Makes the folder's entries (a rename into it) durable. Failures are ignored: the data
 // is already written, only its survival of a power cut is less certain.
 void SyncFolder(const std::filesystem::path& folder);

@@ -3,6 +3,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/fs/backend.h"
+
 namespace oxi {
 namespace {
 
@@ -10,8 +12,10 @@ namespace fs = std::filesystem;
 
 // Links followed before the target counts as a loop; the figure the kernel itself uses.
 constexpr int kMaxLinks = 40;
-// A leading dot hides the temporary file from listings and the store's scans.
-constexpr const char* kTempPrefix = ".tmp-";
+// A leading dot hides the temporary file from listings and the store's scans. The name
+// is short whatever the target's: a target's name may take all the bytes a name may have.
+// ("out" keeps it apart from the record writer's temporaries, which a download removes.)
+constexpr const char* kTempPrefix = ".tmp-out-";
 
 // The folder a file name given without one lies in is the working folder.
 fs::path FolderOf(const fs::path& path) {
@@ -45,12 +49,20 @@ const char* WriteStatusText(WriteStatus status) {
       return "cannot be written (disk full or a size limit?); any earlier file is kept";
     case WriteStatus::kExists:
       return "exists already; left as it is";
+    case WriteStatus::kReadOnly:
+      return "is read-only; left as it is";
+    case WriteStatus::kInUse:
+      return "is in use by another program, which must close it first; left as it is";
+    case WriteStatus::kDeviceName:
+      return "is the name of a device on Windows (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also "
+             "with an extension), which no file can have";
   }
   return "";
 }
 
 WriteStatus SafeFileWriter::Begin(const fs::path& target, Existing existing) {
   if (target.empty() || !target.has_filename()) return WriteStatus::kCannotCreate;
+  if (fs_backend::NamesDevice(target)) return WriteStatus::kDeviceName;
   existing_ = existing;
   if (existing == Existing::kKeep) {
     std::error_code ec;
@@ -63,9 +75,10 @@ WriteStatus SafeFileWriter::Begin(const fs::path& target, Existing existing) {
   const fs::file_status status = fs::symlink_status(destination_, ec);
   const bool exists = fs::exists(status);
   if (exists && !fs::is_regular_file(status)) return WriteStatus::kNotAFile;
-  const std::string prefix = kTempPrefix + PathToUtf8(destination_.filename()) + ".";
+  if (exists && fs_backend::IsReadOnly(destination_)) return WriteStatus::kReadOnly;
+  if (exists && fs_backend::HeldOpenElsewhere(destination_)) return WriteStatus::kInUse;
   const bool created =
-      temp_.Create(FolderOf(destination_), prefix, exists ? &destination_ : nullptr);
+      temp_.Create(FolderOf(destination_), kTempPrefix, exists ? &destination_ : nullptr);
   return created ? WriteStatus::kWritten : WriteStatus::kCannotCreate;
 }
 
@@ -77,7 +90,10 @@ WriteStatus SafeFileWriter::Commit() {
     std::error_code ec;
     const bool taken =
         existing_ == Existing::kKeep && fs::exists(fs::symlink_status(destination_, ec));
-    return taken ? WriteStatus::kExists : WriteStatus::kCannotWrite;
+    if (taken) return WriteStatus::kExists;
+    // Opened by another program since Begin looked.
+    return fs_backend::HeldOpenElsewhere(destination_) ? WriteStatus::kInUse
+                                                       : WriteStatus::kCannotWrite;
   }
   temp_.Release();
   // Makes the rename itself durable; a folder that cannot be synced is no failure of the

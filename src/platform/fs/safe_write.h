@@ -12,6 +12,9 @@ enum class WriteStatus {
   kCannotCreate,  // no temporary file beside the target (no such folder, no permission)
   kCannotWrite,   // a write, the flush or the rename failed (a full disk, a size limit)
   kExists,        // something has the name and the caller asked to keep it: left untouched
+  kReadOnly,      // the file is marked read-only: left untouched
+  kInUse,         // another program holds the file open and forbids replacing it (Windows)
+  kDeviceName,    // the system reads the name as a device's (Windows: CON, NUL, AUX.csv)
 };
 
 // What becomes of a file that already has the target's name.
@@ -25,7 +28,8 @@ const char* WriteStatusText(WriteStatus status);
 // target that is a symbolic link has the file it names replaced (the link stays); a
 // replaced file keeps its permission bits; anything but a regular file is refused. Asked to
 // keep an existing file, it refuses any name that is taken (a link too) and never replaces
-// one that appears meanwhile.
+// one that appears meanwhile. A file marked read-only is never replaced: a rename would
+// ignore the mark, which its owner set so that the file stays as it is.
 // A hard link to the replaced file keeps the earlier contents under its other name: the
 // name gets a new file. Only writing into the old file would keep the link, and that is
 // what leaves half a file behind on a full disk.

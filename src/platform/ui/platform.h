@@ -8,21 +8,10 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/local_time.h"
 #include "platform/ui/tool_window.h"
 
 namespace oxi {
-
-struct LocalTime {
-  int year = 2000;  // four digits
-  int month = 1;    // 1..12
-  int day = 1;      // 1..31
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-  // The year as records, names and the monitor's clock keep it: 0..99 for 2000..2099.
-  int TwoDigitYear() const { return year % kYearsPerCentury; }
-  static constexpr int kYearsPerCentury = 100;
-};
 
 // The four painted surfaces of the main window.
 enum class SurfaceId { kFace, kGraph, kCalendar, kList };

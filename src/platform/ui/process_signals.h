@@ -5,11 +5,17 @@
 
 namespace oxi {
 
-// From now on Ctrl-C asks the running command to stop instead of ending the process at
-// once, so that it can leave the store and the monitor as a cancel does.
+// From now on Ctrl-C, a request to end (SIGTERM) and the loss of the terminal (SIGHUP, or
+// the console window closed) ask the running command to stop instead of ending the
+// process at once, so that it can leave the store, the monitor and the files it writes as
+// a cancel does: no temporary file stays behind.
 void CatchInterrupt();
-// True once Ctrl-C has come after CatchInterrupt.
+// True once one of those has come after CatchInterrupt.
 bool InterruptRequested();
+// The exit status that tells the caller what stopped the command, as a shell reports a
+// program the signal ended: 128 + the signal's number (130 for Ctrl-C, 143 for SIGTERM,
+// 129 for SIGHUP).
+int InterruptExitStatus();
 
 // A write beyond the file-size limit (ulimit -f) then fails as a write, as on a full disk,
 // and is reported, instead of ending the process with its temporary file left behind.

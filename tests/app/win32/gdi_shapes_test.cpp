@@ -87,10 +87,12 @@ TEST(GdiShapes, DetailGraphGridFramesAndCurves) {
                   static_cast<std::uint8_t>(100 + 99 * std::cos(t * 2.3)),
                   static_cast<std::uint8_t>(100 + 99 * std::sin(t * 3.1))};
   });
+  DisplaySeries series;
+  ComputeDisplaySeriesUnaveraged(m, series);
   for (int offset : {0, 200}) {
     const auto difference = Compare(kGraphControl.width, kGraphControl.height, [&](Dc& dc) {
       detail_parts::DrawGrid(dc);
-      detail_parts::DrawCurves(dc, m, ComputeVisibleWindow(m.n, offset, 218));
+      detail_parts::DrawCurves(dc, m, series, ComputeVisibleWindow(m.n, offset, 218));
       detail_parts::DrawTimeAxis(dc, 0, m.rate);
       detail_parts::DrawPlotFrames(dc);
     });

@@ -8,6 +8,7 @@
 #include <climits>
 #include <csignal>
 
+#include "app/download_view.h"
 #include "device/fault_matrix.h"
 #include "platform/text/text_format.h"
 
@@ -71,9 +72,9 @@ TEST_P(UnwritablePosixStore, WorkingFolderPathTooLong) {
   ::close(fd);
   ASSERT_GT(deep.string().size(), static_cast<std::size_t>(PATH_MAX));
   StoreState deepStore;
-  StartStore(deepStore, deep, platform);
-  const DownloadResult result =
-      Download(platform, d2xx, deepStore, shownYear, shownMonth, dayTable);
+  StartStore(deepStore, deep, ChooseFirstDevice);
+  WindowDownloadEvents events(platform);
+  const DownloadResult result = Download(events, d2xx, deepStore);
   // Found out before the monitor is asked for anything.
   EXPECT_FALSE(Erased(Memory(0)));
   EXPECT_TRUE(d2xx.Converter(0).commands.empty());

@@ -25,8 +25,7 @@ def check(record_path, csv_path, bom):
         assert abs(float(row[0]) - seconds) < 1e-9, row
         h, rest = divmod(seconds, 3600)
         assert row[1] == "%02d:%02d:%04.1f" % (h, rest // 60, rest % 60), row
-        when = rec.local_start + datetime.timedelta(seconds=seconds)
-        assert datetime.datetime.fromisoformat(row[2]) == when, row
+        assert datetime.datetime.fromisoformat(row[2]) == rec.local_time(seconds), row
         for cell, want in zip(row[3:], Record.values(sample)):
             if want is None:
                 assert cell == "", row

@@ -14,6 +14,9 @@ let fitPath = '';
 const { Decoder, Stream } = await import(
   pathToFileURL(path.join(sdkDir, 'node_modules/@garmin/fitsdk/src/index.js')).href);
 
+// FIT counts seconds from 1989-12-31 00:00 UTC.
+const FIT_EPOCH = 631065600;
+
 function fail(message) {
   console.error(`FAIL ${fitPath}: ${message}`);
   process.exit(1);
@@ -135,6 +138,12 @@ check(close(session.totalElapsedTime, duration), 'session elapsed ' + session.to
 check(session.numLaps === laps.length, 'session laps ' + session.numLaps);
 checkSummary(session, summary(rec.samples, 0, rec.samples.length), 'session');
 check(messages.activityMesgs[0].numSessions === 1, 'activity sessions');
+// The local timestamp is the end's UTC plus the zone's offset at that instant (TZ).
+const activity = messages.activityMesgs[0];
+const end = activity.timestamp.getTime() / 1000;
+const offset = -activity.timestamp.getTimezoneOffset() * 60;
+check(activity.localTimestamp + FIT_EPOCH === end + offset,
+      `activity local timestamp ${activity.localTimestamp + FIT_EPOCH}, not ${end + offset}`);
 const events = messages.eventMesgs.map(e => e.event + ' ' + e.eventType).join(', ');
 check(events === 'timer start, timer stop', 'events ' + events);
 }

@@ -57,6 +57,11 @@ class Record:
     def seconds(self, i):
         return i * self.rate / 10
 
+    def local_time(self, seconds):
+        """The wall clock `seconds` after the start: the time zone's (TZ) at that instant,
+        so that a summer-time change moves it as it moves every clock."""
+        return datetime.datetime.fromtimestamp(self.local_start.timestamp() + seconds)
+
     @staticmethod
     def values(sample):
         """(sto2 %, hr bpm, oxhb mM, dxhb mM, tohb mM), None where missing."""

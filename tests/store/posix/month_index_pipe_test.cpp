@@ -18,8 +18,7 @@ TEST_F(MonthIndexPipe, APipeNamedLikeARecordIsSkipped) {
   WriteBytes(Folder() / "0803100000.oxi",
              RecordBytes(MakeHeader(testing::kTestDeviceId, 8, 3, 10, 0, 0), 1));
   ASSERT_EQ(::mkfifo((Folder() / "0803130100.oxi").c_str(), 0600), 0);
-  std::array<Colorref, 31> dayTable{};
-  ScanMonth(store, 8, 3, dayTable);
+  ScanMonth(store, 8, 3);
   EXPECT_EQ(store.monthList, std::vector<std::string>{"0803100000.oxi"});
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "monitor/protocol.h"
 #include "platform/d2xx/ftdi_divisor.h"
-#include "platform/d2xx/monitor_protocol.h"
 
 namespace oxi::usb {
 namespace {

@@ -39,6 +39,15 @@ constexpr int kQueueLookLimitMs = 20;
 // libftdi's result when the kernel refused to detach its driver for lack of permission.
 constexpr int kOpenPermissionDenied = -8;
 
+// libftdi says only that libusb_open failed; libusb itself tells whether the system
+// refused access (no udev rule for the converter).
+bool AccessRefused(libusb_device* device) {
+  libusb_device_handle* handle = nullptr;
+  const int error = libusb_open(device, &handle);
+  if (error == LIBUSB_SUCCESS) libusb_close(handle);
+  return error == LIBUSB_ERROR_ACCESS;
+}
+
 void LogFailure(Diagnostics& diagnostics, const char* call, ftdi_context* ctx,
                 const std::string& name) {
   diagnostics.Log(
@@ -155,7 +164,7 @@ FT_STATUS FtdiD2xx::Open(FtdiListing& listing, const FtdiConverter& converter, F
   if (result >= 0) result = ftdi_usb_open_dev(ctx, converter.device);
   if (result < 0) {
     LogFailure(diagnostics_, "open", ctx, name);
-    accessDenied_ = result == kOpenPermissionDenied;
+    accessDenied_ = result == kOpenPermissionDenied || AccessRefused(converter.device);
     return FT_DEVICE_NOT_OPENED;
   }
   auto port = std::make_unique<Port>(diagnostics_);

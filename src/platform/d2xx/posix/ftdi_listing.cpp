@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/d2xx/posix/sysfs_serial.h"
 #include "platform/text/text_format.h"
 
 namespace oxi {
@@ -67,6 +68,9 @@ ftdi_context* FtdiListing::Release() {
 }
 
 FtdiListing::DeviceSerial FtdiListing::ReadSerial(libusb_device* device) {
+  // Opening another maker's instrument only to read its serial number is not ours to do:
+  // the kernel's copy tells it, and only where there is none is the device asked.
+  if (std::optional<std::string> serial = SysfsSerial(device)) return {*serial, 0};
   libusb_device_descriptor descriptor{};
   int error = libusb_get_device_descriptor(device, &descriptor);
   if (error == LIBUSB_SUCCESS && descriptor.iSerialNumber == 0) return {"", 0};

@@ -24,7 +24,8 @@ struct FtdiConverter {
 
 // The FTDI converters on USB, in the order libusb finds the devices, found through one
 // libftdi context (the devices are valid only as long as it lives). Listing needs no
-// access to the devices; reading a serial number opens the device.
+// access to the devices, nor does a serial number where sysfs shows it (elsewhere reading
+// it opens the device).
 class FtdiListing {
  public:
   // Why the listing failed goes to `diagnostics`, which must outlive it.

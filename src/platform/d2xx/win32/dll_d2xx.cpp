@@ -4,6 +4,8 @@
 
 #include "platform/d2xx/win32/dll_d2xx.h"
 
+#include <algorithm>
+
 #include "platform/d2xx/usb_d2xx.h"
 #include "platform/text/text_format.h"
 #include "platform/text/utf16.h"
@@ -90,9 +92,28 @@ class DllD2xx : public D2xx {
     *rxBytes = 0;
     return Loaded() ? entries_.getQueueStatus(handle, rxBytes) : FT_INVALID_HANDLE;
   }
+  // The driver's FT_Read waits until every byte asked for has come or the read time-out
+  // has run out, while the link wants what has arrived as soon as anything has. So it is
+  // asked for no more than its receive queue holds, and, with the queue empty, for one
+  // byte, which it waits for up to the time-out; the rest of that byte's packet follows.
   FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD size, DWORD* returned) override {
     *returned = 0;
-    return Loaded() ? entries_.read(handle, buffer, size, returned) : FT_INVALID_HANDLE;
+    if (!Loaded()) return FT_INVALID_HANDLE;
+    auto* bytes = static_cast<UCHAR*>(buffer);
+    DWORD waiting = 0;
+    FT_STATUS status = entries_.getQueueStatus(handle, &waiting);
+    if (status == FT_OK && waiting == 0 && size > 0) {
+      status = entries_.read(handle, bytes, 1, returned);
+      if (status != FT_OK || *returned == 0) return status;
+      status = entries_.getQueueStatus(handle, &waiting);
+    }
+    if (status != FT_OK) return status;
+    const DWORD more = std::min(waiting, size - *returned);
+    if (more == 0) return FT_OK;
+    DWORD got = 0;
+    status = entries_.read(handle, bytes + *returned, more, &got);
+    *returned += got;
+    return status;
   }
   FT_STATUS FT_Close(FT_HANDLE handle) override {
     return Loaded() ? entries_.close(handle) : FT_INVALID_HANDLE;

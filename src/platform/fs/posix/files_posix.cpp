@@ -33,6 +33,28 @@ bool fs_backend::FlushToMedium(std::FILE* file) {
   return ::fsync(::fileno(file)) == 0;
 }
 
+bool fs_backend::IsReadOnly(const std::filesystem::path& file) {
+  struct stat st;
+  if (::stat(file.c_str(), &st) != 0) return false;
+  // No write bit at all counts even for root, whom the system would let write anyway.
+  constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+  return (st.st_mode & kWriteBits) == 0 || ::access(file.c_str(), W_OK) != 0;
+}
+
+bool fs_backend::NamesDevice(const std::filesystem::path&) {
+  return false;
+}
+
+bool fs_backend::HeldOpenElsewhere(const std::filesystem::path&) {
+  return false;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
   return std::filesystem::path(std::string(utf8));
 }

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/fs/backend.h"
 #include "platform/fs/files.h"
@@ -39,6 +40,51 @@ std::string Narrow(std::wstring_view wide) {
 
 bool fs_backend::FlushToMedium(std::FILE* file) {
   return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+}
+
+bool fs_backend::IsReadOnly(const std::filesystem::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool fs_backend::NamesDevice(const std::filesystem::path& target) {
+  // The system's own reading of the name: a device name (CON, AUX.csv, COM1, ...) comes
+  // back as the device's path, "\\.\NAME", wherever it stands.
+  constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+  wchar_t full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH &&
+         std::wstring_view(full, length).starts_with(kDevicePrefix);
+}
+
+bool fs_backend::HeldOpenElsewhere(const std::filesystem::path& file) {
+  // A rename over the file needs to delete it; a program that opened it without sharing
+  // deletion forbids that for as long as it holds the file.
+  HANDLE handle =
+      CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+  }
+  CloseHandle(handle);
+  return false;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
+  // A device is no file, and opening one (a serial port) may wait on it.
+  if (fs_backend::NamesDevice(path)) return std::nullopt;
+  // No access asked: opening to look conflicts with no other program's sharing.
+  HANDLE handle =
+      CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(handle, &info) != 0;
+  CloseHandle(handle);
+  if (!known) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {

@@ -10,12 +10,8 @@ constexpr int kTmYearBase = 1900;
 constexpr int kTmMonthBase = 1;  // tm_mon counts from 0
 constexpr int kLastSecond = 59;
 
-}  // namespace
-
-LocalTime CurrentLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
+// The fields of a broken-down local time.
+LocalTime FromTm(const std::tm& tm) {
   LocalTime t;
   t.year = tm.tm_year + kTmYearBase;
   t.month = tm.tm_mon + kTmMonthBase;
@@ -25,6 +21,22 @@ LocalTime CurrentLocalTime() {
   // A leap second reads as the last ordinary second of its minute.
   t.second = tm.tm_sec > kLastSecond ? kLastSecond : tm.tm_sec;
   return t;
+}
+
+}  // namespace
+
+LocalTime CurrentLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return FromTm(tm);
+}
+
+std::optional<LocalTime> LocalTimeOfUtc(std::int64_t utcSeconds) {
+  const std::time_t instant = static_cast<std::time_t>(utcSeconds);
+  std::tm tm{};
+  if (!localtime_r(&instant, &tm)) return std::nullopt;
+  return FromTm(tm);
 }
 
 std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local) {

@@ -6,26 +6,46 @@
 
 namespace oxi {
 
-LocalTime CurrentLocalTime() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  LocalTime t;
-  t.year = now.wYear;
-  t.month = now.wMonth;
-  t.day = now.wDay;
-  t.hour = now.wHour;
-  t.minute = now.wMinute;
-  t.second = now.wSecond;
-  return t;
-}
-
 namespace {
 
 // FILETIME counts 100 ns steps from 1601-01-01 00:00 UTC.
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+constexpr int kHalfBits = 32;
+
+LocalTime FromSystemTime(const SYSTEMTIME& time) {
+  LocalTime t;
+  t.year = time.wYear;
+  t.month = time.wMonth;
+  t.day = time.wDay;
+  t.hour = time.wHour;
+  t.minute = time.wMinute;
+  t.second = time.wSecond;
+  return t;
+}
 
 }  // namespace
+
+LocalTime CurrentLocalTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return FromSystemTime(now);
+}
+
+std::optional<LocalTime> LocalTimeOfUtc(std::int64_t utcSeconds) {
+  const std::int64_t since1601 = (utcSeconds + kSecondsFrom1601To1970) * kTicksPerSecond;
+  FILETIME ticks{};
+  ticks.dwLowDateTime = static_cast<DWORD>(since1601);
+  ticks.dwHighDateTime = static_cast<DWORD>(since1601 >> kHalfBits);
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  // The zone's own rules for that date decide whether summer time applies, as below.
+  if (!FileTimeToSystemTime(&ticks, &utc) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    return std::nullopt;
+  }
+  return FromSystemTime(local);
+}
 
 std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local) {
   SYSTEMTIME wall{};
@@ -43,7 +63,7 @@ std::optional<std::int64_t> UtcSecondsOfLocal(const LocalTime& local) {
     return std::nullopt;
   }
   const std::int64_t since1601 =
-      (static_cast<std::int64_t>(ticks.dwHighDateTime) << 32) | ticks.dwLowDateTime;
+      (static_cast<std::int64_t>(ticks.dwHighDateTime) << kHalfBits) | ticks.dwLowDateTime;
   return since1601 / kTicksPerSecond - kSecondsFrom1601To1970;
 }
 

@@ -1,4 +1,4 @@
-#include "store/id_dialog.h"
+#include "app/id_dialog.h"
 
 #include "store/record_file.h"
 
@@ -30,6 +30,13 @@ void CIdDialog::OnCloseUp(ComboBox& combo) {
 
 void CIdDialog::TakeShownId(ComboBox& combo) {
   store_.currentDeviceId = CutToId(combo.WindowText());
+}
+
+DeviceChooser IdDialogChooser(Platform& platform) {
+  return [&platform](StoreState& store) {
+    CIdDialog dialog(store);
+    platform.RunIdDialog(dialog);
+  };
 }
 
 }  // namespace oxi

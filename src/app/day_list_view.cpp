@@ -1,4 +1,4 @@
-#include "store/day_list_view.h"
+#include "app/day_list_view.h"
 
 #include <algorithm>
 #include <array>

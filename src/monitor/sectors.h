@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/d2xx/monitor_protocol.h"
+#include "monitor/protocol.h"
 
 namespace oxi::monitor {
 
@@ -111,6 +111,10 @@ void WriteSample(SectorBytes& sector, int offset, const MonitorSample& sample);
 // Sample slots of the `index`-th sector of a measurement (0: the head sector).
 int SampleSlotOffset(int sectorIndexInMeasurement);
 int SampleSlots(int sectorIndexInMeasurement);
+// Sample `slot` (from 0) of the `index`-th sector of a measurement.
+MonitorSample ReadSampleSlot(const SectorBytes& sector, int sectorIndexInMeasurement, int slot);
+void WriteSampleSlot(SectorBytes& sector, int sectorIndexInMeasurement, int slot,
+                     const MonitorSample& sample);
 
 // Sectors a measurement of `sampleCount` samples fills: the head sector, then as many
 // continuation sectors as the rest needs.

@@ -19,4 +19,7 @@ class CIdDialog : public IdDialogHandlers {
   StoreState& store_;
 };
 
+// The store's device chooser of a window: the device-ID dialog, run by the platform.
+DeviceChooser IdDialogChooser(Platform& platform);
+
 }  // namespace oxi

@@ -1,4 +1,4 @@
-#include "platform/d2xx/monitor_sectors.h"
+#include "monitor/sectors.h"
 
 namespace oxi::monitor {
 namespace {
@@ -108,6 +108,15 @@ int SampleSlotOffset(int sectorIndexInMeasurement) {
 
 int SampleSlots(int sectorIndexInMeasurement) {
   return sectorIndexInMeasurement == 0 ? kHeadSampleSlots : kContinuationSampleSlots;
+}
+
+MonitorSample ReadSampleSlot(const SectorBytes& sector, int sectorIndexInMeasurement, int slot) {
+  return ReadSample(sector, SampleSlotOffset(sectorIndexInMeasurement) + slot * kSampleBytes);
+}
+
+void WriteSampleSlot(SectorBytes& sector, int sectorIndexInMeasurement, int slot,
+                     const MonitorSample& sample) {
+  WriteSample(sector, SampleSlotOffset(sectorIndexInMeasurement) + slot * kSampleBytes, sample);
 }
 
 int SectorsFor(int sampleCount) {

@@ -1,7 +1,6 @@
-#include "cli/console_platform.h"
+#include "cli/console_download.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/ui/local_time.h"
 #include "platform/ui/process.h"
@@ -26,25 +25,6 @@ bool Blank(const std::string& caption) {
   }
   return rest.find_first_not_of(' ') == std::string::npos;
 }
-
-// The device-ID chooser's list, held in memory.
-class ListCombo : public ComboBox {
- public:
-  void ResetContent() override {
-    entries_.clear();
-    selected_ = -1;
-  }
-  void AddString(const std::string& text) override { entries_.push_back(text); }
-  void SetCurSel(int index) override { selected_ = index; }
-  std::string WindowText() const override {
-    return selected_ >= 0 && selected_ < static_cast<int>(entries_.size()) ? entries_[selected_]
-                                                                           : "";
-  }
-
- private:
-  std::vector<std::string> entries_;
-  int selected_ = -1;
-};
 
 }  // namespace
 
@@ -94,29 +74,21 @@ void TerminalProgress::Hide() {
   drawn_.clear();
 }
 
-ConsolePlatform::ConsolePlatform(std::FILE* out) : out_(out), progress_(out) {}
+ConsoleDownloadEvents::ConsoleDownloadEvents(std::FILE* out) : out_(out), progress_(out) {}
 
-LocalTime ConsolePlatform::Now() {
+LocalTime ConsoleDownloadEvents::LocalNow() {
   return CurrentLocalTime();
 }
 
-void ConsolePlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
+void ConsoleDownloadEvents::Message(const std::string& text, MessageCaption caption) {
   progress_.BreakLine();
-  if (Blank(caption)) {
+  const std::string captionText = CaptionText(caption, kProgramName);
+  if (Blank(captionText)) {
     std::fprintf(out_, "%s\n", text.c_str());
   } else {
-    std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fprintf(out_, "%s: %s\n", captionText.c_str(), text.c_str());
   }
   std::fflush(out_);
-}
-
-void ConsolePlatform::RunIdDialog(IdDialogHandlers& handlers) {
-  ListCombo combo;
-  handlers.OnShowWindow(combo);  // as if OK were pressed at once
-}
-
-std::string ConsolePlatform::ApplicationName() {
-  return kProgramName;
 }
 
 }  // namespace oxi::cli
