@@ -110,17 +110,7 @@ bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(receiver);
-  if (!widget || widget->window() != this) return false;
-  switch (input_.Key(ReadKey(*static_cast<QKeyEvent*>(event)))) {
-    case KeyOutcome::kPass:
-      return false;
-    case KeyOutcome::kTaken:
-      return true;
-    case KeyOutcome::kEndWindow:
-      close();
-      return true;
-  }
-  return false;
+  return widget && widget->window() == this && DeliverKey(input_, *this, *event);
 }
 
 // The face is painted by the handlers, outside Qt's paint pass: presenting a surface

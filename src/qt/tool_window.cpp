@@ -33,17 +33,7 @@ ToolWidget::ToolWidget(const ToolWindowSpec& spec, const Surface& surface,
 
 // Enter and Esc are the window's whichever field has the focus.
 bool ToolWidget::eventFilter(QObject*, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  switch (input_.Key(ReadKey(*static_cast<QKeyEvent*>(event)))) {
-    case KeyOutcome::kPass:
-      return false;
-    case KeyOutcome::kTaken:
-      return true;
-    case KeyOutcome::kEndWindow:
-      close();
-      return true;
-  }
-  return false;
+  return event->type() == QEvent::KeyPress && DeliverKey(input_, *this, *event);
 }
 
 bool ToolWidget::event(QEvent* event) {

@@ -15,6 +15,21 @@ namespace oxi {
 
 // The key as the input rules read it.
 KeyPress ReadKey(const QKeyEvent& key);
+// A key press of `window` or its fields put to the window's input rules: true when the
+// rules took it (Esc closes `window` as its close box would); false leaves it to the field.
+template <typename Rules>
+bool DeliverKey(Rules& input, QWidget& window, const QEvent& event) {
+  switch (input.Key(ReadKey(static_cast<const QKeyEvent&>(event)))) {
+    case KeyOutcome::kPass:
+      return false;
+    case KeyOutcome::kTaken:
+      return true;
+    case KeyOutcome::kEndWindow:
+      window.close();
+      return true;
+  }
+  return false;
+}
 // A mouse event of a window's client area, handed to the shared pointer rules in client
 // coordinates: every move, and the left button's press, double click and release.
 void DeliverPointer(PointerInput& input, const QMouseEvent& event);
