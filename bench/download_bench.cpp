@@ -67,6 +67,11 @@ class QuietPlatform : public Platform {
   std::string WindowEditText() override { return ""; }
   void SetWindowEditText(const std::string&) override {}
   void Present(SurfaceId) override {}
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec&, const Surface&,
+                                               ToolWindowHandlers&) override {
+    return nullptr;
+  }
+  bool SetClipboardText(const std::string&) override { return false; }
   std::string ApplicationName() override { return "download_bench"; }
 
  private:

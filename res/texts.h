@@ -132,6 +132,48 @@ inline constexpr const char* kFileInUseError =
 inline constexpr const char* kDeviceNameError =
     "CON、PRN、AUX、NUL、COM1～9、LPT1～9 は Windows の装置の名前のため、ファイル名に使えません。";
 
+// Analysis window: the menu item, the title (with the measurement's title), the fields and
+// their refusals (each with its range), the copy of the episode table.
+inline constexpr const char* kAnalysisMenuItem = "解析...";
+inline constexpr const char* kAnalysisTitle = "解析";
+inline constexpr const char* kAnalysisTitleFormat = "解析 - %s";
+inline constexpr const char* kDeltaLabel = "Δ[%]";
+inline constexpr const char* kSmoothLabel = "平滑化[秒]";
+inline constexpr const char* kZonesLabel = "ゾーン[%]";
+inline constexpr const char* kRecomputeHint = "ENTERで再計算";
+inline constexpr const char* kDeltaInvalidFormat =
+    "Δの値が不適切です。%s～%sの数を入力してください。";
+inline constexpr const char* kSmoothInvalidFormat =
+    "平滑化の値が不適切です。%s～%s秒の数を入力してください。";
+inline constexpr const char* kZonesInvalidFormat =
+    "ゾーンの値が不適切です。%s～%sの数を小さい順にカンマで区切って入力してください。";
+inline constexpr const char* kCopyTableButton = "表をコピー";
+inline constexpr const char* kTableCopied = "表をコピーしました";
+inline constexpr const char* kTableNotCopied = "コピーできませんでした";
+// The chart's legend and what it shows without samples.
+inline constexpr const char* kLegendEpisode = "エピソード（ピーク～回復最大）";
+inline constexpr const char* kLegendMinimum = "最小";
+inline constexpr const char* kLegendHalfRecovery = "半回復";
+inline constexpr const char* kNoSamples = "測定データがありません";
+// The summary, in the order of its rows, and the zones.
+inline constexpr const char* kSummaryColumns[3] = {"最小", "最大", "平均"};
+inline constexpr const char* kSummaryLabels[3] = {"StO2 [%]", "toHb [mM]", "心拍数 [bpm]"};
+inline constexpr const char* kValidSamplesFormat = "有効サンプル数 %d";
+inline constexpr const char* kZonesHeading = "ゾーン";
+inline constexpr const char* kSecondsHeading = "秒";
+inline constexpr const char* kZoneBelowFormat = "%s%%未満";
+inline constexpr const char* kZoneBetweenFormat = "%s～%s%%";
+inline constexpr const char* kZoneFromFormat = "%s%%以上";
+// The episode table: a heading and a unit per column, in the order of its columns.
+inline constexpr const char* kEpisodeNumberHeading = "No.";
+inline constexpr const char* kEpisodeHeadings[10] = {
+    "ピーク時刻", "ピーク",   "最小時刻",   "最小",         "低下幅",
+    "低下速度",   "回復速度", "半回復時間", "回復最大時刻", "回復最大"};
+inline constexpr const char* kEpisodeUnits[10] = {"[s]",   "[%]",   "[s]", "[%]", "[%]",
+                                                  "[%/s]", "[%/s]", "[s]", "[s]", "[%]"};
+inline constexpr const char* kNoEpisodes = "エピソードはありません";
+inline constexpr const char* kEpisodeRangeFormat = "%d～%d / %d件";
+
 // Device-ID chooser.
 inline constexpr const char* kIdDialogCaption = "IDの選択";
 inline constexpr const char* kIdDialogPrompt = "機器ＩＤを選択して下さい。";

@@ -13,7 +13,7 @@ run=(
 test=(
   clang libclang-rt-14-dev ccache qt6-qpa-plugins python3 umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool xclip imagemagick poppler-utils
   python3-mne python3-h5py time desktop-file-utils appstream man-db
   # The Windows programs: cross compiler, Wine for their tests, ImageMagick (above) for the icon, zip for the zip,
   # NSIS for the installer.

@@ -5,8 +5,6 @@
 namespace oxi {
 namespace {
 
-constexpr int kMaxDelta = 1000;  // 100 points
-constexpr int kMaxEdge = 1000;   // 100 %
 // More integer digits than any field needs, so that no value overflows while parsed.
 constexpr std::size_t kMaxIntegerDigits = 6;
 constexpr char kZoneSeparator = ',';
@@ -50,7 +48,7 @@ std::optional<int> InRange(std::optional<int> value, int low, int high) {
 }  // namespace
 
 std::optional<int> ParseDelta(std::string_view text) {
-  return InRange(ParseTenths(text), 1, kMaxDelta);
+  return InRange(ParseTenths(text), kMinDelta, kMaxDelta);
 }
 
 std::optional<int> ParseSmooth(std::string_view text) {

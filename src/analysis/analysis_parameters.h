@@ -14,8 +14,13 @@ struct AnalysisParameters {
   std::vector<int> zones = {400, 600};  // StO2 band edges, 0.1 %, increasing
 };
 
-// The longest smoothing span, an hour: a window that large already spans most records.
+// The ranges a user may choose from, in tenths: Δ from 0.1 to 100 points, a smoothing span
+// up to an hour (a window that large already spans most records), zone edges from 0 to
+// 100 %.
+inline constexpr int kMinDelta = 1;
+inline constexpr int kMaxDelta = 1000;
 inline constexpr int kMaxSmooth = 36000;
+inline constexpr int kMaxEdge = 1000;
 
 // The fields as a user types them ("10", "7.5", "40,60"), taken to 0.1 with halves rounded
 // up; nothing when the text is no such value or out of range: delta 0.1 to 100 points,

@@ -31,6 +31,23 @@ std::string FormatNumber(double value, int decimals);
 // The same, or `empty` when there is no value.
 std::string FormatNumber(const std::optional<double>& value, int decimals, std::string_view empty);
 
+// One row of the summary: its key in JSON, its label in the text report, the statistics it
+// shows and their decimals (StO2 to 0.01 %, total haemoglobin to 0.0001 mM, heart rate to
+// 0.1 bpm).
+struct SummaryRow {
+  const char* key;
+  const char* label;
+  Statistics Summary::*statistics;
+  int decimals;
+};
+inline constexpr SummaryRow kSummaryRows[] = {
+    {"sto2", "StO2 %", &Summary::sto2, 2},
+    {"tohb", "toHb mM", &Summary::tohb, 4},
+    {"hr", "HR bpm", &Summary::hr, 1},
+};
+// Zone edges and seconds are shown to 0.1.
+inline constexpr int kZoneDecimals = 1;
+
 using TextTable = std::vector<std::vector<std::string>>;
 // The episode table: a header row ("episode" and the column names), then one row per
 // episode numbered from 1, `empty` standing for each missing value.

@@ -1,5 +1,5 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
-// the export and backup items of the window menu.
+// the export, analysis and backup items of the window menu.
 #include "app/backup_view.h"
 #include "app/buttons.h"
 #include "app/download_view.h"
@@ -59,6 +59,15 @@ void CMainDialog::OnExportCommand() {
 
 void CMainDialog::OnBackupCommand() {
   BackupFromMenu(platform_, store_.dataRoot);
+}
+
+void CMainDialog::OnAnalysisCommand() {
+  if (MeasurementShown()) analysis_.Open();
+}
+
+// A load that failed leaves no samples: there is nothing to analyse until the next one.
+bool CMainDialog::MeasurementShown() const {
+  return state_.screenMode == kMeasurementShown && measurement_.n > 0;
 }
 
 void CMainDialog::OnCommandKey(CommandKey key) {

@@ -2,6 +2,41 @@
 
 namespace oxi {
 
+std::pair<int, int> PointerInput::Seen(int x, int y) {
+  pointerX_ = scale_.ToLogical(x);
+  pointerY_ = scale_.ToLogical(y);
+  return {pointerX_, pointerY_};
+}
+
+void PointerInput::PointerMove(int x, int y) {
+  const auto [lx, ly] = Seen(x, y);
+  pointer_.OnMouseMove(lx, ly);
+}
+
+void PointerInput::LeftDown(int x, int y) {
+  const auto [lx, ly] = Seen(x, y);
+  leftHeld_ = true;
+  pointer_.OnLButtonDown(lx, ly);
+}
+
+void PointerInput::LeftDoubleClick(int x, int y) {
+  Seen(x, y);
+  leftHeld_ = true;
+}
+
+void PointerInput::LeftUp(int x, int y) {
+  const auto [lx, ly] = Seen(x, y);
+  leftHeld_ = false;
+  pointer_.OnLButtonUp(lx, ly);
+}
+
+// The place last seen is logical already: it is not mapped a second time.
+void PointerInput::ReleaseHeld() {
+  if (!leftHeld_) return;
+  leftHeld_ = false;
+  pointer_.OnLButtonUp(pointerX_, pointerY_);
+}
+
 // Once the window has ended its buffers are gone: nothing may draw any more.
 void HostInput::Paint() {
   if (!ended_) handlers_.OnPaint();
@@ -12,37 +47,9 @@ void HostInput::Activate(bool active) {
 }
 
 void HostInput::SetScale(Scale scale) {
-  if (scale == scale_ || ended_) return;
-  scale_ = scale;
+  if (scale == CurrentScale() || ended_) return;
+  SetPointerScale(scale);
   handlers_.OnScaleChanged(scale);
-}
-
-std::pair<int, int> HostInput::Seen(int x, int y) {
-  pointerX_ = scale_.ToLogical(x);
-  pointerY_ = scale_.ToLogical(y);
-  return {pointerX_, pointerY_};
-}
-
-void HostInput::PointerMove(int x, int y) {
-  const auto [lx, ly] = Seen(x, y);
-  handlers_.OnMouseMove(lx, ly);
-}
-
-void HostInput::LeftDown(int x, int y) {
-  const auto [lx, ly] = Seen(x, y);
-  leftHeld_ = true;
-  handlers_.OnLButtonDown(lx, ly);
-}
-
-void HostInput::LeftDoubleClick(int x, int y) {
-  Seen(x, y);
-  leftHeld_ = true;
-}
-
-void HostInput::LeftUp(int x, int y) {
-  const auto [lx, ly] = Seen(x, y);
-  leftHeld_ = false;
-  handlers_.OnLButtonUp(lx, ly);
 }
 
 KeyOutcome HostInput::Key(const KeyPress& key) {
@@ -66,27 +73,42 @@ KeyOutcome HostInput::Key(const KeyPress& key) {
   return KeyOutcome::kPass;
 }
 
-void HostInput::MenuCommand(WindowCommand command) {
-  if (ended_ || !MenuItemEnabled(command)) return;
-  if (command == WindowCommand::kExport) handlers_.OnExportCommand();
-  if (command == WindowCommand::kBackup) handlers_.OnBackupCommand();
+bool HostInput::MenuItemEnabled(const WindowMenuItem& item) const {
+  const bool opensDialog =
+      item.command == WindowCommand::kExport || item.command == WindowCommand::kBackup;
+  return !ended_ && (!item.needsMeasurement || handlers_.MeasurementShown()) &&
+         (!opensDialog || !handlers_.Downloading());
 }
 
-bool HostInput::MenuItemEnabled(WindowCommand command) const {
-  // The export and the backup open a dialog, which would hold a download up.
-  const bool opensDialog = command == WindowCommand::kExport || command == WindowCommand::kBackup;
-  return !opensDialog || !handlers_.Downloading();
+void HostInput::MenuCommand(WindowCommand command) {
+  if (ended_) return;
+  for (const WindowMenuItem& item : kWindowMenu) {
+    if (item.command != command || !MenuItemEnabled(item)) continue;
+    if (command == WindowCommand::kExport) handlers_.OnExportCommand();
+    if (command == WindowCommand::kAnalysis) handlers_.OnAnalysisCommand();
+    if (command == WindowCommand::kBackup) handlers_.OnBackupCommand();
+  }
 }
 
 bool HostInput::Cancel() {
   if (ended_) return false;
   ended_ = true;
-  if (leftHeld_) {
-    leftHeld_ = false;
-    handlers_.OnLButtonUp(pointerX_, pointerY_);
-  }
+  ReleaseHeld();
   handlers_.OnCancel();
   return true;
+}
+
+KeyOutcome ToolInput::Key(const KeyPress& key) {
+  if (key.kind == KeyPress::Kind::kEnter) {
+    handlers_.OnEnterKey();
+    return KeyOutcome::kTaken;
+  }
+  return key.kind == KeyPress::Kind::kEscape ? KeyOutcome::kEndWindow : KeyOutcome::kPass;
+}
+
+void ToolInput::Close() {
+  ReleaseHeld();
+  handlers_.OnClose();
 }
 
 }  // namespace oxi

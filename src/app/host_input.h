@@ -22,60 +22,95 @@ enum class KeyOutcome {
   kEndWindow,  // Esc: the host ends the window as its close box does (then calls Cancel)
 };
 
+// The pointer as every window of the program has it, the same on every host: where it was
+// last seen and whether the left button is held. The second press of a double click does
+// nothing (no window answers double-clicks), but its release still arrives as a release;
+// every release reaches the handlers, also one whose press this window never saw: it ends
+// whatever a press elsewhere began, as a release always does. Positions come in device
+// pixels of the client area and reach the handlers as the logical pixel drawn there.
+class PointerInput {
+ public:
+  explicit PointerInput(PointerHandlers& handlers) : pointer_(handlers) {}
+
+  void PointerMove(int x, int y);
+  void LeftDown(int x, int y);
+  void LeftDoubleClick(int x, int y);
+  void LeftUp(int x, int y);
+  bool LeftHeld() const { return leftHeld_; }
+  Scale CurrentScale() const { return scale_; }
+
+ protected:
+  // Positions come at `scale` from now on.
+  void SetPointerScale(Scale scale) { scale_ = scale; }
+  // The window goes: a press still held gets its release where the pointer was last seen,
+  // since once the window is gone that release can never come, and a loop waiting for it
+  // would wait for ever.
+  void ReleaseHeld();
+
+ private:
+  // Records where the pointer was seen, in logical pixels, and answers that.
+  std::pair<int, int> Seen(int x, int y);
+
+  PointerHandlers& pointer_;
+  Scale scale_;
+  int pointerX_ = 0;  // where the pointer was last seen, in logical client coordinates
+  int pointerY_ = 0;
+  bool leftHeld_ = false;
+};
+
 // The input rules of the main window, the same on every host. A host turns its toolkit's
 // events into these calls and does nothing else with them, so that the two hosts cannot
-// answer the same input differently. It owns the state the rules need: whether the left
-// button is held, where the pointer was last seen, whether the window has ended, and the
-// scale the window is shown at. Pointer positions come in device pixels of the client
-// area and reach the handlers as the logical pixel drawn there.
-class HostInput {
+// answer the same input differently. It owns the state the rules need: the pointer's, and
+// whether the window has ended.
+class HostInput : public PointerInput {
  public:
-  explicit HostInput(WindowHandlers& handlers) : handlers_(handlers) {}
+  explicit HostInput(WindowHandlers& handlers) : PointerInput(handlers), handlers_(handlers) {}
 
   void Paint();
   void Activate(bool active);
   // The window is shown at `scale` from now on (a screen of another DPI): the handlers
   // draw anew at it. Nothing happens when the scale stays the same.
   void SetScale(Scale scale);
-  Scale CurrentScale() const { return scale_; }
-
-  void PointerMove(int x, int y);
-  void LeftDown(int x, int y);
-  // The second press of a double click: the window answers no double-click, so it does
-  // nothing, but its release still arrives as a release.
-  void LeftDoubleClick(int x, int y);
-  // Every release reaches the handlers, also one whose press this window never saw: it
-  // ends whatever a press elsewhere began, as a release always does.
-  void LeftUp(int x, int y);
 
   // Taken before any control: Enter never reaches a default button or the edit field, so
   // it can never end the window; a shortcut's repeats do nothing, or a held key would
   // open dialog after dialog.
   KeyOutcome Key(const KeyPress& key);
-  // A command of the window's menu that the main screen runs (the about box is the host's).
-  // The handlers decide whether there is a measurement to export.
+  // Whether the menu offers `item` now: one that needs a measurement only while one is
+  // shown, so the analysis never opens over nothing; one that opens a dialog (the export,
+  // the backup) not while a download runs, which the dialog would hold up out of reach of
+  // its Cancel.
+  bool MenuItemEnabled(const WindowMenuItem& item) const;
+  // A command of the window's menu that the main screen runs (the about box is the host's),
+  // when the menu offers it. The handlers decide whether there is a measurement to export.
   void MenuCommand(WindowCommand command);
-  // Whether the menu shows the item as one that can be chosen: not the export while a
-  // download runs.
-  bool MenuItemEnabled(WindowCommand command) const;
 
-  // Esc or the close box. A press still held gets its release first: once the window is
-  // gone that release can never come, and the press handler's loop would wait for it for
-  // ever. True the first time only; the host then takes the window away.
+  // Esc or the close box. A press still held gets its release first. True the first time
+  // only; the host then takes the window away.
   bool Cancel();
   bool Ended() const { return ended_; }
-  bool LeftHeld() const { return leftHeld_; }
 
  private:
-  // Records where the pointer was seen, in logical pixels, and answers that.
-  std::pair<int, int> Seen(int x, int y);
-
   WindowHandlers& handlers_;
-  Scale scale_;
-  int pointerX_ = 0;  // where the pointer was last seen, in logical client coordinates
-  int pointerY_ = 0;
-  bool leftHeld_ = false;
   bool ended_ = false;
+};
+
+// The input rules of a tool window, the same on every host: the pointer as the main
+// window has it, Enter taken before the edit fields (it never reaches a default button),
+// Esc as the close box.
+class ToolInput : public PointerInput {
+ public:
+  explicit ToolInput(ToolWindowHandlers& handlers) : PointerInput(handlers), handlers_(handlers) {}
+
+  // kTaken for Enter, kEndWindow for Esc (the host then closes the window as its close box
+  // does), kPass for the rest, which the focused edit field has.
+  KeyOutcome Key(const KeyPress& key);
+  // The close box, or Esc: a press still held is released first; then the handlers hear
+  // of it and the host hides the window.
+  void Close();
+
+ private:
+  ToolWindowHandlers& handlers_;
 };
 
 // The Cancel button of the download-progress window, and its close box, which does the

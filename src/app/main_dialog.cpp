@@ -25,6 +25,7 @@ CMainDialog::CMainDialog(Platform& platform, D2xx& d2xx, std::filesystem::path w
     : platform_(platform),
       d2xx_(d2xx),
       workingFolder_(std::move(workingFolder)),
+      analysis_(platform, measurement_),
       face_(kFaceWidth, kFaceHeight),
       graph_(kGraphControl.width, kGraphControl.height),
       calendar_(kCalendarControl.width, kCalendarControl.height),
@@ -78,6 +79,7 @@ void CMainDialog::OnActivate(bool active) {
 
 void CMainDialog::OnCancel() {
   ended_ = true;
+  analysis_.Close();
 }
 
 const Surface& CMainDialog::GetSurface(SurfaceId id) const {
@@ -125,6 +127,7 @@ void CMainDialog::TakeLoadedMeasurement(bool loaded) {
     state_.graphOffset = 0;
     state_.hoveredRow = -1;
   }
+  analysis_.MeasurementChanged();
 }
 
 void CMainDialog::ShowMeasurement(CurrentMeasurement measurement) {

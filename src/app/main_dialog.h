@@ -11,6 +11,7 @@
 #include "platform/ui/platform.h"
 #include "store/current_measurement.h"
 #include "store/store_state.h"
+#include "views/analysis_view.h"
 
 namespace oxi {
 
@@ -47,6 +48,8 @@ class CMainDialog : public WindowHandlers {
   void OnCancel() override;
   void OnExportCommand() override;
   void OnBackupCommand() override;
+  void OnAnalysisCommand() override;
+  bool MeasurementShown() const override;
 
   // True once Esc or the close box ended the window.
   bool Ended() const { return ended_; }
@@ -75,6 +78,8 @@ class CMainDialog : public WindowHandlers {
   void StepWindowEdit(int direction);
   // True while the Download button's download runs.
   bool Downloading() const override { return downloading_; }
+  // The analysis window, which follows the shown measurement while it is open.
+  AnalysisView& AnalysisWindow() { return analysis_; }
 
  private:
   ClientDc OpenDc(SurfaceId id);
@@ -139,6 +144,7 @@ class CMainDialog : public WindowHandlers {
   StoreState store_;
   CurrentMeasurement measurement_;
   DisplaySeries series_;
+  AnalysisView analysis_;
   std::string comment_;
   Surface face_;
   Surface graph_;

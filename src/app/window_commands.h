@@ -8,16 +8,18 @@
 namespace oxi {
 
 // The window's own menu, which the right button opens on either host: the export of the
-// shown measurement, the store's backup, a separator, the about box.
-enum class WindowCommand { kNone, kExport, kAbout, kBackup };
+// shown measurement, its analysis, the store's backup, a separator, the about box.
+enum class WindowCommand { kNone, kExport, kAnalysis, kAbout, kBackup };
 
 struct WindowMenuItem {
   WindowCommand command;  // kNone: a separator
   const char* text;
+  bool needsMeasurement = false;  // greyed while no measurement is shown
 };
 
 inline constexpr std::array kWindowMenu{
     WindowMenuItem{WindowCommand::kExport, texts::kExportMenuItem},
+    WindowMenuItem{WindowCommand::kAnalysis, texts::kAnalysisMenuItem, true},
     WindowMenuItem{WindowCommand::kBackup, texts::kBackupMenuItem},
     WindowMenuItem{WindowCommand::kNone, nullptr},
     WindowMenuItem{WindowCommand::kAbout, texts::kAboutMenuItem},

@@ -18,14 +18,11 @@
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/screen_font.h"
+#include "qt/toolkit_input.h"
 #include "res/texts.h"
 
 namespace oxi {
 namespace {
-
-QRect ToQRect(const ControlRect& r) {
-  return QRect(r.x, r.y, r.width, r.height);
-}
 
 // Device pixel ratios closer than this are the same.
 constexpr qreal kSameRatio = 1e-6;
@@ -37,21 +34,8 @@ QImage ImageOf(const Surface& surface) {
                 QImage::Format_RGB888);
 }
 
-// The key as the input rules read it.
-KeyPress ReadKey(const QKeyEvent& key) {
-  KeyPress press;
-  press.controlOnly = key.modifiers() == Qt::ControlModifier;
-  press.repeat = key.isAutoRepeat();
-  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-    press.kind = KeyPress::Kind::kEnter;
-  } else if (key.key() == Qt::Key_Escape) {
-    press.kind = KeyPress::Kind::kEscape;
-  } else if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    // Qt's letter keys are numbered by their upper-case character.
-    press.kind = KeyPress::Kind::kLetter;
-    press.letter = static_cast<char>(key.key());
-  }
-  return press;
+int ControlIndex(SurfaceId id) {
+  return static_cast<int>(id) - 1;
 }
 
 }  // namespace
@@ -139,11 +123,6 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 
 // In the device pixels of the scale the surfaces are drawn at, which are the screen's
 // own unless they had to be resampled.
-QPoint HostWindow::DevicePoint(const QMouseEvent* event) const {
-  const QPointF p = event->position() * input_.CurrentScale().Ratio();
-  return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
-}
-
 bool HostWindow::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowActivate:
@@ -173,17 +152,7 @@ bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool HostWindow::HandleKey(QObject* receiver, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(receiver);
-  if (!widget || widget->window() != this) return false;
-  switch (input_.Key(ReadKey(*static_cast<QKeyEvent*>(event)))) {
-    case KeyOutcome::kPass:
-      return false;
-    case KeyOutcome::kTaken:
-      return true;
-    case KeyOutcome::kEndWindow:
-      close();
-      return true;
-  }
-  return false;
+  return widget && widget->window() == this && DeliverKey(input_, *this, *event);
 }
 
 // The face is painted by the handlers, outside Qt's paint pass: presenting a surface
@@ -218,26 +187,19 @@ void HostWindow::ActivateForPress() {
 
 void HostWindow::mousePressEvent(QMouseEvent* event) {
   ActivateForPress();
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = DevicePoint(event);
-  input_.LeftDown(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = DevicePoint(event);
-  input_.LeftUp(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = DevicePoint(event);
-  input_.PointerMove(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = DevicePoint(event);
-  input_.LeftDoubleClick(p.x(), p.y());
+  DeliverPointer(input_, *event);
 }
 
 void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -248,7 +210,7 @@ void HostWindow::contextMenuEvent(QContextMenuEvent* event) {
     } else {
       QAction* action = menu.addAction(QString::fromUtf8(item.text));
       action->setData(static_cast<int>(item.command));
-      action->setEnabled(input_.MenuItemEnabled(item.command));
+      action->setEnabled(input_.MenuItemEnabled(item));
     }
   }
   const QAction* chosen = menu.exec(event->globalPos());

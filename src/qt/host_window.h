@@ -54,8 +54,6 @@ class HostWindow : public QWidget {
   void ActivateForPress();
   void QueuePaint();
   void DeliverPaint();
-  // Where the pointer event happened, in device pixels of the client area.
-  QPoint DevicePoint(const QMouseEvent* event) const;
 
   HostInput input_;
   Surfaces surfaces_;

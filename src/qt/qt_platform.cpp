@@ -1,10 +1,10 @@
 #include "qt/qt_platform.h"
 
-#include <QAbstractButton>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
+#include <QGuiApplication>
 #include <algorithm>
 
 #include "platform/ui/local_time.h"
@@ -12,6 +12,8 @@
 #include "qt/event_wait.h"
 #include "qt/host_window.h"
 #include "qt/id_chooser.h"
+#include "qt/tool_window.h"
+#include "qt/toolkit_input.h"
 #include "res/texts.h"
 
 namespace oxi {
@@ -45,11 +47,7 @@ LocalTime QtPlatform::Now() {
 }
 
 void QtPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                  QString::fromStdString(text), QMessageBox::Ok, window_);
-  // A plain OK, as the boxes of the window system show it: no icon from the style.
-  box.button(QMessageBox::Ok)->setIcon(QIcon());
-  box.exec();
+  RunMessageBox(window_, text, caption);
 }
 
 bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
@@ -114,6 +112,17 @@ void QtPlatform::SetWindowEditText(const std::string& text) {
 void QtPlatform::Present(SurfaceId id) {
   pacing_.Presented();
   if (window_) window_->Present(id);
+}
+
+std::unique_ptr<ToolWindow> QtPlatform::CreateToolWindow(const ToolWindowSpec& spec,
+                                                         const Surface& surface,
+                                                         ToolWindowHandlers& handlers) {
+  return std::make_unique<QtToolWindow>(spec, surface, handlers, window_);
+}
+
+bool QtPlatform::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+  return true;
 }
 
 // The name the program was started under: its file name without the extension.

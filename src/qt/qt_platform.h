@@ -42,6 +42,10 @@ class QtPlatform : public Platform {
   void SetWindowEditText(const std::string& text) override;
 
   void Present(SurfaceId id) override;
+  // A tool window owned by the main window.
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+                                               ToolWindowHandlers& handlers) override;
+  bool SetClipboardText(const std::string& text) override;
   std::string ApplicationName() override;
 
  private:

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "win32/dialog_place.h"
 #include "win32/win32_platform.h"
 #include "win32/win32_text.h"
 
@@ -23,7 +24,7 @@ int CALLBACK SelectInitial(HWND browser, UINT message, LPARAM, LPARAM initial) {
 
 bool Win32Platform::AskYesNo(const std::string& text, const std::string& caption) {
   // Without an icon, as the program's other boxes.
-  return MessageBoxW(Owner(), Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO) == IDYES;
+  return CentredMessageBox(Owner(), Wide(text), Wide(caption), MB_YESNO) == IDYES;
 }
 
 std::optional<std::string> Win32Platform::ChooseFolder(const std::string& title,

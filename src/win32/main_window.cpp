@@ -12,36 +12,13 @@
 #include "win32/resource.h"
 #include "win32/surface_blit.h"
 #include "win32/win32_text.h"
+#include "win32/window_input.h"
 
 namespace oxi {
 namespace {
 
 // The system menu's commands carry flags in their low four bits.
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
-// A key message whose key was already down: an auto-repeat.
-constexpr LPARAM kKeyRepeatBit = LPARAM{1} << 30;
-
-bool KeyHeld(int key) {
-  return GetKeyState(key) < 0;
-}
-
-// The key as the input rules read it.
-KeyPress ReadKey(const MSG& msg) {
-  KeyPress key;
-  key.controlOnly = KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT) && !KeyHeld(VK_MENU);
-  key.repeat = (msg.lParam & kKeyRepeatBit) != 0;
-  if (msg.wParam == VK_RETURN) {
-    key.kind = KeyPress::Kind::kEnter;
-  } else if (msg.wParam == VK_ESCAPE) {
-    key.kind = KeyPress::Kind::kEscape;
-  } else if (msg.wParam >= 'A' && msg.wParam <= 'Z') {
-    // The letter keys' virtual-key codes are their upper-case characters.
-    key.kind = KeyPress::Kind::kLetter;
-    key.letter = static_cast<char>(msg.wParam);
-  }
-  return key;
-}
-
 constexpr int ControlId(SurfaceId id) {
   switch (id) {
     case SurfaceId::kGraph:
@@ -247,30 +224,9 @@ void MainWindow::Present(SurfaceId id) {
 }
 
 // The statics of the surfaces are transparent to the pointer, so every pointer message
-// over them arrives here in the window's client coordinates. The pointer is captured while
-// the left button is held, so that the release comes back here wherever it happens.
+// over them arrives here in the window's client coordinates.
 void MainWindow::Pointer(UINT message, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  switch (message) {
-    case WM_MOUSEMOVE:
-      input_.PointerMove(x, y);
-      break;
-    case WM_LBUTTONDOWN:
-      SetCapture(hwnd_);
-      input_.LeftDown(x, y);
-      break;
-    case WM_LBUTTONDBLCLK:
-      SetCapture(hwnd_);
-      input_.LeftDoubleClick(x, y);
-      break;
-    case WM_LBUTTONUP:
-      ReleasePointer();
-      input_.LeftUp(x, y);
-      break;
-    default:
-      break;
-  }
+  DeliverPointer(hwnd_, input_, message, lParam);
 }
 
 // The window's own menu, as the right button opens it.
@@ -282,8 +238,8 @@ void MainWindow::ShowMenu(LPARAM lParam) {
     if (item.command == WindowCommand::kNone) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-      const UINT grey = input_.MenuItemEnabled(item.command) ? 0 : MF_GRAYED;
-      AppendMenuW(menu, MF_STRING | grey, static_cast<UINT_PTR>(item.command),
+      const UINT state = input_.MenuItemEnabled(item) ? MF_ENABLED : MF_GRAYED;
+      AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.command),
                   Wide(item.text).c_str());
     }
   }
@@ -295,27 +251,12 @@ void MainWindow::ShowMenu(LPARAM lParam) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-  if (msg.message == WM_KEYDOWN) {
-    switch (input_.Key(ReadKey(msg))) {
-      case KeyOutcome::kPass:
-        break;
-      case KeyOutcome::kTaken:
-        return true;
-      case KeyOutcome::kEndWindow:
-        Cancel();
-        return true;
-    }
-  }
-  return IsDialogMessageW(hwnd_, &msg) != FALSE;
-}
-
-void MainWindow::ReleasePointer() {
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  return PreTranslateKeys(
+      hwnd_, msg, [this](const KeyPress& key) { return input_.Key(key); }, [this] { Cancel(); });
 }
 
 void MainWindow::Cancel() {
-  ReleasePointer();
+  ReleasePointer(hwnd_);
   if (input_.Cancel()) ShowWindow(hwnd_, SW_HIDE);
 }
 

@@ -61,7 +61,6 @@ class MainWindow {
   bool DrawControl(const DRAWITEMSTRUCT& item);
   void Pointer(UINT message, LPARAM lParam);
   void ShowMenu(LPARAM lParam);
-  void ReleasePointer();
   void Cancel();
 
   HostInput input_;

@@ -1,5 +1,6 @@
 #include "win32/win32_platform.h"
 
+#include <cstring>
 #include <filesystem>
 
 #include "platform/ui/local_time.h"
@@ -8,7 +9,9 @@
 #include "win32/download_dialog.h"
 #include "win32/id_chooser.h"
 #include "win32/main_window.h"
+#include "win32/tool_window.h"
 #include "win32/win32_text.h"
+#include "win32/window_input.h"
 
 namespace oxi {
 namespace {
@@ -56,6 +59,10 @@ void Win32Platform::PumpOne(int waitMs) {
 void Win32Platform::Dispatch(MSG& msg) {
   if (window_ && window_->PreTranslate(msg)) return;
   if (progress_ && progress_->PreTranslate(msg)) return;
+  // By index: a handler may open another tool window, which lists itself at the end.
+  for (std::size_t i = 0; i < toolWindows_.size(); ++i) {
+    if (toolWindows_[i]->PreTranslate(msg)) return;
+  }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }
@@ -69,8 +76,7 @@ LocalTime Win32Platform::Now() {
 }
 
 void Win32Platform::ShowMessageBox(const std::string& text, const std::string& caption) {
-  // A plain OK, without an icon.
-  CentredMessageBox(Owner(), Wide(text), Wide(caption), MB_OK);
+  RunMessageBox(Owner(), text, caption);
 }
 
 void Win32Platform::RunIdDialog(IdDialogHandlers& handlers) {
@@ -100,6 +106,37 @@ std::optional<int> Win32Platform::ShownFaceWidth() {
   RECT client;
   GetClientRect(window_->Handle(), &client);
   return client.right;
+}
+
+std::unique_ptr<ToolWindow> Win32Platform::CreateToolWindow(const ToolWindowSpec& spec,
+                                                            const Surface& surface,
+                                                            ToolWindowHandlers& handlers) {
+  auto window = std::make_unique<Win32ToolWindow>(spec, surface, handlers, Owner(), toolWindows_);
+  if (!window->Handle()) return nullptr;
+  return window;
+}
+
+bool Win32Platform::SetClipboardText(const std::string& text) {
+  std::wstring wide;
+  for (wchar_t c : Wide(text)) {
+    if (c == L'\n') wide += L'\r';
+    wide += c;
+  }
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(Owner() ? Owner() : GetActiveWindow())) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  // Once set, the memory is the clipboard's.
+  const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (!set) GlobalFree(memory);
+  CloseClipboard();
+  return set;
 }
 
 // The name the program was started under: its file name without the extension.

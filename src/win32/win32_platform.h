@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "platform/ui/clock.h"
 #include "platform/ui/platform.h"
@@ -10,6 +11,7 @@ namespace oxi {
 
 class CDLDialog;
 class MainWindow;
+class Win32ToolWindow;
 
 // The window system's services for the main screen, on plain Win32: the thread's message
 // queue, waiting on it, the system's dialogs, the dialogs of our templates, and the main
@@ -48,6 +50,11 @@ class Win32Platform : public Platform {
 
   void Present(SurfaceId id) override;
   std::optional<int> ShownFaceWidth() override;
+  // A tool window owned by the main window; its keys pass through the loop's PreTranslate.
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+                                               ToolWindowHandlers& handlers) override;
+  // The text as CF_UNICODETEXT, its lines ending in CR LF as Windows' text does.
+  bool SetClipboardText(const std::string& text) override;
   std::string ApplicationName() override;
 
  private:
@@ -60,6 +67,7 @@ class Win32Platform : public Platform {
   Clock& clock_;
   MainWindow* window_ = nullptr;
   std::unique_ptr<CDLDialog> progress_;
+  std::vector<Win32ToolWindow*> toolWindows_;  // the live ones, each listing itself
   PumpPacing pacing_;
 };
 

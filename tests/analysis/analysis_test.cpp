@@ -1,6 +1,5 @@
-// The analysis against traces whose answers are worked out by hand: a 300 s exercise
-// bout (70 % until 60 s, a straight fall to 30 % at 120 s, a floor until 150 s, then a
-// recovery 70 - 40 e^(-(t - 150) / 20)), copies of it, gaps and other rates.
+// The analysis against traces whose answers are worked out by hand: the exercise bout of
+// test_bouts.h, copies of it, gaps and other rates.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,32 +7,15 @@
 
 #include "analysis/analysis.h"
 #include "analysis/episode_table.h"
-#include "graph/test_measurement.h"
+#include "analysis/test_bouts.h"
 
 namespace oxi {
 namespace {
 
+using testing::Bouts;
+using testing::kBoutSamples;
+using testing::kOneSecond;
 using testing::MakeMeasurement;
-
-constexpr int kBoutSamples = 300;
-constexpr int kOneSecond = 10;  // the rate byte, 0.1 s
-
-// StO2 of the bout at second `t`, in the record's 0.1 % steps.
-std::int16_t Bout(int t) {
-  double percent = 70;
-  if (t >= 60 && t <= 120) percent = 70 - (t - 60) * 40.0 / 60;
-  if (t > 120) percent = 30;
-  if (t > 150) percent = 70 - 40 * std::exp(-(t - 150) / 20.0);
-  return static_cast<std::int16_t>(std::lround(percent * 10));
-}
-
-// `n` samples of bouts one after another; samples `invalidFrom`..`invalidTo` invalid.
-CurrentMeasurement Bouts(int n, int rate, int invalidFrom = -1, int invalidTo = -1) {
-  return MakeMeasurement(n, rate, [=](int i) {
-    const bool invalid = i >= invalidFrom && i <= invalidTo;
-    return Sample{invalid ? std::int16_t{-1} : Bout(i % kBoutSamples), 120, 60, 40};
-  });
-}
 
 // Smoothing over one sample at the record's rate: the trace as the record stores it.
 AnalysisParameters Unsmoothed(int rate) {

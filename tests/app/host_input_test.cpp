@@ -73,15 +73,61 @@ TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   EXPECT_EQ(handlers.log, (Log{"export", "backup", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
 }
 
-// While a download runs the menu's export is grey, as its dialog would hold the download up.
-TEST_F(HostInputTest, TheExportWaitsForTheDownload) {
+// While a download runs the menu's export and backup are grey, as their dialogs would hold
+// the download up.
+TEST_F(HostInputTest, TheExportAndTheBackupWaitForTheDownload) {
   for (bool downloading : {true, false}) {
     handlers.downloading = downloading;
-    EXPECT_EQ(input.MenuItemEnabled(WindowCommand::kExport), !downloading);
-    EXPECT_TRUE(input.MenuItemEnabled(WindowCommand::kAbout));
+    for (const WindowMenuItem& item : kWindowMenu) {
+      const bool opensDialog =
+          item.command == WindowCommand::kExport || item.command == WindowCommand::kBackup;
+      if (item.command != WindowCommand::kNone && !item.needsMeasurement) {
+        EXPECT_EQ(input.MenuItemEnabled(item), !(downloading && opensDialog));
+      }
+    }
     input.MenuCommand(WindowCommand::kExport);
+    input.MenuCommand(WindowCommand::kBackup);
   }
-  EXPECT_EQ(handlers.log, Log{"export"});
+  EXPECT_EQ(handlers.log, (Log{"export", "backup"}));
+}
+
+// The analysis item needs a measurement; once the window has ended no item is offered.
+TEST_F(HostInputTest, MenuItemsThatNeedAMeasurementWaitForOne) {
+  const WindowMenuItem& exportItem = kWindowMenu[0];
+  const WindowMenuItem& analysisItem = kWindowMenu[1];
+  ASSERT_EQ(analysisItem.command, WindowCommand::kAnalysis);
+  EXPECT_TRUE(input.MenuItemEnabled(exportItem));
+  EXPECT_FALSE(input.MenuItemEnabled(analysisItem));
+  input.MenuCommand(WindowCommand::kAnalysis);
+  handlers.measurementShown = true;
+  EXPECT_TRUE(input.MenuItemEnabled(analysisItem));
+  input.MenuCommand(WindowCommand::kAnalysis);
+  input.Cancel();
+  EXPECT_FALSE(input.MenuItemEnabled(exportItem));
+  input.MenuCommand(WindowCommand::kAnalysis);
+  EXPECT_EQ(handlers.log, (Log{"analysis", "cancel"}));
+}
+
+// A tool window takes Enter and Esc before its fields, and nothing else: the main window's
+// shortcuts are the fields' letters there. Its close box releases a held press first.
+TEST(ToolInputTest, EnterAndEscAreTheWindowsAndACloseReleasesAHeldPress) {
+  testing::RecordingToolHandlers handlers;
+  ToolInput input(handlers);
+  const struct {
+    KeyPress key;
+    KeyOutcome outcome;
+  } cases[] = {
+      {{Kind::kEnter}, KeyOutcome::kTaken},
+      {{Kind::kEscape}, KeyOutcome::kEndWindow},
+      {{Kind::kLetter, 'P', true}, KeyOutcome::kPass},
+      {{Kind::kOther}, KeyOutcome::kPass},
+  };
+  for (const auto& c : cases) EXPECT_EQ(input.Key(c.key), c.outcome);
+  input.LeftDown(3, 4);
+  input.PointerMove(5, 6);
+  input.Close();
+  EXPECT_FALSE(input.LeftHeld());
+  EXPECT_EQ(handlers.log, (Log{"enter", "down 3,4", "move 5,6", "up 5,6", "close"}));
 }
 
 TEST(ProgressCancelTest, TheRequestAndTheButtonFollowTheDownload) {

@@ -43,6 +43,8 @@ class RecordingHandlers : public WindowHandlers {
   bool Downloading() const override { return downloading; }
   bool downloading = false;
   void OnBackupCommand() override { log.push_back("backup"); }
+  void OnAnalysisCommand() override { log.push_back("analysis"); }
+  bool MeasurementShown() const override { return measurementShown; }
 
   int Count(const std::string& entry) const {
     int n = 0;
@@ -58,6 +60,7 @@ class RecordingHandlers : public WindowHandlers {
   }
 
   std::vector<std::string> log;
+  bool measurementShown = false;
   std::function<void(int, int)> onDown;
   std::function<void(int, int)> onUp;
   std::function<void(Scale)> onScale;
@@ -67,6 +70,39 @@ class RecordingHandlers : public WindowHandlers {
     log.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
   }
 };
+
+// A tool window's handlers as a log of calls.
+class RecordingToolHandlers : public ToolWindowHandlers {
+ public:
+  void OnMouseMove(int x, int y) override { Record("move", x, y); }
+  void OnLButtonDown(int x, int y) override { Record("down", x, y); }
+  void OnLButtonUp(int x, int y) override { Record("up", x, y); }
+  void OnEnterKey() override { log.push_back("enter"); }
+  void OnClose() override { log.push_back("close"); }
+  int Count(const std::string& entry) const {
+    int n = 0;
+    for (const auto& e : log) n += (e == entry);
+    return n;
+  }
+  std::vector<std::string> log;
+
+ private:
+  void Record(const char* what, int x, int y) {
+    log.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
+  }
+};
+
+// A tool window of three fields, as the hosts' checks open it.
+inline ToolWindowSpec TestToolSpec() {
+  ToolWindowSpec spec;
+  spec.title = "解析";
+  spec.x = 40;
+  spec.y = 40;
+  spec.width = 400;
+  spec.height = 300;
+  spec.edits = {{10, 10, 60, 26}, {80, 10, 60, 26}, {150, 10, 110, 26}};
+  return spec;
+}
 
 // The four surfaces of a main window, at their real sizes.
 struct TestSurfaces {

@@ -30,6 +30,8 @@ class Recorder : public WindowHandlers {
   void OnCancel() override { Note("cancel", 0, 0); }
   void OnExportCommand() override { Note("export", 0, 0); }
   void OnBackupCommand() override { Note("backup", 0, 0); }
+  void OnAnalysisCommand() override { Note("analysis", 0, 0); }
+  bool MeasurementShown() const override { return false; }
 
   std::vector<std::string> calls;
   std::function<void()> onDown;

@@ -98,13 +98,14 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   ASSERT_TRUE(ShowAndWaitExposed(*window));
   pointer.Press(300, 300, Qt::MiddleButton);
   pointer.Release(300, 300, Qt::MiddleButton);
-  // The right button opens the window's menu: the export, then the about box. Its first
-  // item, chosen, goes to the handlers.
+  // The right button opens the window's menu: the export, the analysis (greyed while no
+  // measurement is shown), then the about box. Its first item, chosen, goes to the
+  // handlers.
   QStringList menuItems;
   QTimer::singleShot(0, [&] {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
       for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator()) menuItems << action->text();
+        if (!action->isSeparator()) menuItems << action->text() + (action->isEnabled() ? "" : "-");
       }
       menu->setActiveAction(menu->actions().front());
       QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -114,6 +115,7 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   pointer.Press(300, 300, Qt::RightButton);
   pointer.Release(300, 300, Qt::RightButton);
   EXPECT_EQ(menuItems, (QStringList{QString::fromUtf8(texts::kExportMenuItem),
+                                    QString::fromUtf8(texts::kAnalysisMenuItem) + "-",
                                     QString::fromUtf8(texts::kAboutMenuItem)}));
   EXPECT_EQ(handlers.Count("export"), 1);
   EXPECT_EQ(handlers.Count("down 300,300"), 0);

@@ -106,6 +106,73 @@ oxi_day_cell() {
   echo "$((755 + 32 * (index % 7) + 14)) $((60 + 32 * (index / 7) + 88))"
 }
 
+# oxi_open_analysis X Y: the window menu opened with the right button at that screen
+# point, its second item (the analysis) chosen with the keys.
+oxi_open_analysis() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool click 3
+  sleep 0.5
+  xdotool key Down Down Return
+}
+
+# oxi_analysis_origin FILE: "X Y" of the analysis window's client area on the screen: its
+# chart's frame, the only thing drawn in that colour, has its top left at client (56, 52).
+oxi_analysis_origin() {
+  local box
+  box=$(convert "$1" -fill black +opaque "#486090" -format "%@" info:)
+  [[ $box =~ \+([0-9]+)\+([0-9]+)$ ]] || return 1
+  echo "$((BASH_REMATCH[1] - 56)) $((BASH_REMATCH[2] - 52))"
+}
+
+# oxi_wait_analysis FILE: waits until the analysis window's chart is on the screen (FILE
+# the screenshot that shows it) and prints its client origin as oxi_analysis_origin does.
+oxi_wait_analysis() {
+  local tries
+  for tries in $(seq 50); do
+    oxi_shot "$1"
+    oxi_analysis_origin "$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# oxi_copy_analysis X Y: presses the copy button of the analysis window whose client area
+# stands at (X, Y) and waits for the episode table's heading on the clipboard.
+oxi_copy_analysis() {
+  xdotool mousemove $(($1 + 886)) $(($2 + 23))
+  sleep 0.3
+  xdotool click 1
+  oxi_until 25 oxi_clipboard_has_table
+}
+oxi_clipboard_has_table() {
+  xclip -o -selection clipboard 2>/dev/null | head -n 1 | grep -q $'^episode\tpeak_s\t'
+}
+
+# Client rectangles (WxH+X+Y) of the analysis window where nothing but our own drawing
+# lies: the chart, the time ticks, the legend's signs, the copy button's edges above and
+# below its caption, the table's rule, the page buttons.
+OXI_ANALYSIS_DRAWN=("889x203+56+52" "889x5+56+255" "14x12+56+283" "9x9+340+284" "9x9+440+285"
+  "124x8+824+7" "124x8+824+31" "929x1+12+454" "68x24+12+642")
+
+# oxi_compare_regions A AX AY B BX BY REGION...: how many pixels differ between two
+# screenshots in the given client rectangles of a window whose client area stands at
+# (AX, AY) in A and (BX, BY) in B; one line per rectangle on stdout, the total last.
+oxi_compare_regions() {
+  local a=$1 ax=$2 ay=$3 b=$4 bx=$5 by=$6 total=0 region n w h x y
+  shift 6
+  for region in "$@"; do
+    [[ $region =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
+    w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+    convert "$a" -crop "${w}x${h}+$((ax + x))+$((ay + y))" +repage "$OXI_WORK/region_a.png"
+    convert "$b" -crop "${w}x${h}+$((bx + x))+$((by + y))" +repage "$OXI_WORK/region_b.png"
+    n=$(compare -metric AE "$OXI_WORK/region_a.png" "$OXI_WORK/region_b.png" null: 2>&1 || true)
+    echo "client $region: $n pixels differ" >&2
+    total=$((total + n))
+  done
+  echo "$total"
+}
+
 # oxi_cpu_ticks PID: user + system time of a process so far, in clock ticks.
 oxi_cpu_ticks() {
   awk '{ print $14 + $15 }' "/proc/$1/stat"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Works oxiview with the pointer and the keyboard on a virtual screen: hovering and pressing
 # a day with records, holding the graph's right arrow, dragging the list thumb, entering a
-# moving-average window and an invalid one; checks what each leaves on the screen.
+# moving-average window and an invalid one, the analysis window beside the main window;
+# checks what each leaves on the screen.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt/xvfb_session.sh"
@@ -90,4 +91,30 @@ xdotool key Return
 sleep 0.5
 box_up && oxi_fail "the message box stays"
 kill -0 "$OXI_VIEW_PID" || oxi_fail "oxiview ended"
+
+# The window menu's analysis item opens the analysis window beside the main window: its
+# chart drawn, its copy button putting the episode table on the clipboard, an invalid Δ
+# refused with the program's box, Esc closing it and leaving the main window.
+analysis_up() { xdotool search --all --onlyvisible --pid "$OXI_VIEW_PID" --name '^解析 - ' >/dev/null 2>&1; }
+oxi_open_analysis 400 300
+oxi_until 25 analysis_up || oxi_fail "no analysis window"
+read -r ax ay < <(oxi_wait_analysis "$OXI_WORK/analysis.png") ||
+  oxi_fail "the analysis chart is not drawn"
+cp "$OXI_WORK/analysis.png" "$OXI_BINARY_DIR/oxiview_analysis.png"
+oxi_copy_analysis "$ax" "$ay" || oxi_fail "the copy button put no episode table on the clipboard"
+xdotool mousemove $((ax + 90)) $((ay + 23)) click 1 key ctrl+a type 0
+xdotool key Return
+box_focused() {
+  local w
+  w=$(xdotool getwindowfocus 2>/dev/null) && [[ $(xdotool getwindowname "$w") == oxiview ]]
+}
+oxi_until 25 box_focused || oxi_fail "an invalid delta brought no message box"
+xdotool key Return
+box_gone() { ! box_up; }
+oxi_until 25 box_gone || oxi_fail "the message box stays"
+analysis_up || oxi_fail "the analysis window went with the box"
+xdotool key Escape
+analysis_gone() { ! analysis_up; }
+oxi_until 25 analysis_gone || oxi_fail "Esc left the analysis window"
+kill -0 "$OXI_VIEW_PID" || oxi_fail "Esc in the analysis window ended oxiview"
 echo "oxiview pointer checks passed"

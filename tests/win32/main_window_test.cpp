@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/host_layout.h"
+#include "app/window_commands.h"
 #include "platform/fs/files.h"
 #include "res/texts.h"
 #include "win32/resource.h"
@@ -11,43 +12,13 @@
 namespace oxi {
 namespace {
 
+using testing::Button;
+using testing::ClientRectOf;
+using testing::Equal;
+using testing::MouseAt;
+using testing::PostKey;
 using testing::PumpUntil;
 using testing::WindowUnderTest;
-
-RECT ClientRectOf(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-bool Equal(const RECT& r, const ControlRect& expected) {
-  return r.left == expected.x && r.top == expected.y && r.right - r.left == expected.width &&
-         r.bottom - r.top == expected.height;
-}
-
-// Pointer input as the window system delivers it: the cursor put at a client point of the
-// main window, then buttons.
-void MouseAt(HWND window, int x, int y) {
-  POINT at{x, y};
-  ClientToScreen(window, &at);
-  SetCursorPos(at.x, at.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of nothing, so that a move message comes
-  SendInput(1, &move, sizeof move);
-}
-void Button(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void PostKey(HWND to, WPARAM key) {
-  PostMessageW(to, WM_KEYDOWN, key, 1);
-  PostMessageW(to, WM_KEYUP, key, 1 | (LPARAM{3} << 30));
-}
 
 class MainWindowTest : public ::testing::Test, public WindowUnderTest {
  protected:
@@ -248,6 +219,28 @@ TEST_F(MainWindowTest, AnExposePaintsOncePresentingShowsTheSurfaceAtOnce) {
   dc = GetDC(graph);
   EXPECT_EQ(GetPixel(dc, 10, 15), RGB(255, 255, 255));
   ReleaseDC(graph, dc);
+}
+
+// The window's menu greys the analysis until a measurement is shown.
+TEST_F(MainWindowTest, TheMenuGreysTheAnalysisUntilAMeasurementIsShown) {
+  for (const bool shown : {false, true}) {
+    handlers.measurementShown = shown;
+    UINT state = 0;
+    bool seen = false;
+    testing::InsideModalLoop readMenu([&] {
+      HWND popup = FindWindowW(L"#32768", nullptr);
+      if (!popup || !IsWindowVisible(popup)) return false;
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+      state = GetMenuState(menu, static_cast<UINT>(WindowCommand::kAnalysis), MF_BYCOMMAND);
+      seen = true;
+      EndMenu();
+      return true;
+    });
+    SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Main()), MAKELPARAM(100, 100));
+    ASSERT_TRUE(seen);
+    EXPECT_EQ((state & MF_GRAYED) != 0, !shown);
+  }
+  EXPECT_EQ(handlers.Count("analysis"), 0);  // the menu ended without a choice
 }
 
 TEST_F(MainWindowTest, ActivationReachesTheHandler) {

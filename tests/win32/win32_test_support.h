@@ -22,6 +22,42 @@ inline bool PumpUntil(Win32Platform& platform, const std::function<bool()>& done
   return true;
 }
 
+// Where a control lies in its parent's client area.
+inline RECT ClientRectOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+inline bool Equal(const RECT& r, const ControlRect& expected) {
+  return r.left == expected.x && r.top == expected.y && r.right - r.left == expected.width &&
+         r.bottom - r.top == expected.height;
+}
+
+// Pointer input as the window system delivers it: the cursor put at a client point of a
+// window, then buttons.
+inline void MouseAt(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of nothing, so that a move message comes
+  SendInput(1, &move, sizeof move);
+}
+inline void Button(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+inline void PostKey(HWND to, WPARAM key) {
+  PostMessageW(to, WM_KEYDOWN, key, 1);
+  PostMessageW(to, WM_KEYUP, key, 1 | (LPARAM{3} << 30));
+}
+
 // Plays `act` from inside whatever modal loop comes next (a dialog box, a message box, a
 // common dialog), through a thread timer that loop dispatches: every 50 ms until `act`
 // says it has done its part (the window it looks for may not be shown yet).

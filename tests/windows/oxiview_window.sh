@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # oxiview.exe under Wine on a virtual screen, over a store with records today and a
 # simulated monitor behind the converter: the start face, a day pressed (its graph the
-# same pixels as oxitool.exe render of the record), Download with its progress window and
-# the downloaded days, Esc. With OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window
-# over the same store is shown on the same screen and the two compared outside text.
+# same pixels as oxitool.exe render of the record), the analysis window of that record,
+# Download with its progress window and the downloaded days, Esc. With
+# OXI_LINUX_BINARY_DIR naming a Linux build, the Qt window over the same store is shown on
+# the same screen and the two compared outside text, the main and the analysis window.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib/window_session.sh"
 
@@ -77,6 +78,21 @@ differ=$(compare -metric AE "$OXI_WORK/graph.png" "$OXI_WORK/render.png" null: 2
 [[ "$differ" == 0 ]] || oxi_fail "the graph differs from oxitool.exe render in $differ pixels"
 echo "graph after the day press: the same pixels as oxitool.exe render"
 
+# The window menu's analysis item: the analysis window of the shown record beside the
+# main window, its copy button putting the episode table on the clipboard (Windows' line
+# ends, which Wine hands the X clipboard as they are or as LF), Esc closing it alone.
+analysis_named() { visible_named '^解析 - '; }
+oxi_open_analysis $((ox + 400)) $((oy + 300))
+oxi_until 50 analysis_named || oxi_fail "no analysis window"
+read -r wax way < <(oxi_wait_analysis "$OXI_WORK/analysis.png") ||
+  oxi_fail "the analysis chart is not drawn"
+cp "$OXI_WORK/analysis.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_wine_analysis.png}"
+oxi_copy_analysis "$wax" "$way" || oxi_fail "the copy button put no episode table on the clipboard"
+xdotool key Escape
+analysis_gone() { ! analysis_named; }
+oxi_until 25 analysis_gone || oxi_fail "Esc left the analysis window"
+echo "analysis window: drawn, the table copied, closed by Esc"
+
 # Download: the progress window comes up, the download ends with the box that asks to
 # unplug the converter, the monitor's records are in the store and the calendar shows
 # their days.
@@ -136,17 +152,18 @@ point $((cx + 14)) $((cy + 12))
 xdotool click 1
 linux_released() { shot linux && (($(day_frame_count "$OXI_WORK/linux.png" "$day" 00FF00) > 20)); }
 oxi_until 25 linux_released || oxi_fail "the Qt window's day is not framed in green"
-total=0
-for region in "598x273+81+66" "598x273+81+376" "461x17+218+680" "17x174+985+358" \
-  "28x2+$cx+$cy" "28x2+$cx+$((cy + 22))"; do
-  [[ $region =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
-  w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
-  convert "$OXI_WORK/released.png" -crop "${w}x${h}+$((wine_ox + x))+$((wine_oy + y))" +repage \
-    "$OXI_WORK/a.png"
-  convert "$OXI_WORK/linux.png" -crop "${w}x${h}+$((ox + x))+$((oy + y))" +repage "$OXI_WORK/b.png"
-  n=$(compare -metric AE "$OXI_WORK/a.png" "$OXI_WORK/b.png" null: 2>&1 || true)
-  echo "client ${w}x${h}+$x+$y: $n pixels differ between the Windows and the Qt window"
-  total=$((total + n))
-done
+total=$(oxi_compare_regions "$OXI_WORK/released.png" "$wine_ox" "$wine_oy" "$OXI_WORK/linux.png" \
+  "$ox" "$oy" "598x273+81+66" "598x273+81+376" "461x17+218+680" "17x174+985+358" \
+  "28x2+$cx+$cy" "28x2+$cx+$((cy + 22))")
 ((total == 0)) || oxi_fail "the Windows and Qt windows differ outside text in $total pixels"
+
+# The Qt analysis window of the same record: the same pixels outside text.
+oxi_open_analysis $((ox + 400)) $((oy + 300))
+read -r lax lay < <(oxi_wait_analysis "$OXI_WORK/linux_analysis.png") ||
+  oxi_fail "the Qt analysis window is not drawn"
+cp "$OXI_WORK/linux_analysis.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR/oxiview_linux_analysis.png}"
+total=$(oxi_compare_regions "$OXI_WORK/analysis.png" "$wax" "$way" \
+  "$OXI_WORK/linux_analysis.png" "$lax" "$lay" "${OXI_ANALYSIS_DRAWN[@]}")
+echo "analysis window: $total pixels differ outside text between the Windows and the Qt window"
+((total == 0)) || oxi_fail "the Windows and Qt analysis windows differ outside text"
 echo "oxiview.exe window checks passed"

@@ -9,6 +9,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/local_time.h"
+#include "platform/ui/tool_window.h"
 
 namespace oxi {
 
@@ -20,17 +21,13 @@ enum class CommandKey { kPrint, kSave };
 
 // What the main window receives from the window system. The handlers re-enter one
 // another: a pumped message may run OnMouseMove or OnLButtonUp inside OnLButtonDown.
-class WindowHandlers {
+class WindowHandlers : public PointerHandlers {
  public:
-  virtual ~WindowHandlers() = default;
   virtual void OnPaint() = 0;
   // The window is now shown at another scale (it moved to a screen of another DPI, or
   // the first time it is placed): the surfaces are made anew at it and drawn whole.
   virtual void OnScaleChanged(Scale scale) = 0;
   virtual void OnActivate(bool active) = 0;
-  virtual void OnMouseMove(int x, int y) = 0;
-  virtual void OnLButtonDown(int x, int y) = 0;
-  virtual void OnLButtonUp(int x, int y) = 0;
   // The Enter key, whatever has the focus. True when the key was consumed.
   virtual bool OnEnterKey() = 0;
   // A command button's shortcut, whatever has the focus.
@@ -44,6 +41,11 @@ class WindowHandlers {
   virtual bool Downloading() const { return false; }
   // The backup item of the window's menu.
   virtual void OnBackupCommand() = 0;
+  // The analysis item of the window's menu: the analysis window opens, or comes to the
+  // front.
+  virtual void OnAnalysisCommand() = 0;
+  // Whether a measurement is shown: the menu's items that need one are offered only then.
+  virtual bool MeasurementShown() const = 0;
 };
 
 // The progress bar runs from 0 to this.
@@ -145,6 +147,15 @@ class Platform {
   // narrower than the face (a frame drawn inside the window's outer size); nothing when
   // it shows the whole width.
   virtual std::optional<int> ShownFaceWidth() { return std::nullopt; }
+
+  // A tool window over `surface` (spec.width x spec.height), hidden until shown, its input
+  // going to `handlers`; both must outlive it. Nothing where there is no window system.
+  virtual std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec,
+                                                       const Surface& surface,
+                                                       ToolWindowHandlers& handlers) = 0;
+  // Puts UTF-8 text with lines ending in '\n' on the clipboard, as the system's text; false
+  // when the clipboard could not be had.
+  virtual bool SetClipboardText(const std::string& text) = 0;
   // The application's name: the caption of its own message boxes.
   virtual std::string ApplicationName() = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/scripted_platform.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "res/texts.h"
@@ -84,6 +85,10 @@ bool ScriptedPlatform::DeliverDueEvent() {
   ScriptedEvent e = events_.front();
   events_.pop_front();
   idlePumps_ = 0;
+  if (e.tool >= 0) {
+    DeliverToTool(e);
+    return true;
+  }
   if (!target_) return true;
   switch (e.kind) {
     case ScriptedEvent::Kind::kMouseMove:
@@ -109,6 +114,33 @@ bool ScriptedPlatform::DeliverDueEvent() {
       break;
   }
   return true;
+}
+
+void ScriptedPlatform::DeliverToTool(const ScriptedEvent& e) {
+  const auto index = static_cast<std::size_t>(e.tool);
+  ScriptedToolWindow* tool = index < toolWindows.size() ? toolWindows[index] : nullptr;
+  // A hidden window receives nothing, as on the screen.
+  if (!tool || !tool->shown) return;
+  switch (e.kind) {
+    case ScriptedEvent::Kind::kMouseMove:
+      tool->handlers.OnMouseMove(e.x, e.y);
+      break;
+    case ScriptedEvent::Kind::kLButtonDown:
+      tool->handlers.OnLButtonDown(e.x, e.y);
+      break;
+    case ScriptedEvent::Kind::kLButtonUp:
+      tool->handlers.OnLButtonUp(e.x, e.y);
+      break;
+    case ScriptedEvent::Kind::kEnter:
+      tool->handlers.OnEnterKey();
+      break;
+    case ScriptedEvent::Kind::kCancel:
+      tool->Close();
+      break;
+    case ScriptedEvent::Kind::kPaint:
+    case ScriptedEvent::Kind::kActivate:
+      break;
+  }
 }
 
 void ScriptedPlatform::PumpOneMessage() {
@@ -191,6 +223,43 @@ std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog(const std::string& doc
   lastPrintDocumentName = documentName;
   if (!printDialogAnswer) return nullptr;
   return printDialogAnswer();
+}
+
+ScriptedToolWindow::ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowSpec& spec,
+                                       const Surface& surface, ToolWindowHandlers& handlers)
+    : handlers(handlers),
+      surface(surface),
+      spec(spec),
+      edits(spec.edits.size()),
+      title(spec.title),
+      platform_(platform) {
+  platform_.toolWindows.push_back(this);
+}
+
+ScriptedToolWindow::~ScriptedToolWindow() {
+  std::replace(platform_.toolWindows.begin(), platform_.toolWindows.end(),
+               static_cast<ScriptedToolWindow*>(this), static_cast<ScriptedToolWindow*>(nullptr));
+}
+
+void ScriptedToolWindow::ShowMessageBox(const std::string& text, const std::string& caption) {
+  platform_.ShowMessageBox(text, caption);
+}
+
+void ScriptedToolWindow::Close() {
+  handlers.OnClose();
+  shown = false;
+}
+
+std::unique_ptr<ToolWindow> ScriptedPlatform::CreateToolWindow(const ToolWindowSpec& spec,
+                                                               const Surface& surface,
+                                                               ToolWindowHandlers& handlers) {
+  return std::make_unique<ScriptedToolWindow>(*this, spec, surface, handlers);
+}
+
+bool ScriptedPlatform::SetClipboardText(const std::string& text) {
+  if (!clipboardAvailable) return false;
+  clipboard = text;
+  return true;
 }
 
 std::string ScriptedPlatform::ApplicationName() {

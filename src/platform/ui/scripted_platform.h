@@ -13,13 +13,16 @@
 namespace oxi {
 
 // One input event of a scripted session, delivered no earlier than `atMs` on the virtual
-// clock (0: as soon as it is pumped).
+// clock (0: as soon as it is pumped). With `tool` set it goes to the tool window created
+// that many windows after the first, kCancel being its close box; paints and activations
+// go to the main window only.
 struct ScriptedEvent {
   enum class Kind { kMouseMove, kLButtonDown, kLButtonUp, kEnter, kPaint, kActivate, kCancel };
   Kind kind;
   int x = 0;
   int y = 0;
   std::int64_t atMs = 0;
+  int tool = -1;
 };
 
 // A step of the device-ID chooser as the user works it.
@@ -51,6 +54,41 @@ class RecordingProgressDialog : public ProgressDialog {
   int repaints = 0;
   // "show", "hide", "bar 33", "status ...", "percent 33%", "cancellable 0"
   std::vector<std::string> log;
+};
+
+class ScriptedPlatform;
+
+// A tool window as a record of what was done to it; its edit fields are plain strings a
+// test types into.
+class ScriptedToolWindow : public ToolWindow {
+ public:
+  ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowSpec& spec, const Surface& surface,
+                     ToolWindowHandlers& handlers);
+  ~ScriptedToolWindow() override;
+  ScriptedToolWindow(const ScriptedToolWindow&) = delete;
+  ScriptedToolWindow& operator=(const ScriptedToolWindow&) = delete;
+
+  void Show() override { shown = true; }
+  void Hide() override { shown = false; }
+  void SetTitle(const std::string& text) override { title = text; }
+  void Present() override { ++presents; }
+  std::string EditText(int field) override { return edits.at(field); }
+  void SetEditText(int field, const std::string& text) override { edits.at(field) = text; }
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
+
+  // The close box, as the host delivers it: the handlers hear of it, then it hides.
+  void Close();
+
+  ToolWindowHandlers& handlers;
+  const Surface& surface;
+  const ToolWindowSpec spec;
+  std::vector<std::string> edits;
+  std::string title;
+  bool shown = false;
+  int presents = 0;
+
+ private:
+  ScriptedPlatform& platform_;
 };
 
 // The window system of the tests: a queue of events delivered one per pump, a virtual
@@ -97,6 +135,10 @@ class ScriptedPlatform : public Platform {
   std::string lastPrintDocumentName;
   std::map<SurfaceId, int> presents;
   LocalTime now;
+  // The tool windows in the order they were created; nullptr once one is destroyed.
+  std::vector<ScriptedToolWindow*> toolWindows;
+  std::string clipboard;
+  bool clipboardAvailable = true;  // false: another program holds the clipboard
   // Pumping without a due event moves the clock on by this much, so loops that pump
   // until a later event arrives make progress on virtual time.
   std::int64_t idlePumpMs = 1;
@@ -120,10 +162,14 @@ class ScriptedPlatform : public Platform {
   std::string WindowEditText() override { return editText_; }
   void SetWindowEditText(const std::string& text) override { editText_ = text; }
   void Present(SurfaceId id) override { ++presents[id]; }
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+                                               ToolWindowHandlers& handlers) override;
+  bool SetClipboardText(const std::string& text) override;
   std::string ApplicationName() override;
 
  private:
   bool DeliverDueEvent();
+  void DeliverToTool(const ScriptedEvent& e);
 
   WindowHandlers* target_ = nullptr;
   std::deque<ScriptedEvent> events_;

@@ -1,0 +1,49 @@
+#include "views/tool_view.h"
+
+namespace oxi {
+
+ToolView::ToolView(Platform& platform, ToolWindowSpec spec)
+    : platform_(platform), spec_(std::move(spec)), surface_(spec_.width, spec_.height) {}
+
+ToolView::~ToolView() = default;
+
+bool ToolView::MakeWindow() {
+  if (!window_) window_ = platform_.CreateToolWindow(spec_, surface_, *this);
+  return window_ != nullptr;
+}
+
+void ToolView::ShowWindow() {
+  if (!window_) return;
+  open_ = true;
+  Redraw();
+  window_->Show();
+}
+
+void ToolView::Close() {
+  if (window_ && open_) window_->Hide();
+  open_ = false;
+}
+
+void ToolView::Redraw() {
+  SurfaceDc dc(surface_);
+  Draw(dc);
+  if (window_) window_->Present();
+}
+
+std::string ToolView::FieldText(int field) {
+  return window_ ? window_->EditText(field) : std::string();
+}
+
+void ToolView::SetFieldText(int field, const std::string& text) {
+  if (window_) window_->SetEditText(field, text);
+}
+
+void ToolView::SetTitle(const std::string& text) {
+  if (window_) window_->SetTitle(text);
+}
+
+void ToolView::ShowMessageBox(const std::string& text) {
+  if (window_) window_->ShowMessageBox(text, platform_.ApplicationName());
+}
+
+}  // namespace oxi

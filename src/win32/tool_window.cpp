@@ -1,0 +1,185 @@
+#include "win32/tool_window.h"
+
+#include <algorithm>
+
+#include "app/host_layout.h"
+#include "platform/gdi/win32/gdi_font.h"
+#include "win32/surface_blit.h"
+#include "win32/win32_text.h"
+#include "win32/window_input.h"
+
+namespace oxi {
+namespace {
+
+constexpr const wchar_t* kClassName = L"OxiViewToolWindow";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+// The edit fields' control IDs count from here.
+constexpr int kFirstEditId = 100;
+
+// The class of every tool window, registered once.
+void RegisterToolClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.style = CS_DBLCLKS;
+    c.lpfnWndProc = DefWindowProcW;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpszClassName = kClassName;
+    return RegisterClassExW(&c) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+Win32ToolWindow::Win32ToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+                                 ToolWindowHandlers& handlers, HWND owner,
+                                 std::vector<Win32ToolWindow*>& openWindows)
+    : surface_(surface), input_(handlers), openWindows_(openWindows) {
+  RegisterToolClass();
+  // The outer size that gives the client area the surface's size.
+  RECT outer{0, 0, spec.width, spec.height};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(spec.title).c_str(), kStyle, spec.x, spec.y,
+                          outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+  MakeEdits(spec);
+  openWindows_.push_back(this);
+}
+
+Win32ToolWindow::~Win32ToolWindow() {
+  std::erase(openWindows_, this);
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (font_) DeleteObject(font_);
+}
+
+void Win32ToolWindow::MakeEdits(const ToolWindowSpec& spec) {
+  font_ = CreateDraftFont(Font{kScreenFace, host::kScreenFontPixels, 0});
+  int id = kFirstEditId;
+  for (const ToolRect& r : spec.edits) {
+    HWND edit = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"", kEditStyle, r.x, r.y, r.width, r.height, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    edits_.push_back(edit);
+  }
+}
+
+LRESULT CALLBACK Win32ToolWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  auto* window = reinterpret_cast<Win32ToolWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return window->OnMessage(message, wParam, lParam);
+}
+
+LRESULT Win32ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the surface covers the whole client area
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      DeliverPointer(hwnd_, input_, message, lParam);
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_ACTIVATE:
+      KeepFocus(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_NCDESTROY: {
+      // The main window went first and took its owned windows with it.
+      HWND gone = hwnd_;
+      hwnd_ = nullptr;
+      edits_.clear();
+      focus_ = nullptr;
+      return DefWindowProcW(gone, message, wParam, lParam);
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// The field that had the focus gets it back when the window is active again, as in a
+// dialog; at first the first field has it.
+void Win32ToolWindow::KeepFocus(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (IsChild(hwnd_, focus)) focus_ = focus;
+    return;
+  }
+  if (!focus_ && !edits_.empty()) focus_ = edits_.front();
+  SetFocus(focus_ ? focus_ : hwnd_);
+}
+
+void Win32ToolWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  ShowSurface(dc, surface_);
+  EndPaint(hwnd_, &paint);
+}
+
+void Win32ToolWindow::Close() {
+  ReleasePointer(hwnd_);
+  input_.Close();
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Win32ToolWindow::PreTranslate(MSG& msg) {
+  return PreTranslateKeys(
+      hwnd_, msg, [this](const KeyPress& key) { return input_.Key(key); }, [this] { Close(); });
+}
+
+void Win32ToolWindow::Show() {
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void Win32ToolWindow::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32ToolWindow::SetTitle(const std::string& text) {
+  if (hwnd_) SetWindowTextUtf8(hwnd_, text);
+}
+
+void Win32ToolWindow::Present() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+  HDC dc = GetDC(hwnd_);
+  ShowSurface(dc, surface_);
+  ReleaseDC(hwnd_, dc);
+}
+
+HWND Win32ToolWindow::Edit(int field) const {
+  const auto index = static_cast<std::size_t>(field);
+  return index < edits_.size() ? edits_[index] : nullptr;
+}
+
+std::string Win32ToolWindow::EditText(int field) {
+  HWND edit = Edit(field);
+  return edit ? WindowTextUtf8(edit) : std::string();
+}
+
+void Win32ToolWindow::SetEditText(int field, const std::string& text) {
+  if (HWND edit = Edit(field)) SetWindowTextUtf8(edit, text);
+}
+
+void Win32ToolWindow::ShowMessageBox(const std::string& text, const std::string& caption) {
+  RunMessageBox(hwnd_, text, caption);
+}
+
+}  // namespace oxi
