@@ -17,18 +17,6 @@ constexpr const char* kJsonNull = "null";
 constexpr const char* kTextEmpty = "-";
 constexpr char32_t kFirstPrintable = 0x20;
 
-struct SummaryRow {
-  const char* key;    // in JSON
-  const char* label;  // in the text table
-  Statistics Summary::*statistics;
-  int decimals;
-};
-constexpr SummaryRow kSummaryRows[] = {
-    {"sto2", "StO2 %", &Summary::sto2, kPercentDecimals},
-    {"tohb", "toHb mM", &Summary::tohb, kTohbDecimals},
-    {"hr", "HR bpm", &Summary::hr, kHrDecimals},
-};
-
 std::string JsonNumber(const std::optional<double>& value, int decimals) {
   return FormatNumber(value, decimals, kJsonNull);
 }

@@ -41,12 +41,10 @@ struct SummaryRow {
   int decimals;
 };
 inline constexpr SummaryRow kSummaryRows[] = {
-    {"sto2", "StO2 %", &Summary::sto2, 2},
-    {"tohb", "toHb mM", &Summary::tohb, 4},
-    {"hr", "HR bpm", &Summary::hr, 1},
+    {"sto2", "StO2 %", &Summary::sto2, kPercentDecimals},
+    {"tohb", "toHb mM", &Summary::tohb, kTohbDecimals},
+    {"hr", "HR bpm", &Summary::hr, kHrDecimals},
 };
-// Zone edges and seconds are shown to 0.1.
-inline constexpr int kZoneDecimals = 1;
 
 using TextTable = std::vector<std::vector<std::string>>;
 // The episode table: a header row ("episode" and the column names), then one row per
