@@ -34,10 +34,6 @@ QImage ImageOf(const Surface& surface) {
                 QImage::Format_RGB888);
 }
 
-int ControlIndex(SurfaceId id) {
-  return static_cast<int>(id) - 1;
-}
-
 }  // namespace
 
 HostWindow::HostWindow(WindowHandlers& handlers, const Surfaces& surfaces)
