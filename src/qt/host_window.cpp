@@ -18,6 +18,7 @@
 #include "qt/about_dialog.h"
 #include "qt/app_icon.h"
 #include "qt/screen_font.h"
+#include "qt/surface_widget.h"
 #include "qt/toolkit_input.h"
 #include "res/texts.h"
 
@@ -26,13 +27,6 @@ namespace {
 
 // Device pixel ratios closer than this are the same.
 constexpr qreal kSameRatio = 1e-6;
-
-// A surface's bytes wrapped without copying: the image lives only for the paint that
-// draws it.
-QImage ImageOf(const Surface& surface) {
-  return QImage(surface.Data(), surface.Width(), surface.Height(), surface.Stride(),
-                QImage::Format_RGB888);
-}
 
 }  // namespace
 
@@ -98,7 +92,7 @@ void HostWindow::paintEvent(QPaintEvent* event) {
   if (std::abs(drawn.Ratio() - ratio) > kSameRatio) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (SurfaceId id : host::kAllSurfaces) {
-      QImage image = ImageOf(*surfaces_[static_cast<int>(id)]);
+      QImage image = SurfaceImage(*surfaces_[static_cast<int>(id)]);
       image.setDevicePixelRatio(drawn.Ratio());
       painter.drawImage(ToQRect(host::RectOf(id)), image);
     }
@@ -113,7 +107,7 @@ void HostWindow::paintEvent(QPaintEvent* event) {
     const ControlRect r = host::DeviceRect(host::RectOf(id), drawn);
     const QRect place = QRect(r.x, r.y, surface.Width(), surface.Height()) & area;
     if (place.isEmpty()) continue;
-    painter.drawImage(place.topLeft(), ImageOf(surface), place.translated(-r.x, -r.y));
+    painter.drawImage(place.topLeft(), SurfaceImage(surface), place.translated(-r.x, -r.y));
   }
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+
+#include "platform/gdi/surface.h"
+
+namespace oxi {
+
+// A surface's bytes wrapped without copying: the image lives only for the paint that
+// draws it.
+QImage SurfaceImage(const Surface& surface);
+
+// Shows the pixels of one Surface 1:1 (a tool window's, drawn at one scale). The surface is drawn
+// on by the toolkit-free code; this widget only copies whatever part of it Qt asks to paint.
+class SurfaceWidget : public QWidget {
+ public:
+  SurfaceWidget(const Surface& surface, QWidget* parent);
+
+  const Surface& Shown() const { return surface_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const Surface& surface_;
+};
+
+}  // namespace oxi
