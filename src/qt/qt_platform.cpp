@@ -51,11 +51,7 @@ void QtPlatform::ShowMessageBox(const std::string& text, const std::string& capt
 }
 
 bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, window_);
-  box.setDefaultButton(QMessageBox::Yes);
-  for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
-  return box.exec() == QMessageBox::Yes;
+  return RunYesNoBox(window_, text, caption);
 }
 
 std::optional<std::string> QtPlatform::ChooseFolder(const std::string& title,

@@ -54,11 +54,29 @@ QRect ToQRect(const ToolRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
 
-void RunMessageBox(QWidget* owner, const std::string& text, const std::string& caption) {
+namespace {
+
+// A box without an icon, its buttons without the style's icons either, as the window
+// system's boxes look; the first button is the default.
+QMessageBox::StandardButton RunBox(QWidget* owner, const std::string& text,
+                                   const std::string& caption, QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton first) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                  QString::fromStdString(text), QMessageBox::Ok, owner);
-  box.button(QMessageBox::Ok)->setIcon(QIcon());
-  box.exec();
+                  QString::fromStdString(text), buttons, owner);
+  box.setDefaultButton(first);
+  for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void RunMessageBox(QWidget* owner, const std::string& text, const std::string& caption) {
+  RunBox(owner, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool RunYesNoBox(QWidget* owner, const std::string& text, const std::string& caption) {
+  return RunBox(owner, text, caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+         QMessageBox::Yes;
 }
 
 }  // namespace oxi

@@ -41,5 +41,7 @@ QRect ToQRect(const ToolRect& r);
 // A message box with a plain OK over `owner` (none: over nothing), as the boxes of the
 // window system show it: no icon from the style. It waits for the user.
 void RunMessageBox(QWidget* owner, const std::string& text, const std::string& caption);
+// The same with Yes and No, Yes the default: true for Yes.
+bool RunYesNoBox(QWidget* owner, const std::string& text, const std::string& caption);
 
 }  // namespace oxi
