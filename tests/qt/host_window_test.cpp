@@ -99,7 +99,7 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   pointer.Press(300, 300, Qt::MiddleButton);
   pointer.Release(300, 300, Qt::MiddleButton);
   // The right button opens the window's menu: the export, the analysis (greyed while no
-  // measurement is shown), then the about box. Its first item, chosen, goes to the
+  // measurement is shown), the backup, then the about box. Its first item, chosen, goes to the
   // handlers.
   QStringList menuItems;
   QTimer::singleShot(0, [&] {
@@ -116,6 +116,7 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   pointer.Release(300, 300, Qt::RightButton);
   EXPECT_EQ(menuItems, (QStringList{QString::fromUtf8(texts::kExportMenuItem),
                                     QString::fromUtf8(texts::kAnalysisMenuItem) + "-",
+                                    QString::fromUtf8(texts::kBackupMenuItem),
                                     QString::fromUtf8(texts::kAboutMenuItem)}));
   EXPECT_EQ(handlers.Count("export"), 1);
   EXPECT_EQ(handlers.Count("down 300,300"), 0);

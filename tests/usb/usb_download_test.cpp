@@ -43,12 +43,13 @@ monitor::MonitorImage SmallMemory() {
 }
 constexpr std::size_t kMeasurements = 3;
 
+// Every file of the store but the raw images, whose names carry the time of the download.
 Records ReadRecords(const fs::path& root) {
   Records records;
   const fs::path store = root / "Application Data" / "StO2";
   std::error_code ec;
   for (fs::recursive_directory_iterator it(store, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->is_regular_file()) {
+    if (it->is_regular_file() && it->path().parent_path().filename() != "Raw") {
       records[it->path().lexically_relative(store).string()] =
           oxi::testing::ReadFileBytes(it->path());
     }
