@@ -69,7 +69,10 @@ std::optional<std::vector<int>> ParseZones(std::string_view text) {
 
 std::string TenthsText(int tenths) {
   std::string text = std::to_string(tenths / kTenthsPerUnit);
-  if (tenths % kTenthsPerUnit != 0) text += "." + std::to_string(tenths % kTenthsPerUnit);
+  if (tenths % kTenthsPerUnit != 0) {
+    text += '.';
+    text += std::to_string(tenths % kTenthsPerUnit);
+  }
   return text;
 }
 
