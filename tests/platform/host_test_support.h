@@ -9,6 +9,7 @@
 #include "app/host_layout.h"
 #include "platform/gdi/surface.h"
 #include "platform/ui/platform.h"
+#include "platform/ui/pump_pacing.h"
 
 // What the checks of both window hosts (Qt, Win32) hand a host window.
 namespace oxi::testing {
@@ -154,6 +155,10 @@ struct PumpPacingFigures {
   int idleTurns = 0;
   int drawingTurns = 0;
 };
+inline constexpr int kPacingDrawingMs = 100;
+// Four times what that time allows a pump that waits its idle wait on every turn: so many
+// turns show that a pump after a drawing does not wait, even on a loaded machine.
+inline constexpr int kDrawingTurnsAtLeast = 4 * kPacingDrawingMs / PumpPacing::kIdleWaitMs;
 inline PumpPacingFigures MeasurePumpPacing(Platform& platform,
                                            const std::function<std::int64_t()>& cpuMs) {
   PumpPacingFigures figures;
@@ -165,7 +170,7 @@ inline PumpPacingFigures MeasurePumpPacing(Platform& platform,
     ++figures.idleTurns;
   }
   figures.idleCpuMs = cpuMs() - cpuBefore;
-  const std::int64_t drawingEnd = clock.NowMs() + 100;
+  const std::int64_t drawingEnd = clock.NowMs() + kPacingDrawingMs;
   while (clock.NowMs() < drawingEnd) {
     platform.Present(SurfaceId::kGraph);
     platform.PumpOneMessage();

@@ -94,7 +94,7 @@ TEST_F(QtPlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNot) 
   const testing::PumpPacingFigures figures = testing::MeasurePumpPacing(platform, ThreadCpuMs);
   EXPECT_LT(figures.idleCpuMs, 100);
   EXPECT_GT(figures.idleTurns, 4);  // it still comes back to its caller
-  EXPECT_GT(figures.drawingTurns, 200);
+  EXPECT_GT(figures.drawingTurns, testing::kDrawingTurnsAtLeast);
 }
 
 // A press handler that loops on a flag, pumping, as the scroll arrows do: the release

@@ -56,7 +56,10 @@ for round in 1 2 3; do
     fail "round $round: a run at once differs"
   "$tool" trend --root "$work" --format json 2>"$work/err" | cmp -s - "$work/trend.json" ||
     fail "round $round: after two at once"
-  [ ! -s "$work/a.err" ] && [ ! -s "$work/b.err" ] && [ ! -s "$work/err" ] ||
+  # Windows refuses to replace a file another program is replacing at that moment: the run
+  # that loses says its cache was not written, which is all it may say.
+  grep -hv 'Figures: not written' "$work/a.err" "$work/b.err" >"$work/ab.err" || true
+  [ ! -s "$work/ab.err" ] && [ ! -s "$work/err" ] ||
     fail "round $round said: $(cat "$work/a.err" "$work/b.err" "$work/err")"
 done
 

@@ -111,7 +111,7 @@ TEST_F(StoreBackupTest, ADamagedCopyIsFoundAndNotKept) {
   EXPECT_EQ(report.copied, 0);
   EXPECT_EQ(report.failed, 2);
   ASSERT_EQ(report.problems.size(), 2u);
-  EXPECT_EQ(report.problems[0].path, changed);
+  EXPECT_EQ(report.problems[0].path, PathToUtf8(fs::path(changed)));
   EXPECT_NE(report.problems[0].reason.find("read back"), std::string::npos);
   EXPECT_EQ(ReadBytes(Copy(changed)), "record one");
   EXPECT_FALSE(fs::exists(Copy("OXIAB12/080316_1000.oxi")));
@@ -127,6 +127,9 @@ TEST_F(StoreBackupTest, ADamagedCopyIsFoundAndNotKept) {
 // the backup's file system takes them for one, the second is refused rather than mixed
 // into the first. Where it tells them apart, both are copied.
 TEST_F(StoreBackupTest, NamesDifferingOnlyInCaseNeverOverwriteEachOther) {
+  if (fs::exists(root_ / "oxiab12")) {
+    GTEST_SKIP() << "the store's own file system cannot hold two such names";
+  }
   Put("OXIab12/080315_0905.oxi", "another device's record");
   fs::create_directories(backup_);
   WriteBytes(backup_ / "probe", "");

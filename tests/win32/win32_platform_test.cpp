@@ -59,7 +59,7 @@ TEST_F(Win32PlatformTest, PumpingWithNothingDrawnSleepsPumpingWhileDrawingDoesNo
   const testing::PumpPacingFigures figures = testing::MeasurePumpPacing(platform, ThreadCpuMs);
   EXPECT_LT(figures.idleCpuMs, 100);
   EXPECT_GT(figures.idleTurns, 4);  // it still comes back to its caller
-  EXPECT_GT(figures.drawingTurns, 200);
+  EXPECT_GT(figures.drawingTurns, testing::kDrawingTurnsAtLeast);
 }
 
 // Our own message boxes are captioned with the name the program was started under.
