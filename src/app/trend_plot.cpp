@@ -21,7 +21,7 @@ constexpr int kTitleHeight = 18;  // the figure's name above its plot
 constexpr int kBottom = 22;       // the dates below the last panel
 constexpr int kGap = 6;
 constexpr int kPointHalf = 1;  // a point is 3 x 3 pixels
-constexpr Font kLabelFont{kScreenFace, 12, 0};
+const Font kLabelFont{kScreenFace, 12, 0};
 constexpr Colorref kFrame = Rgb(160, 160, 160);
 constexpr Colorref kPoint = Rgb(70, 110, 200);
 constexpr Colorref kMedian = Rgb(220, 40, 40);
