@@ -111,7 +111,7 @@ TEST_F(StoreBackupTest, ADamagedCopyIsFoundAndNotKept) {
   EXPECT_EQ(report.copied, 0);
   EXPECT_EQ(report.failed, 2);
   ASSERT_EQ(report.problems.size(), 2u);
-  EXPECT_EQ(report.problems[0].path, PathToUtf8(fs::path(changed)));
+  EXPECT_EQ(report.problems[0].path, PathToUtf8(fs::path(changed).make_preferred()));
   EXPECT_NE(report.problems[0].reason.find("read back"), std::string::npos);
   EXPECT_EQ(ReadBytes(Copy(changed)), "record one");
   EXPECT_FALSE(fs::exists(Copy("OXIAB12/080316_1000.oxi")));
