@@ -37,7 +37,7 @@ class ToolView : public ToolWindowHandlers {
   void Redraw();
   virtual void Draw(Dc& dc) = 0;
 
-  // The edit fields, numbered as in the spec; empty before the window is made.
+  // The edit fields, numbered as in its `ToolWindowSpec`; empty before the window is made.
   std::string FieldText(int field);
   void SetFieldText(int field, const std::string& text);
   void SetTitle(const std::string& text);
