@@ -67,7 +67,7 @@ class QuietPlatform : public Platform {
   std::string WindowEditText() override { return ""; }
   void SetWindowEditText(const std::string&) override {}
   void Present(SurfaceId) override {}
-  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec&, const Surface&,
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowForm&, const Surface&,
                                                ToolWindowHandlers&) override {
     return nullptr;
   }

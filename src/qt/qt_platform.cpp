@@ -110,10 +110,10 @@ void QtPlatform::Present(SurfaceId id) {
   if (window_) window_->Present(id);
 }
 
-std::unique_ptr<ToolWindow> QtPlatform::CreateToolWindow(const ToolWindowSpec& spec,
+std::unique_ptr<ToolWindow> QtPlatform::CreateToolWindow(const ToolWindowForm& form,
                                                          const Surface& surface,
                                                          ToolWindowHandlers& handlers) {
-  return std::make_unique<QtToolWindow>(spec, surface, handlers, window_);
+  return std::make_unique<QtToolWindow>(form, surface, handlers, window_);
 }
 
 bool QtPlatform::SetClipboardText(const std::string& text) {

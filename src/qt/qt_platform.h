@@ -43,7 +43,7 @@ class QtPlatform : public Platform {
 
   void Present(SurfaceId id) override;
   // A tool window owned by the main window.
-  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowForm& form, const Surface& surface,
                                                ToolWindowHandlers& handlers) override;
   bool SetClipboardText(const std::string& text) override;
   std::string ApplicationName() override;

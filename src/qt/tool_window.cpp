@@ -9,18 +9,18 @@
 
 namespace oxi {
 
-ToolWidget::ToolWidget(const ToolWindowSpec& spec, const Surface& surface,
+ToolWidget::ToolWidget(const ToolWindowForm& form, const Surface& surface,
                        ToolWindowHandlers& handlers, QWidget* owner)
     : SurfaceWidget(surface, owner), input_(handlers) {
   // A window of its own that stays with its owner: above it, gone with it.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  setWindowTitle(QString::fromStdString(spec.title));
-  setFixedSize(spec.width, spec.height);
-  move(spec.x, spec.y);
+  setWindowTitle(QString::fromStdString(form.title));
+  setFixedSize(form.width, form.height);
+  move(form.x, form.y);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
-  for (const ToolRect& r : spec.edits) {
+  for (const ToolRect& r : form.edits) {
     auto* edit = new QLineEdit(this);
     edit->setGeometry(ToQRect(r));
     edit->setFont(ScreenFont(host::kScreenFontPixels));
@@ -54,9 +54,9 @@ void ToolWidget::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QtToolWindow::QtToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+QtToolWindow::QtToolWindow(const ToolWindowForm& form, const Surface& surface,
                            ToolWindowHandlers& handlers, QWidget* owner)
-    : widget_(new ToolWidget(spec, surface, handlers, owner)) {}
+    : widget_(new ToolWidget(form, surface, handlers, owner)) {}
 
 QtToolWindow::~QtToolWindow() {
   delete widget_.data();

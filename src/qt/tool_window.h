@@ -15,7 +15,7 @@ namespace oxi {
 // into the tool window's handlers through the shared input rules, in client coordinates.
 class ToolWidget : public SurfaceWidget {
  public:
-  ToolWidget(const ToolWindowSpec& spec, const Surface& surface, ToolWindowHandlers& handlers,
+  ToolWidget(const ToolWindowForm& form, const Surface& surface, ToolWindowHandlers& handlers,
              QWidget* owner);
 
   QLineEdit& Edit(int field) { return *edits_.at(static_cast<std::size_t>(field)); }
@@ -34,7 +34,7 @@ class ToolWidget : public SurfaceWidget {
 // window when that goes first.
 class QtToolWindow : public ToolWindow {
  public:
-  QtToolWindow(const ToolWindowSpec& spec, const Surface& surface, ToolWindowHandlers& handlers,
+  QtToolWindow(const ToolWindowForm& form, const Surface& surface, ToolWindowHandlers& handlers,
                QWidget* owner);
   ~QtToolWindow() override;
   QtToolWindow(const QtToolWindow&) = delete;

@@ -15,15 +15,15 @@ namespace {
 
 using namespace analysis_layout;
 
-ToolWindowSpec AnalysisWindowSpec() {
-  ToolWindowSpec spec;
-  spec.title = texts::kAnalysisTitle;
-  spec.x = kScreenX;
-  spec.y = kScreenY;
-  spec.width = kWidth;
-  spec.height = kHeight;
-  spec.edits.assign(kFields.begin(), kFields.end());
-  return spec;
+ToolWindowForm AnalysisWindowSpec() {
+  ToolWindowForm form;
+  form.title = texts::kAnalysisTitle;
+  form.x = kScreenX;
+  form.y = kScreenY;
+  form.width = kWidth;
+  form.height = kHeight;
+  form.edits.assign(kFields.begin(), kFields.end());
+  return form;
 }
 
 // Why a field's text was refused, with the range it takes.

@@ -2,13 +2,13 @@
 
 namespace oxi {
 
-ToolView::ToolView(Platform& platform, ToolWindowSpec spec)
-    : platform_(platform), spec_(std::move(spec)), surface_(spec_.width, spec_.height) {}
+ToolView::ToolView(Platform& platform, ToolWindowForm form)
+    : platform_(platform), form_(std::move(form)), surface_(form_.width, form_.height) {}
 
 ToolView::~ToolView() = default;
 
 bool ToolView::MakeWindow() {
-  if (!window_) window_ = platform_.CreateToolWindow(spec_, surface_, *this);
+  if (!window_) window_ = platform_.CreateToolWindow(form_, surface_, *this);
   return window_ != nullptr;
 }
 

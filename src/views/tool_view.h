@@ -14,7 +14,7 @@ namespace oxi {
 // window, so each kind is open at most once.
 class ToolView : public ToolWindowHandlers {
  public:
-  ToolView(Platform& platform, ToolWindowSpec spec);
+  ToolView(Platform& platform, ToolWindowForm form);
   ~ToolView() override;
   ToolView(const ToolView&) = delete;
   ToolView& operator=(const ToolView&) = delete;
@@ -37,7 +37,7 @@ class ToolView : public ToolWindowHandlers {
   void Redraw();
   virtual void Draw(Dc& dc) = 0;
 
-  // The edit fields, numbered as in its `ToolWindowSpec`; empty before the window is made.
+  // The edit fields, numbered as in its `ToolWindowForm`; empty before the window is made.
   std::string FieldText(int field);
   void SetFieldText(int field, const std::string& text);
   void SetTitle(const std::string& text);
@@ -47,7 +47,7 @@ class ToolView : public ToolWindowHandlers {
 
  private:
   Platform& platform_;
-  const ToolWindowSpec spec_;
+  const ToolWindowForm form_;
   Surface surface_;
   std::unique_ptr<ToolWindow> window_;
   bool open_ = false;

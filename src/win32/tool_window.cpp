@@ -34,21 +34,21 @@ void RegisterToolClass() {
 
 }  // namespace
 
-Win32ToolWindow::Win32ToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+Win32ToolWindow::Win32ToolWindow(const ToolWindowForm& form, const Surface& surface,
                                  ToolWindowHandlers& handlers, HWND owner,
                                  std::vector<Win32ToolWindow*>& openWindows)
     : surface_(surface), input_(handlers), openWindows_(openWindows) {
   RegisterToolClass();
   // The outer size that gives the client area the surface's size.
-  RECT outer{0, 0, spec.width, spec.height};
+  RECT outer{0, 0, form.width, form.height};
   AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, Wide(spec.title).c_str(), kStyle, spec.x, spec.y,
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(form.title).c_str(), kStyle, form.x, form.y,
                           outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
-  MakeEdits(spec);
+  MakeEdits(form);
   openWindows_.push_back(this);
 }
 
@@ -61,10 +61,10 @@ Win32ToolWindow::~Win32ToolWindow() {
   if (font_) DeleteObject(font_);
 }
 
-void Win32ToolWindow::MakeEdits(const ToolWindowSpec& spec) {
+void Win32ToolWindow::MakeEdits(const ToolWindowForm& form) {
   font_ = CreateDraftFont(Font{kScreenFace, host::kScreenFontPixels, 0});
   int id = kFirstEditId;
-  for (const ToolRect& r : spec.edits) {
+  for (const ToolRect& r : form.edits) {
     HWND edit = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", L"", kEditStyle, r.x, r.y, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);

@@ -14,7 +14,7 @@ namespace oxi {
 // While it lives it is listed in `openWindows`, which the message loop asks first.
 class Win32ToolWindow : public ToolWindow {
  public:
-  Win32ToolWindow(const ToolWindowSpec& spec, const Surface& surface, ToolWindowHandlers& handlers,
+  Win32ToolWindow(const ToolWindowForm& form, const Surface& surface, ToolWindowHandlers& handlers,
                   HWND owner, std::vector<Win32ToolWindow*>& openWindows);
   ~Win32ToolWindow() override;
   Win32ToolWindow(const Win32ToolWindow&) = delete;
@@ -37,7 +37,7 @@ class Win32ToolWindow : public ToolWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void MakeEdits(const ToolWindowSpec& spec);
+  void MakeEdits(const ToolWindowForm& form);
   void Paint();
   void KeepFocus(bool active);
   void Close();

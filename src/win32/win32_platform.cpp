@@ -108,10 +108,10 @@ std::optional<int> Win32Platform::ShownFaceWidth() {
   return client.right;
 }
 
-std::unique_ptr<ToolWindow> Win32Platform::CreateToolWindow(const ToolWindowSpec& spec,
+std::unique_ptr<ToolWindow> Win32Platform::CreateToolWindow(const ToolWindowForm& form,
                                                             const Surface& surface,
                                                             ToolWindowHandlers& handlers) {
-  auto window = std::make_unique<Win32ToolWindow>(spec, surface, handlers, Owner(), toolWindows_);
+  auto window = std::make_unique<Win32ToolWindow>(form, surface, handlers, Owner(), toolWindows_);
   if (!window->Handle()) return nullptr;
   return window;
 }

@@ -51,7 +51,7 @@ class Win32Platform : public Platform {
   void Present(SurfaceId id) override;
   std::optional<int> ShownFaceWidth() override;
   // A tool window owned by the main window; its keys pass through the loop's PreTranslate.
-  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowForm& form, const Surface& surface,
                                                ToolWindowHandlers& handlers) override;
   // The text as CF_UNICODETEXT, its lines ending in CR LF as Windows' text does.
   bool SetClipboardText(const std::string& text) override;

@@ -94,15 +94,15 @@ class RecordingToolHandlers : public ToolWindowHandlers {
 };
 
 // A tool window of three fields, as the hosts' checks open it.
-inline ToolWindowSpec TestToolSpec() {
-  ToolWindowSpec spec;
-  spec.title = "解析";
-  spec.x = 40;
-  spec.y = 40;
-  spec.width = 400;
-  spec.height = 300;
-  spec.edits = {{10, 10, 60, 26}, {80, 10, 60, 26}, {150, 10, 110, 26}};
-  return spec;
+inline ToolWindowForm TestToolSpec() {
+  ToolWindowForm form;
+  form.title = "解析";
+  form.x = 40;
+  form.y = 40;
+  form.width = 400;
+  form.height = 300;
+  form.edits = {{10, 10, 60, 26}, {80, 10, 60, 26}, {150, 10, 110, 26}};
+  return form;
 }
 
 // The four surfaces of a main window, at their real sizes.

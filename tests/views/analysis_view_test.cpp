@@ -46,9 +46,9 @@ TEST_F(AnalysisViewTest, OpensOnceOverTheShownMeasurementWithTheDefaultParameter
   const ScriptedToolWindow& w = Window();
   EXPECT_TRUE(w.shown);
   EXPECT_EQ(w.title, "解析 - 2008_0315_0905");
-  EXPECT_EQ(w.spec.width, kWidth);
-  EXPECT_EQ(w.spec.height, kHeight);
-  EXPECT_EQ(w.spec.edits.size(), kFields.size());
+  EXPECT_EQ(w.form.width, kWidth);
+  EXPECT_EQ(w.form.height, kHeight);
+  EXPECT_EQ(w.form.edits.size(), kFields.size());
   EXPECT_EQ(w.edits, (std::vector<std::string>{"10", "5", "40,60"}));
   EXPECT_GT(w.presents, 0);
   EXPECT_EQ(view.Result().episodes.size(), 1u);

@@ -148,9 +148,9 @@ class Platform {
   // it shows the whole width.
   virtual std::optional<int> ShownFaceWidth() { return std::nullopt; }
 
-  // A tool window over `surface` (spec.width x spec.height), hidden until shown, its input
+  // A tool window over `surface` (form.width x form.height), hidden until shown, its input
   // going to `handlers`; both must outlive it. Nothing where there is no window system.
-  virtual std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec,
+  virtual std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowForm& form,
                                                        const Surface& surface,
                                                        ToolWindowHandlers& handlers) = 0;
   // Puts UTF-8 text with lines ending in '\n' on the clipboard, as the system's text; false

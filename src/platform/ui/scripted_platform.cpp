@@ -225,13 +225,13 @@ std::unique_ptr<PageDc> ScriptedPlatform::ShowPrintDialog(const std::string& doc
   return printDialogAnswer();
 }
 
-ScriptedToolWindow::ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowSpec& spec,
+ScriptedToolWindow::ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowForm& form,
                                        const Surface& surface, ToolWindowHandlers& handlers)
     : handlers(handlers),
       surface(surface),
-      spec(spec),
-      edits(spec.edits.size()),
-      title(spec.title),
+      form(form),
+      edits(form.edits.size()),
+      title(form.title),
       platform_(platform) {
   platform_.toolWindows.push_back(this);
 }
@@ -250,10 +250,10 @@ void ScriptedToolWindow::Close() {
   shown = false;
 }
 
-std::unique_ptr<ToolWindow> ScriptedPlatform::CreateToolWindow(const ToolWindowSpec& spec,
+std::unique_ptr<ToolWindow> ScriptedPlatform::CreateToolWindow(const ToolWindowForm& form,
                                                                const Surface& surface,
                                                                ToolWindowHandlers& handlers) {
-  return std::make_unique<ScriptedToolWindow>(*this, spec, surface, handlers);
+  return std::make_unique<ScriptedToolWindow>(*this, form, surface, handlers);
 }
 
 bool ScriptedPlatform::SetClipboardText(const std::string& text) {

@@ -62,7 +62,7 @@ class ScriptedPlatform;
 // test types into.
 class ScriptedToolWindow : public ToolWindow {
  public:
-  ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowSpec& spec, const Surface& surface,
+  ScriptedToolWindow(ScriptedPlatform& platform, const ToolWindowForm& form, const Surface& surface,
                      ToolWindowHandlers& handlers);
   ~ScriptedToolWindow() override;
   ScriptedToolWindow(const ScriptedToolWindow&) = delete;
@@ -81,7 +81,7 @@ class ScriptedToolWindow : public ToolWindow {
 
   ToolWindowHandlers& handlers;
   const Surface& surface;
-  const ToolWindowSpec spec;
+  const ToolWindowForm form;
   std::vector<std::string> edits;
   std::string title;
   bool shown = false;
@@ -162,7 +162,7 @@ class ScriptedPlatform : public Platform {
   std::string WindowEditText() override { return editText_; }
   void SetWindowEditText(const std::string& text) override { editText_ = text; }
   void Present(SurfaceId id) override { ++presents[id]; }
-  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowSpec& spec, const Surface& surface,
+  std::unique_ptr<ToolWindow> CreateToolWindow(const ToolWindowForm& form, const Surface& surface,
                                                ToolWindowHandlers& handlers) override;
   bool SetClipboardText(const std::string& text) override;
   std::string ApplicationName() override;

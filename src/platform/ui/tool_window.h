@@ -20,7 +20,7 @@ struct ToolRect {
 // What a host needs to open a tool window: a second window of the program beside the main
 // one, whose whole client area is one surface the program draws, with a few real edit
 // fields on it.
-struct ToolWindowSpec {
+struct ToolWindowForm {
   std::string title;
   // Where the window's outer top left goes on the screen when it first opens.
   int x = 0;
