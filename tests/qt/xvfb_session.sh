@@ -71,13 +71,31 @@ for i in range(count):
 PY
 }
 
+# oxi_visible_window SEARCH...: the first visible window `xdotool search` finds with those
+# arguments, or nothing. A window that goes away while xdotool looks at it ends xdotool
+# with an X error (Wine makes and drops helper windows as it starts), so that counts as
+# not found yet rather than as a failure.
+oxi_visible_window() { { xdotool search --onlyvisible "$@" 2>/dev/null || true; } | head -n 1; }
+
+# oxi_wait_window SECONDS SEARCH...: as above, asked again until found or SECONDS pass.
+oxi_wait_window() {
+  local until=$((SECONDS + $1)) w
+  shift
+  while ((SECONDS < until)); do
+    w=$(oxi_visible_window "$@")
+    [[ -n "$w" ]] && { echo "$w"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
 # Starts oxiview in folder $1, with the arguments that follow, and waits for its window;
 # sets OXI_VIEW_PID and OXI_WINDOW.
 oxi_start_view() {
   (cd "$1" && exec "$OXIVIEW" "${@:2}") >"$OXI_WORK/oxiview.log" 2>&1 &
   OXI_VIEW_PID=$!
   oxi_pids+=("$OXI_VIEW_PID")
-  OXI_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$OXI_VIEW_PID" --name '^OxiView' | head -n 1)
+  OXI_WINDOW=$(oxi_wait_window 20 --pid "$OXI_VIEW_PID" --name '^OxiView') || true
   [[ -n "$OXI_WINDOW" ]] || { echo "no oxiview window" >&2; return 1; }
   # The first expose paints the face after the window maps.
   sleep 1

@@ -16,7 +16,7 @@ export OXI_SIMULATED_MONITOR=$OXI_WORK/monitor.img
 oxi_start_view "$run"
 
 xdotool mousemove --window "$OXI_WINDOW" 790 44 click 1
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^データの転送$' | head -n 1)
+dialog=$(oxi_wait_window 20 --name '^データの転送$') || true
 [[ -n "$dialog" ]] || oxi_fail "no progress dialog"
 # Wait for a sector or two, so the Cancel lands in the middle of the first measurement.
 sleep 1
@@ -25,7 +25,7 @@ oxi_shot "$shot"
 cp "$shot" "${OXI_DOWNLOAD_SHOT_OUT:-$OXI_BINARY_DIR/oxiview_download.png}"
 # The Cancel button, centred under the bar: 75 x 22 pixels from 102,136 of the dialog.
 xdotool mousemove --window "$dialog" 139 147 click 1
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^oxiview$' | head -n 1)
+box=$(oxi_wait_window 20 --name '^oxiview$') || true
 [[ -n "$box" ]] || oxi_fail "no message after the cancel"
 cmp -s "$OXI_WORK/before.img" "$OXI_WORK/monitor.img" || oxi_fail "the monitor's memory changed"
 [[ -z $(find "$run" -name '.tmp-*') ]] || oxi_fail "a temporary file stayed"

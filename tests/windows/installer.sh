@@ -124,7 +124,7 @@ check_entry 0.9.0
 (cd "$(winepath -u "$folder")" && exec "$emulator" "$target") >"$OXI_WORK/oxiview.log" 2>&1 &
 oxi_pids+=($!)
 title="OxiView - $folder\\Application Data\\StO2"
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView - ' | head -n 1)
+window=$(oxi_wait_window 60 --name '^OxiView - ') || true
 [[ -n $window && $(xdotool getwindowname "$window") == "$title" ]] ||
   oxi_fail "no window titled '$title'"
 [[ -d $store ]] || oxi_fail "no store in Documents"
@@ -186,7 +186,7 @@ page 4-finish
 cmp -s "$programs/oxiview.exe" "$stage/oxiview.exe" || oxi_fail "the upgrade kept oxiview.exe"
 # Its run box starts oxiview.exe in Documents too.
 xdotool key Return
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView - ' | head -n 1)
+window=$(oxi_wait_window 60 --name '^OxiView - ') || true
 [[ -n $window && $(xdotool getwindowname "$window") == "$title" ]] ||
   oxi_fail "the finish page's run box did not start oxiview.exe in Documents"
 xdotool windowfocus --sync "$window" key Escape

@@ -36,7 +36,7 @@ status=0
   "$view_exe" --root "$(windows_path "$run")") >"$OXI_WORK/oxiview.log" 2>&1 &
 OXI_VIEW_PID=$!
 oxi_pids+=("$OXI_VIEW_PID")
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^OxiView - ' | head -n 1)
+window=$(oxi_wait_window 60 --name '^OxiView - ') || true
 [[ -n "$window" ]] || oxi_fail "no oxiview.exe window"
 title=$(xdotool getwindowname "$window")
 expected_title="OxiView - $(windows_path "$run")\\Application Data\\StO2"
@@ -108,7 +108,7 @@ visible_named 'データの転送' && oxi_fail "the progress window stays"
 # window shows once the box is gone.
 sleep 0.5
 shot behind-box
-read -r bx by < <(window_centre "$(xdotool search --onlyvisible --name '^　$' | head -n 1)")
+read -r bx by < <(window_centre "$(oxi_visible_window --name '^　$')")
 read -r mx my < <(window_centre "$window")
 side=wine
 centred_at "$bx" "$by" "$mx" "$my" ||

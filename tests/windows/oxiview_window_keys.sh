@@ -44,7 +44,7 @@ session() {
   xdotool key Return
   oxi_until 25 box_up || oxi_fail "$side: no refusal box"
   read -r bx by < <(window_centre "$(box_window)")
-  read -r mx my < <(window_centre "$(xdotool search --onlyvisible --name '^OxiView' | head -n 1)")
+  read -r mx my < <(window_centre "$(oxi_visible_window --name '^OxiView')")
   echo "$side: the refusal box's centre ($bx, $by), the window's ($mx, $my)"
   centred_at "$bx" "$by" "$mx" "$my" || oxi_fail "$side: the refusal box is not centred on the window"
   xdotool key Return
