@@ -145,9 +145,14 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
       } else {
         result.unreadable.push_back(PathToUtf8(r.path) + ": " + error);
       }
-      if (progress) progress(++done, total);
+      ++done;
+      if (progress && !progress(done, total)) {
+        result.stopped = true;
+        break;
+      }
     }
     if (changed) WriteCache(deviceFolder, cache.rows, query.parameters, diagnostics);
+    if (result.stopped) break;
   }
   std::sort(result.figures.begin(), result.figures.end(), StartsBefore);
   return result;

@@ -30,10 +30,12 @@ struct TrendQuery {
 struct TrendResult {
   std::vector<RecordFigures> figures;   // by start
   std::vector<std::string> unreadable;  // "record: why" for each record left out
+  bool stopped = false;                 // the progress asked to stop before the end
 };
 
-// Told after each record: how many of the records asked for are done, of how many.
-using TrendProgress = std::function<void(int done, int total)>;
+// Told after each record: how many of the records asked for are done, of how many. False
+// stops the work there: the figures made so far are returned and kept in the cache.
+using TrendProgress = std::function<bool(int done, int total)>;
 
 // The figures of every record of the store at `dataRoot` that `query` asks for. Each
 // device folder keeps them in Cache/Figures, a row per record keyed by its name, size,

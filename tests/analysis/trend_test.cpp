@@ -172,5 +172,15 @@ TEST_F(TrendStore, DatesAndDeviceChooseTheRecords) {
   EXPECT_TRUE(StoreFigures(root_.Path(), q, log_).figures.empty());
 }
 
+// A progress that asks to stop gets what was done, and that much is kept for next time.
+TEST_F(TrendStore, AStopKeepsWhatWasDone) {
+  const TrendResult part =
+      StoreFigures(root_.Path(), TrendQuery{}, log_, [](int done, int) { return done < 2; });
+  EXPECT_TRUE(part.stopped);
+  ASSERT_EQ(part.figures.size(), 2u);
+  EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), 2u);
+  EXPECT_EQ(Figures().figures, Expected());
+}
+
 }  // namespace
 }  // namespace oxi
