@@ -174,6 +174,24 @@ inline constexpr const char* kEpisodeUnits[10] = {"[s]",   "[%]",   "[s]", "[%]"
 inline constexpr const char* kNoEpisodes = "エピソードはありません";
 inline constexpr const char* kEpisodeRangeFormat = "%d～%d / %d件";
 
+// Trend window: the menu item, the title (with the device's ID), the months shown, the
+// state, the choice of figure in the figures' order (then one row per band), the hint.
+inline constexpr const char* kTrendMenuItem = "推移...";
+inline constexpr const char* kTrendTitle = "推移";
+inline constexpr const char* kTrendTitleFormat = "推移 - %s";
+inline constexpr const char* kTrendSpanFormat = "%04d-%02d ～ %04d-%02d";
+inline constexpr const char* kTrendFillingFormat = "計算中 %d / %d";
+inline constexpr const char* kTrendCountFormat = "測定 %d件";
+inline constexpr const char* kTrendNoRecords = "この期間に測定はありません";
+inline constexpr const char* kTrendChoices[13] = {
+    "測定時間 [秒]",     "有効サンプル数",    "StO2 最小 [%]",          "StO2 最大 [%]",
+    "StO2 平均 [%]",     "toHb 平均 [mM]",    "心拍数 平均 [bpm]",      "心拍数 最大 [bpm]",
+    "エピソード数",      "低下幅 中央値 [%]", "半回復時間 中央値 [秒]", "最大低下速度 [%/s]",
+    "最大回復速度 [%/s]"};
+inline constexpr const char* kTrendZoneFormat = "ゾーン%d [秒]";
+inline constexpr const char* kTrendHint =
+    "点を押すと、その測定をメイン画面に表示します。赤線は週ごとの中央値です。";
+
 // Device-ID chooser.
 inline constexpr const char* kIdDialogCaption = "IDの選択";
 inline constexpr const char* kIdDialogPrompt = "機器ＩＤを選択して下さい。";

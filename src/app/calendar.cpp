@@ -17,8 +17,6 @@ constexpr int kWeekdayShift = 5;
 constexpr int kSaturday = 6;
 constexpr int kLastDayOfMonth = 31;
 constexpr int kShortestMonth = 28;
-constexpr int kIndexPerRow = 10;
-
 // Texts and where they go on the calendar.
 const Font kDayFont = {kScreenFace, 20, 0};
 const Font kMonthFont = {kScreenFace, 36, 100};
@@ -54,7 +52,7 @@ struct Cell {
   int row;
 };
 Cell CellOf(int index) {
-  return {index % kIndexPerRow, index / kIndexPerRow};
+  return {index % kCellIndexPerRow, index / kCellIndexPerRow};
 }
 int CellOriginX(int column) {
   return kCellPitch * column + kCellOriginX;
@@ -114,7 +112,7 @@ int CellIndex(int year, int month, int day) {
   int z = (t + kWeekdayShift) % kDaysPerWeek;
   if (z == kSaturday) z = -1;
   const int row = (z + day) / kDaysPerWeek;
-  return kIndexPerRow * row + column;
+  return kCellIndexPerRow * row + column;
 }
 
 int FirstColumn(int year, int month) {
@@ -154,7 +152,7 @@ void DrawAllDayCells(Dc& control, int year, int month, const std::array<Colorref
 }
 
 void DrawDayCell(Dc& control, int year, int month, int column, int row, Colorref c) {
-  const int index = kIndexPerRow * row + column;
+  const int index = kCellIndexPerRow * row + column;
   if (index < FirstColumn(year, month) || index > LastCellIndex(year, month)) return;
   const int x0 = CellOriginX(column);
   const int y0 = CellOriginY(row);

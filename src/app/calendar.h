@@ -35,7 +35,9 @@ struct ArrowRect {
 inline constexpr ArrowRect kPreviousMonthArrow = {41, 30, 70, 56};
 inline constexpr ArrowRect kNextMonthArrow = {173, 30, 202, 56};
 
-// 10 * row + column of `day` in the grid of that month, -1 when the month has no such day.
+// kCellIndexPerRow * row + column of `day` in the grid of that month, -1 when the month has
+// no such day.
+inline constexpr int kCellIndexPerRow = 10;
 int CellIndex(int year, int month, int day);
 // The column of day 1.
 int FirstColumn(int year, int month);

@@ -1,5 +1,5 @@
 // The Download, Print and Save buttons, the spin arrows of the moving-average field and
-// the export, analysis and backup items of the window menu.
+// the export, analysis, trend and backup items of the window menu.
 #include "app/backup_view.h"
 #include "app/buttons.h"
 #include "app/download_view.h"
@@ -63,6 +63,17 @@ void CMainDialog::OnBackupCommand() {
 
 void CMainDialog::OnAnalysisCommand() {
   if (MeasurementShown()) analysis_.Open();
+}
+
+void CMainDialog::OnTrendCommand() {
+  if (downloading_) return;
+  TrendSubject subject;
+  subject.dataRoot = store_.dataRoot;
+  subject.device = store_.currentDeviceId;
+  subject.year = kFirstCenturyYear + state_.shownYear;
+  subject.month = state_.shownMonth;
+  subject.parameters = analysis_.Parameters();
+  trend_.Open(subject);
 }
 
 // A load that failed leaves no samples: there is nothing to analyse until the next one.

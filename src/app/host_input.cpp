@@ -74,8 +74,10 @@ KeyOutcome HostInput::Key(const KeyPress& key) {
 }
 
 bool HostInput::MenuItemEnabled(const WindowMenuItem& item) const {
-  const bool opensDialog =
-      item.command == WindowCommand::kExport || item.command == WindowCommand::kBackup;
+  // These open a dialog or read the whole store, which waits until the download is done.
+  const bool opensDialog = item.command == WindowCommand::kExport ||
+                           item.command == WindowCommand::kBackup ||
+                           item.command == WindowCommand::kTrend;
   return !ended_ && (!item.needsMeasurement || handlers_.MeasurementShown()) &&
          (!opensDialog || !handlers_.Downloading());
 }
@@ -87,6 +89,7 @@ void HostInput::MenuCommand(WindowCommand command) {
     if (command == WindowCommand::kExport) handlers_.OnExportCommand();
     if (command == WindowCommand::kAnalysis) handlers_.OnAnalysisCommand();
     if (command == WindowCommand::kBackup) handlers_.OnBackupCommand();
+    if (command == WindowCommand::kTrend) handlers_.OnTrendCommand();
   }
 }
 

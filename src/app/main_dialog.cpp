@@ -26,6 +26,7 @@ CMainDialog::CMainDialog(Platform& platform, D2xx& d2xx, std::filesystem::path w
       d2xx_(d2xx),
       workingFolder_(std::move(workingFolder)),
       analysis_(platform, measurement_),
+      trend_(platform, *this),
       face_(kFaceWidth, kFaceHeight),
       graph_(kGraphControl.width, kGraphControl.height),
       calendar_(kCalendarControl.width, kCalendarControl.height),
@@ -80,6 +81,7 @@ void CMainDialog::OnActivate(bool active) {
 void CMainDialog::OnCancel() {
   ended_ = true;
   analysis_.Close();
+  trend_.Close();
 }
 
 const Surface& CMainDialog::GetSurface(SurfaceId id) const {

@@ -12,6 +12,7 @@
 #include "store/current_measurement.h"
 #include "store/store_state.h"
 #include "views/analysis_view.h"
+#include "views/trend_view.h"
 
 namespace oxi {
 
@@ -22,7 +23,7 @@ struct ArrowRect;
 // The main window's behaviour, free of any toolkit: it owns the screen state, the current
 // measurement, the store state and the comment text, and paints four surfaces that the
 // host shows (the window face and the graph, calendar and list controls).
-class CMainDialog : public WindowHandlers {
+class CMainDialog : public WindowHandlers, public TrendOwner {
  public:
   CMainDialog(Platform& platform, D2xx& d2xx, std::filesystem::path workingFolder);
   ~CMainDialog() override;
@@ -49,6 +50,7 @@ class CMainDialog : public WindowHandlers {
   void OnExportCommand() override;
   void OnBackupCommand() override;
   void OnAnalysisCommand() override;
+  void OnTrendCommand() override;
   bool MeasurementShown() const override;
 
   // True once Esc or the close box ended the window.
@@ -80,6 +82,15 @@ class CMainDialog : public WindowHandlers {
   bool Downloading() const override { return downloading_; }
   // The analysis window, which follows the shown measurement while it is open.
   AnalysisView& AnalysisWindow() { return analysis_; }
+  TrendView& TrendWindow() { return trend_; }
+  // Where the window's tool windows tell what goes wrong beneath them (a cache rebuilt).
+  void SetDiagnostics(Diagnostics& diagnostics) { trend_.SetDiagnostics(diagnostics); }
+
+  // TrendOwner: the record's month in the calendar, its day listed as a press on the day
+  // lists it, the record loaded and its row in view; not while a download runs, nor for
+  // another device than the one shown.
+  bool ShowStoredRecord(const std::string& device, const std::string& name, int year, int month,
+                        int day) override;
 
  private:
   ClientDc OpenDc(SurfaceId id);
@@ -116,6 +127,9 @@ class CMainDialog : public WindowHandlers {
   // Press, by region.
   void PressMonthArrow(int step);
   void PressCalendar(const CalendarCell& cell);
+  // The day's records listed, its cell framed as pressed; false (the list emptied) for a
+  // cell without a day with records.
+  bool ListDay(const CalendarCell& cell);
   void PressGraphBar(GraphBarPart part, int x);
   void StepGraphArrow(int step, int look);
   void DragGraphThumb(int x);
@@ -145,6 +159,7 @@ class CMainDialog : public WindowHandlers {
   CurrentMeasurement measurement_;
   DisplaySeries series_;
   AnalysisView analysis_;
+  TrendView trend_;
   std::string comment_;
   Surface face_;
   Surface graph_;

@@ -62,6 +62,16 @@ void CMainDialog::PressMonthArrow(int step) {
 }
 
 void CMainDialog::PressCalendar(const CalendarCell& cell) {
+  if (!ListDay(cell)) return;
+  // A day marked in the table always lists at least one record; should the folder have
+  // changed under us, there is nothing to load.
+  if (state_.dayListCount == 0 || store_.dayList.empty()) return;
+  LoadRecord(store_.dayList[0]);
+  DrawGraphAndBar(kLookNormal);
+  state_.screenMode = kMeasurementShown;
+}
+
+bool CMainDialog::ListDay(const CalendarCell& cell) {
   const int year = state_.shownYear;
   const int month = state_.shownMonth;
   const int day = DayOfCell(cell, FirstColumn(year, month));
@@ -70,7 +80,7 @@ void CMainDialog::PressCalendar(const CalendarCell& cell) {
     EmptyDayList();
     DrawDayListNow(0);
     DrawListBar(kLookPlain);
-    return;
+    return false;
   }
   {
     ClientDc dc = OpenDc(SurfaceId::kCalendar);
@@ -84,12 +94,37 @@ void CMainDialog::PressCalendar(const CalendarCell& cell) {
   }
   DrawDayListNow(0);
   DrawListBar(kLookPlain);
-  // A day marked in the table always lists at least one record; should the folder have
-  // changed under us, there is nothing to load.
-  if (state_.dayListCount == 0 || store_.dayList.empty()) return;
-  LoadRecord(store_.dayList[0]);
+  return true;
+}
+
+bool CMainDialog::ShowStoredRecord(const std::string& device, const std::string& name, int year,
+                                   int month, int day) {
+  const int shortYear = year - kFirstCenturyYear;
+  if (downloading_ || ended_ || device != store_.currentDeviceId || shortYear < kFirstYear ||
+      shortYear > kLastYear || CellIndex(shortYear, month, day) < 0) {
+    return false;
+  }
+  if (shortYear != state_.shownYear || month != state_.shownMonth) {
+    state_.shownYear = shortYear;
+    state_.shownMonth = month;
+    ScanShownMonth();
+    DrawCalendarNow();
+  }
+  const int cell = CellIndex(shortYear, month, day);
+  if (!ListDay({cell % kCellIndexPerRow, cell / kCellIndexPerRow})) return false;
+  const auto row = std::find(store_.dayList.begin(), store_.dayList.end(), name);
+  const int index = static_cast<int>(row - store_.dayList.begin());
+  if (row == store_.dayList.end() || index >= state_.dayListCount) return false;
+  // The row in view: on the list's first page, or at the top of it.
+  const int top = std::min(index, std::max(0, state_.dayListCount - kListVisibleRows));
+  state_.listTop = index < kListVisibleRows ? 0 : top;
+  state_.listThumbPosition = ThumbPositionForTop();
+  DrawDayListNow(state_.listTop);
+  DrawListBar(kLookPlain);
+  LoadRecord(name);
   DrawGraphAndBar(kLookNormal);
   state_.screenMode = kMeasurementShown;
+  return true;
 }
 
 void CMainDialog::PressGraphBar(GraphBarPart part, int x) {

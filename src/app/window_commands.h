@@ -8,8 +8,9 @@
 namespace oxi {
 
 // The window's own menu, which the right button opens on either host: the export of the
-// shown measurement, its analysis, the store's backup, a separator, the about box.
-enum class WindowCommand { kNone, kExport, kAnalysis, kAbout, kBackup };
+// shown measurement, its analysis, the trends of the device, the store's backup, a
+// separator, the about box.
+enum class WindowCommand { kNone, kExport, kAnalysis, kAbout, kBackup, kTrend };
 
 struct WindowMenuItem {
   WindowCommand command;  // kNone: a separator
@@ -20,6 +21,7 @@ struct WindowMenuItem {
 inline constexpr std::array kWindowMenu{
     WindowMenuItem{WindowCommand::kExport, texts::kExportMenuItem},
     WindowMenuItem{WindowCommand::kAnalysis, texts::kAnalysisMenuItem, true},
+    WindowMenuItem{WindowCommand::kTrend, texts::kTrendMenuItem},
     WindowMenuItem{WindowCommand::kBackup, texts::kBackupMenuItem},
     WindowMenuItem{WindowCommand::kNone, nullptr},
     WindowMenuItem{WindowCommand::kAbout, texts::kAboutMenuItem},

@@ -7,7 +7,7 @@
 
 #include "analysis/trend_cache.h"
 #include "analysis/trend_report.h"
-#include "app/trend_plot.h"
+#include "views/trend_plot.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/store_options.h"

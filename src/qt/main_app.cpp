@@ -57,6 +57,7 @@ int RunWindow(ViewerLog& log, const std::filesystem::path& startupFolder,
   // May ask for the device with the chooser before the window is first shown.
   dialog.OnInitDialog();
   log.OpenFile(ViewerLogFile(dialog.Store().dataRoot));
+  dialog.SetDiagnostics(log);
   window.ShowStoreFolder(dialog.Store().dataRoot);
   window.show();
   return app.exec();

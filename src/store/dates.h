@@ -4,6 +4,7 @@ namespace oxi {
 
 // Two-digit years 0..99 stand for 2000..2099, where every fourth year is a leap year.
 inline constexpr int kLeapCycle = 4;
+inline constexpr int kFirstCenturyYear = 2000;
 bool IsLeapYear(int year);
 // Number of days of `month` (1..12) in `year`; 0 for any other month.
 int DaysInMonth(int year, int month);

@@ -100,10 +100,6 @@ inline constexpr std::array<Colorref, 2> kEpisodeShades{Rgb(255, 232, 204), Rgb(
 inline constexpr Colorref kMinimumMarker = Rgb(0, 64, 255);
 inline constexpr Colorref kHalfMarker = Rgb(0, 160, 0);
 inline constexpr Colorref kZoneEdge = Rgb(128, 128, 128);
-inline constexpr Colorref kButtonFace = Rgb(212, 245, 255);
-inline constexpr Colorref kButtonOutline = Rgb(128, 192, 255);
-inline constexpr Colorref kButtonSign = Rgb(32, 64, 128);
-inline constexpr Colorref kDisabledSign = Rgb(176, 176, 176);
 
 inline const Font kLabelFont{kScreenFace, 16};
 inline const Font kSmallFont{kScreenFace, 14};

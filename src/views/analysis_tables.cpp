@@ -17,7 +17,6 @@ namespace {
 using namespace analysis_layout;
 
 constexpr const char* kEmptyValue = "-";
-constexpr ButtonLook kButtonLook{kButtonFace, kButtonOutline};
 
 static_assert(std::size(texts::kSummaryLabels) == std::size(kSummaryRows));
 static_assert(std::size(texts::kSummaryColumns) == kSummaryColumnRight.size());
@@ -78,17 +77,6 @@ void DrawTableHeading(Dc& dc) {
 }
 
 // A triangle pointing left (direction -1) or right (+1) in the middle of the button.
-void DrawPageButton(Dc& dc, const ToolRect& r, int direction, bool enabled) {
-  DrawButtonFrame(dc, r, kButtonLook);
-  dc.SelectPen(Pen{enabled ? kButtonSign : kDisabledSign});
-  const int base = r.x + r.width / 2 - direction * kMarkerRadius;
-  const int cy = r.y + r.height / 2;
-  for (int d = -kMarkerRadius; d <= kMarkerRadius; ++d) {
-    const int end = base + direction * 2 * (kMarkerRadius - std::abs(d));
-    DrawLine(dc, base, cy + d, end + direction, cy + d);
-  }
-}
-
 }  // namespace
 
 void DrawSummaryAndZones(Dc& dc, const Analysis& a) {
@@ -116,8 +104,8 @@ void DrawEpisodePage(Dc& dc, const Analysis& a, int first) {
                    FormatNumber(column.value(a.episodes[k]), column.decimals, kEmptyValue));
     }
   }
-  DrawPageButton(dc, kPreviousPage, -1, first > 0);
-  DrawPageButton(dc, kNextPage, +1, end < total);
+  DrawArrowButton(dc, kPreviousPage, -1, first > 0);
+  DrawArrowButton(dc, kNextPage, +1, end < total);
   if (total > 0) {
     dc.TextOutUtf8(kPageTextX, kPageTextY,
                    FormatText(texts::kEpisodeRangeFormat, first + 1, end, total));

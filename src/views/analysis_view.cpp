@@ -111,7 +111,7 @@ void AnalysisView::DrawFieldsRow(Dc& dc) {
   const char* labels[kFieldCount] = {texts::kDeltaLabel, texts::kSmoothLabel, texts::kZonesLabel};
   for (int f = 0; f < kFieldCount; ++f) dc.TextOutUtf8(kFieldLabelX[f], kLabelY, labels[f]);
   dc.TextOutUtf8(kHintX, kLabelY, texts::kRecomputeHint);
-  DrawButtonFrame(dc, kCopyButton, {kButtonFace, kButtonOutline});
+  DrawButtonFrame(dc, kCopyButton, kToolButtonLook);
   TextCentredIn(dc, kCopyButton, texts::kCopyTableButton);
   if (copy_ != Copy::kNotYet) {
     TextEndingAt(dc, kCopyStatusRight, kLabelY,

@@ -1,5 +1,7 @@
 #include "views/view_drawing.h"
 
+#include <cstdlib>
+
 #include "graph/draw_steps.h"
 #include "platform/gdi/font.h"
 
@@ -29,6 +31,17 @@ void TextCentredIn(Dc& dc, const ToolRect& r, std::string_view utf8) {
 void DrawButtonFrame(Dc& dc, const ToolRect& r, const ButtonLook& look) {
   FillArea(dc, r, look.face);
   FrameArea(dc, r, look.outline);
+}
+
+void DrawArrowButton(Dc& dc, const ToolRect& r, int direction, bool enabled) {
+  DrawButtonFrame(dc, r, kToolButtonLook);
+  dc.SelectPen(Pen{enabled ? kToolButtonSign : kToolDisabledSign});
+  const int base = r.x + r.width / 2 - direction * kArrowSignRadius;
+  const int cy = r.y + r.height / 2;
+  for (int d = -kArrowSignRadius; d <= kArrowSignRadius; ++d) {
+    const int end = base + direction * 2 * (kArrowSignRadius - std::abs(d));
+    DrawLine(dc, base, cy + d, end + direction, cy + d);
+  }
 }
 
 }  // namespace oxi

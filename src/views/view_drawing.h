@@ -23,4 +23,16 @@ struct ButtonLook {
 };
 void DrawButtonFrame(Dc& dc, const ToolRect& r, const ButtonLook& look);
 
+// The tool windows' buttons: face, outline, the sign of one that acts and of one that would
+// not.
+inline constexpr Colorref kToolButtonFace = Rgb(212, 245, 255);
+inline constexpr Colorref kToolButtonOutline = Rgb(128, 192, 255);
+inline constexpr ButtonLook kToolButtonLook{kToolButtonFace, kToolButtonOutline};
+inline constexpr Colorref kToolButtonSign = Rgb(32, 64, 128);
+inline constexpr Colorref kToolDisabledSign = Rgb(176, 176, 176);
+inline constexpr int kArrowSignRadius = 4;
+// A button with a triangle pointing left (direction -1) or right (+1), grey when it would
+// do nothing.
+void DrawArrowButton(Dc& dc, const ToolRect& r, int direction, bool enabled);
+
 }  // namespace oxi

@@ -46,6 +46,7 @@ int CMainApp::Run(int argc, char** argv) {
     platform.AttachWindow(window);
     dialog.OnInitDialog();
     log.OpenFile(ViewerLogFile(dialog.Store().dataRoot));
+    dialog.SetDiagnostics(log);
     window.ShowStoreFolder(dialog.Store().dataRoot);
   });
   if (!created) return kExitFailure;

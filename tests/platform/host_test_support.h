@@ -45,6 +45,7 @@ class RecordingHandlers : public WindowHandlers {
   bool downloading = false;
   void OnBackupCommand() override { log.push_back("backup"); }
   void OnAnalysisCommand() override { log.push_back("analysis"); }
+  void OnTrendCommand() override { log.push_back("trend"); }
   bool MeasurementShown() const override { return measurementShown; }
 
   int Count(const std::string& entry) const {

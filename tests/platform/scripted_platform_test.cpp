@@ -31,6 +31,7 @@ class Recorder : public WindowHandlers {
   void OnExportCommand() override { Note("export", 0, 0); }
   void OnBackupCommand() override { Note("backup", 0, 0); }
   void OnAnalysisCommand() override { Note("analysis", 0, 0); }
+  void OnTrendCommand() override { Note("trend", 0, 0); }
   bool MeasurementShown() const override { return false; }
 
   std::vector<std::string> calls;

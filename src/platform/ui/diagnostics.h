@@ -15,4 +15,10 @@ class Diagnostics {
   virtual void Log(std::string_view lines) = 0;
 };
 
+// Where a program that keeps no diagnostics sends them: nowhere.
+class NoDiagnostics : public Diagnostics {
+ public:
+  void Log(std::string_view) override {}
+};
+
 }  // namespace oxi

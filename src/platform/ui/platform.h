@@ -44,6 +44,9 @@ class WindowHandlers : public PointerHandlers {
   // The analysis item of the window's menu: the analysis window opens, or comes to the
   // front.
   virtual void OnAnalysisCommand() = 0;
+  // The trend item of the window's menu: the trend window of the device opens, or comes to
+  // the front, over the months around the one shown.
+  virtual void OnTrendCommand() = 0;
   // Whether a measurement is shown: the menu's items that need one are offered only then.
   virtual bool MeasurementShown() const = 0;
 };
