@@ -188,7 +188,7 @@ inline constexpr const char* kTrendChoices[13] = {
     "StO2 平均 [%]",     "toHb 平均 [mM]",    "心拍数 平均 [bpm]",      "心拍数 最大 [bpm]",
     "エピソード数",      "低下幅 中央値 [%]", "半回復時間 中央値 [秒]", "最大低下速度 [%/s]",
     "最大回復速度 [%/s]"};
-inline constexpr const char* kTrendZoneFormat = "ゾーン%d [秒]";
+inline constexpr const char* kTrendZoneFormat = "%s [秒]";  // the band
 inline constexpr const char* kTrendHint =
     "点を押すと、その測定をメイン画面に表示します。赤線は週ごとの中央値です。";
 

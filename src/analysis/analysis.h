@@ -87,7 +87,9 @@ Analysis Analyse(const CurrentMeasurement& m, const AnalysisParameters& p);
 // The summary of samples `first` to `end` (excluded) of `m`.
 Summary Summarise(const CurrentMeasurement& m, int first, int end);
 
-// The seconds of valid StO2 in each band cut at `edges` (0.1 %, increasing).
+// The bands cut at `edges` (0.1 %, increasing), without seconds.
+std::vector<Zone> ZoneBands(const std::vector<int>& edges);
+// The seconds of valid StO2 in each band cut at `edges`.
 std::vector<Zone> ZoneSeconds(const CurrentMeasurement& m, const std::vector<int>& edges);
 
 }  // namespace oxi

@@ -48,6 +48,15 @@ Summary Summarise(const CurrentMeasurement& m, int first, int end) {
   return s;
 }
 
+std::vector<Zone> ZoneBands(const std::vector<int>& edges) {
+  std::vector<Zone> zones(edges.size() + 1);
+  for (std::size_t b = 0; b < zones.size(); ++b) {
+    if (b > 0) zones[b].from = static_cast<double>(edges[b - 1]) / kTenthsPerUnit;
+    if (b < edges.size()) zones[b].to = static_cast<double>(edges[b]) / kTenthsPerUnit;
+  }
+  return zones;
+}
+
 std::vector<Zone> ZoneSeconds(const CurrentMeasurement& m, const std::vector<int>& edges) {
   std::vector<int> counts(edges.size() + 1);
   const int n = UsableSamples(m);
@@ -56,10 +65,8 @@ std::vector<Zone> ZoneSeconds(const CurrentMeasurement& m, const std::vector<int
     // The band of a value on an edge is the one that edge starts.
     ++counts[std::upper_bound(edges.begin(), edges.end(), m.sto2[i]) - edges.begin()];
   }
-  std::vector<Zone> zones(counts.size());
+  std::vector<Zone> zones = ZoneBands(edges);
   for (std::size_t b = 0; b < zones.size(); ++b) {
-    if (b > 0) zones[b].from = static_cast<double>(edges[b - 1]) / kTenthsPerUnit;
-    if (b < edges.size()) zones[b].to = static_cast<double>(edges[b]) / kTenthsPerUnit;
     zones[b].seconds =
         static_cast<double>(SampleTenths(counts[b], EffectiveRate(m.rate))) / kTenthsPerUnit;
   }

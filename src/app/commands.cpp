@@ -9,6 +9,7 @@
 #include "export/csv_export.h"
 #include "export/open_export.h"
 #include "graph/print_page.h"
+#include "store/dates.h"
 
 namespace oxi {
 namespace {

@@ -124,6 +124,9 @@ bool CMainDialog::ShowStoredRecord(const std::string& device, const std::string&
   LoadRecord(name);
   DrawGraphAndBar(kLookNormal);
   state_.screenMode = kMeasurementShown;
+  // The pointer is not on the calendar: the day keeps no pressed frame, as after a click
+  // on it once the pointer has left.
+  DrawCalendarNow();
   return true;
 }
 

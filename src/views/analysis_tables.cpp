@@ -41,14 +41,6 @@ void DrawSummary(Dc& dc, const Summary& s) {
                  FormatText(texts::kValidSamplesFormat, s.validSamples));
 }
 
-std::string BandText(const Zone& z) {
-  const std::string from = FormatNumber(z.from, kZoneDecimals, "");
-  const std::string to = FormatNumber(z.to, kZoneDecimals, "");
-  if (!z.from) return FormatText(texts::kZoneBelowFormat, to.c_str());
-  if (!z.to) return FormatText(texts::kZoneFromFormat, from.c_str());
-  return FormatText(texts::kZoneBetweenFormat, from.c_str(), to.c_str());
-}
-
 // Columns of kZoneRows bands under one heading; bands beyond the last column are left out.
 void DrawZones(Dc& dc, const std::vector<Zone>& zones) {
   dc.TextOutUtf8(kZonesX, kSummaryTop, texts::kZonesHeading);
@@ -78,6 +70,14 @@ void DrawTableHeading(Dc& dc) {
 
 // A triangle pointing left (direction -1) or right (+1) in the middle of the button.
 }  // namespace
+
+std::string BandText(const Zone& z) {
+  const std::string from = FormatNumber(z.from, kZoneDecimals, "");
+  const std::string to = FormatNumber(z.to, kZoneDecimals, "");
+  if (!z.from) return FormatText(texts::kZoneBelowFormat, to.c_str());
+  if (!z.to) return FormatText(texts::kZoneFromFormat, from.c_str());
+  return FormatText(texts::kZoneBetweenFormat, from.c_str(), to.c_str());
+}
 
 void DrawSummaryAndZones(Dc& dc, const Analysis& a) {
   dc.SelectFont(kSmallFont);

@@ -17,7 +17,7 @@ inline constexpr int kScreenY = 70;
 
 // The months shown: this many, starting so many before the main window's month.
 inline constexpr int kSpanMonths = 5;
-inline constexpr int kMonthsBefore = 2;
+inline constexpr int kMonthsBefore = 3;
 
 // The top row: a month earlier and later, the months shown, the state at the right.
 inline constexpr ToolRect kEarlierButton{12, 8, 32, 24};

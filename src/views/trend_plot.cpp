@@ -21,7 +21,6 @@ constexpr int kGap = 6;
 constexpr int kPointHalf = 1;  // a point is 3 x 3 pixels
 const Font kLabelFont{kScreenFace, 12, 0};
 constexpr Colorref kFrame = Rgb(160, 160, 160);
-constexpr Colorref kPoint = Rgb(70, 110, 200);
 constexpr Colorref kMedian = Rgb(220, 40, 40);
 constexpr int kMedianWidth = 2;
 constexpr double kHalfWeek = 3.5;
@@ -57,8 +56,8 @@ void DrawPlotBox(Dc& dc, const PlotFrame& f) {
 }
 
 void DrawTrendPoints(Dc& dc, const PlotFrame& f, const TrendSeries& s, int pointHalf) {
-  dc.SelectPen({kPoint, 1});
-  dc.SelectBrush({kPoint});
+  dc.SelectPen({kTrendPoint, 1});
+  dc.SelectBrush({kTrendPoint});
   for (std::size_t i = 0; i < s.days.size(); ++i) {
     const int x = f.X(s.days[i]), y = f.Y(s.values[i]);
     dc.Rectangle(x - pointHalf, y - pointHalf, x + pointHalf + 1, y + pointHalf + 1);

@@ -8,6 +8,9 @@
 
 namespace oxi {
 
+// The colour of a record's point, found nowhere else on a trend plot.
+inline constexpr Colorref kTrendPoint = Rgb(70, 110, 200);
+
 // A plot's place and what its edges stand for: days across, the figure's range up.
 struct PlotFrame {
   int left, top, right, bottom;  // the plot's pixels, right and bottom excluded

@@ -8,6 +8,7 @@
 #include "platform/fs/files.h"
 #include "platform/text/text_format.h"
 #include "res/texts.h"
+#include "views/analysis_tables.h"
 #include "views/trend_layout.h"
 #include "views/trend_plot.h"
 #include "views/view_drawing.h"
@@ -55,9 +56,10 @@ ToolRect ChoiceRow(int choice) {
   return {kChoiceLeft, kChoiceTop + choice * kChoicePitch, kChoiceWidth, kChoicePitch};
 }
 
-std::string ChoiceLabel(int choice) {
+std::string ChoiceLabel(int choice, const std::vector<Zone>& bands) {
   if (choice < kFigureCount) return texts::kTrendChoices[choice];
-  return FormatText(texts::kTrendZoneFormat, choice - kFigureCount + 1);
+  return FormatText(texts::kTrendZoneFormat,
+                    BandText(bands[static_cast<std::size_t>(choice - kFigureCount)]).c_str());
 }
 
 }  // namespace
@@ -96,8 +98,9 @@ void TrendView::Fill(bool pump) {
   do {
     refill_ = false;
     done_ = total_ = 0;
-    lastShownMs_ = GetPlatform().ClockMs();
     Redraw();
+    // The first record's progress is shown and dispatches what waits, the rest now and then.
+    lastShownMs_ = GetPlatform().ClockMs() - kShowEveryMs;
     TrendQuery query;
     query.device = subject_.device;
     query.from = DateNumber(firstMonth_, 1);
@@ -208,11 +211,12 @@ void TrendView::DrawTopRow(Dc& dc) {
 
 void TrendView::DrawChoices(Dc& dc) {
   dc.SelectFont(kSmallFont);
+  const std::vector<Zone> bands = ZoneBands(subject_.parameters.zones);
   for (int c = 0; c < Choices(); ++c) {
     const ToolRect row = ChoiceRow(c);
     if (c == choice_) DrawButtonFrame(dc, row, kToolButtonLook);
     dc.SetTextColor(kText);
-    dc.TextOutUtf8(row.x + kChoiceTextDx, row.y + kChoiceTextDy, ChoiceLabel(c));
+    dc.TextOutUtf8(row.x + kChoiceTextDx, row.y + kChoiceTextDy, ChoiceLabel(c, bands));
   }
 }
 

@@ -73,22 +73,24 @@ TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   EXPECT_EQ(handlers.log, (Log{"export", "backup", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
 }
 
-// While a download runs the menu's export and backup are grey, as their dialogs would hold
-// the download up.
-TEST_F(HostInputTest, TheExportAndTheBackupWaitForTheDownload) {
+// While a download runs the menu's export, trend and backup are grey, as their dialogs and
+// the trend's reading of the store would hold the download up.
+TEST_F(HostInputTest, TheExportTrendAndBackupWaitForTheDownload) {
   for (bool downloading : {true, false}) {
     handlers.downloading = downloading;
     for (const WindowMenuItem& item : kWindowMenu) {
-      const bool opensDialog =
-          item.command == WindowCommand::kExport || item.command == WindowCommand::kBackup;
+      const bool opensDialog = item.command == WindowCommand::kExport ||
+                               item.command == WindowCommand::kBackup ||
+                               item.command == WindowCommand::kTrend;
       if (item.command != WindowCommand::kNone && !item.needsMeasurement) {
         EXPECT_EQ(input.MenuItemEnabled(item), !(downloading && opensDialog));
       }
     }
     input.MenuCommand(WindowCommand::kExport);
     input.MenuCommand(WindowCommand::kBackup);
+    input.MenuCommand(WindowCommand::kTrend);
   }
-  EXPECT_EQ(handlers.log, (Log{"export", "backup"}));
+  EXPECT_EQ(handlers.log, (Log{"export", "backup", "trend"}));
 }
 
 // The analysis item needs a measurement; once the window has ended no item is offered.
