@@ -56,6 +56,9 @@ inline constexpr int kHintY = 534;
 
 inline constexpr Colorref kBackground = Rgb(245, 245, 245);
 inline constexpr Colorref kText = Rgb(0, 0, 0);
+// The plot's frame has a colour of its own, found nowhere else on the screen, so that a
+// check of the window finds the plot by it.
+inline constexpr Colorref kPlotFrame = Rgb(96, 72, 144);
 inline constexpr Colorref kMonthLine = Rgb(224, 224, 224);
 inline constexpr Colorref kChosen = Rgb(255, 128, 0);
 inline constexpr Colorref kBarFill = Rgb(128, 192, 255);

@@ -223,7 +223,8 @@ void TrendView::DrawChoices(Dc& dc) {
 void TrendView::DrawPlot(Dc& dc) {
   const TrendSeries s = SeriesOf(records_, choice_);
   const PlotFrame f = PlotFrameOf(s);
-  DrawPlotBox(dc, f);
+  FillArea(dc, {f.left, f.top, f.right - f.left, f.bottom - f.top}, kWhite);
+  FrameArea(dc, {f.left - 1, f.top - 1, f.right - f.left + 2, f.bottom - f.top + 2}, kPlotFrame);
   dc.SelectFont(kSmallFont);
   dc.SetTextColor(kText);
   for (int m = firstMonth_; m < firstMonth_ + kSpanMonths; ++m) {
