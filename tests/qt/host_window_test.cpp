@@ -116,6 +116,7 @@ TEST_F(HostWindowTest, OnlyTheLeftButtonPressesAndTheSecondPressOfADoubleClickDo
   pointer.Release(300, 300, Qt::RightButton);
   EXPECT_EQ(menuItems, (QStringList{QString::fromUtf8(texts::kExportMenuItem),
                                     QString::fromUtf8(texts::kAnalysisMenuItem) + "-",
+                                    QString::fromUtf8(texts::kTrendMenuItem),
                                     QString::fromUtf8(texts::kBackupMenuItem),
                                     QString::fromUtf8(texts::kAboutMenuItem)}));
   EXPECT_EQ(handlers.Count("export"), 1);
