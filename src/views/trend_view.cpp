@@ -27,7 +27,8 @@ constexpr int kLastFirstMonth = 2099 * kMonthsPerYear + kMonthsPerYear - kSpanMo
 constexpr int kShowEveryMs = 40;
 // Room above and below the points, as a share of the figure's range.
 constexpr double kRangeMargin = 0.05;
-constexpr int kValueLabels = 3;  // top, middle, bottom
+constexpr int kValueLabels = 3;         // top, middle, bottom
+constexpr double kFlatHalfRange = 0.5;  // ValueRange gives a flat series a range of one
 
 ToolWindowForm TrendWindowForm() {
   ToolWindowForm form;
@@ -171,7 +172,12 @@ void TrendView::PressPoint(int x, int y) {
 }
 
 PlotFrame TrendView::PlotFrameOf(const TrendSeries& s) const {
-  const auto [low, high] = ValueRange(s);
+  auto [low, high] = ValueRange(s);
+  // A figure the same in every record stands in the middle of the plot, not on its floor.
+  if (std::all_of(s.values.begin(), s.values.end(), [low](double v) { return v == low; })) {
+    low -= kFlatHalfRange;
+    high -= kFlatHalfRange;
+  }
   const double margin = (high - low) * kRangeMargin;
   return {kPlotLeft,
           kPlotTop,
