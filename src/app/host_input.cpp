@@ -109,6 +109,12 @@ KeyOutcome ToolInput::Key(const KeyPress& key) {
   return key.kind == KeyPress::Kind::kEscape ? KeyOutcome::kEndWindow : KeyOutcome::kPass;
 }
 
+void ToolInput::SetScale(Scale scale) {
+  if (scale == CurrentScale()) return;
+  SetPointerScale(scale);
+  handlers_.OnScaleChanged(scale);
+}
+
 void ToolInput::Close() {
   ReleaseHeld();
   handlers_.OnClose();

@@ -108,6 +108,8 @@ class ToolInput : public PointerInput {
   // The close box, or Esc: a press still held is released first; then the handlers hear
   // of it and the host hides the window.
   void Close();
+  // As the main window's: positions come at `scale`, and the handlers draw anew at it.
+  void SetScale(Scale scale);
 
  private:
   ToolWindowHandlers& handlers_;

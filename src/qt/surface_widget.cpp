@@ -17,10 +17,12 @@ SurfaceWidget::SurfaceWidget(const Surface& surface, QWidget* parent)
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void SurfaceWidget::paintEvent(QPaintEvent* event) {
+void SurfaceWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QRect area = event->rect();
-  painter.drawImage(area.topLeft(), SurfaceImage(surface_), area);
+  // The surface is drawn at its own scale; Qt places its device pixels on the widget's.
+  QImage image = SurfaceImage(surface_);
+  image.setDevicePixelRatio(surface_.Grid().scale.Ratio());
+  painter.drawImage(QPoint(0, 0), image);
 }
 
 }  // namespace oxi

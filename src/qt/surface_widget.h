@@ -10,8 +10,8 @@ namespace oxi {
 // draws it.
 QImage SurfaceImage(const Surface& surface);
 
-// Shows the pixels of one Surface 1:1 (a tool window's, drawn at one scale). The surface is drawn
-// on by the toolkit-free code; this widget only copies whatever part of it Qt asks to paint.
+// Shows the pixels of one Surface (a tool window's), drawn at its own scale. The surface is
+// drawn on by the toolkit-free code; this widget only copies it to the screen.
 class SurfaceWidget : public QWidget {
  public:
   SurfaceWidget(const Surface& surface, QWidget* parent);

@@ -49,6 +49,20 @@ bool ToolWidget::event(QEvent* event) {
   }
 }
 
+void ToolWidget::paintEvent(QPaintEvent* event) {
+  if (!scaleQueued_ && Scale::FromRatio(devicePixelRatioF()) != input_.CurrentScale()) {
+    scaleQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          scaleQueued_ = false;
+          input_.SetScale(Scale::FromRatio(devicePixelRatioF()));
+        },
+        Qt::QueuedConnection);
+  }
+  SurfaceWidget::paintEvent(event);
+}
+
 void ToolWidget::closeEvent(QCloseEvent* event) {
   input_.Close();
   event->accept();

@@ -24,10 +24,14 @@ class ToolWidget : public SurfaceWidget {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A scale other than the surface's (the first show, another screen) has the handlers draw
+  // anew at it once this paint is done.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   ToolInput input_;
   std::vector<QLineEdit*> edits_;
+  bool scaleQueued_ = false;
 };
 
 // The tool window as the program holds it; the widget goes with it, or with the main

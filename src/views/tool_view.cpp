@@ -24,6 +24,13 @@ void ToolView::Close() {
   open_ = false;
 }
 
+void ToolView::OnScaleChanged(Scale scale) {
+  if (scale == surface_.Grid().scale) return;
+  // The window holds the surface itself, so it is redrawn in place at the new size.
+  surface_ = Surface(PixelGrid{scale}, form_.width, form_.height);
+  Redraw();
+}
+
 void ToolView::Redraw() {
   SurfaceDc dc(surface_);
   Draw(dc);

@@ -25,8 +25,9 @@ class ToolView : public ToolWindowHandlers {
   // What the window shows.
   const Surface& Pixels() const { return surface_; }
 
-  // ToolWindowHandlers: the close box hides the window.
+  // ToolWindowHandlers: the close box hides the window; a new scale draws it anew at it.
   void OnClose() override { open_ = false; }
+  void OnScaleChanged(Scale scale) override;
 
  protected:
   // Makes the window the first time; false where the platform has no windows.

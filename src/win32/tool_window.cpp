@@ -37,18 +37,28 @@ void RegisterToolClass() {
 Win32ToolWindow::Win32ToolWindow(const ToolWindowForm& form, const Surface& surface,
                                  ToolWindowHandlers& handlers, HWND owner,
                                  std::vector<Win32ToolWindow*>& openWindows)
-    : surface_(surface), input_(handlers), openWindows_(openWindows) {
+    : form_(form), surface_(surface), input_(handlers), openWindows_(openWindows) {
   RegisterToolClass();
-  // The outer size that gives the client area the surface's size.
-  RECT outer{0, 0, form.width, form.height};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, Wide(form.title).c_str(), kStyle, form.x, form.y,
-                          outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExW(0, kClassName, Wide(form.title).c_str(), kStyle, form.x, form.y, form.width,
+                      form.height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
-  MakeEdits(form);
+  for (std::size_t i = 0; i < form.edits.size(); ++i) {
+    edits_.push_back(
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", kEditStyle, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstEditId + i)),
+                        GetModuleHandleW(nullptr), nullptr));
+  }
+  // The window opens at the DPI of the screen it is on, its client area the surface's.
+  const UINT dpi = GetDpiForWindow(hwnd_);
+  const Scale scale = Scale::FromDpi(static_cast<int>(dpi));
+  RECT outer{0, 0, scale.ToDevice(form.width), scale.ToDevice(form.height)};
+  AdjustWindowRectExForDpi(&outer, kStyle, FALSE, 0, dpi);
+  SetWindowPos(hwnd_, nullptr, scale.ToDevice(form.x), scale.ToDevice(form.y),
+               outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout(scale);
   openWindows_.push_back(this);
 }
 
@@ -61,16 +71,18 @@ Win32ToolWindow::~Win32ToolWindow() {
   if (font_) DeleteObject(font_);
 }
 
-void Win32ToolWindow::MakeEdits(const ToolWindowForm& form) {
-  font_ = CreateDraftFont(Font{kScreenFace, host::kScreenFontPixels, 0});
-  int id = kFirstEditId;
-  for (const ToolRect& r : form.edits) {
-    HWND edit = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", L"", kEditStyle, r.x, r.y, r.width, r.height, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    edits_.push_back(edit);
+// The fields and their font at `scale`; the surface follows through the handlers.
+void Win32ToolWindow::Layout(Scale scale) {
+  HFONT previous = font_;
+  font_ = CreateDraftFont(Font{kScreenFace, scale.ToDevice(host::kScreenFontPixels), 0});
+  for (std::size_t i = 0; i < edits_.size(); ++i) {
+    const ToolRect& r = form_.edits[i];
+    const ControlRect at = host::DeviceRect(ControlRect{r.x, r.y, r.width, r.height}, scale);
+    MoveWindow(edits_[i], at.x, at.y, at.width, at.height, TRUE);
+    SendMessageW(edits_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   }
+  if (previous) DeleteObject(previous);
+  input_.SetScale(scale);
 }
 
 LRESULT CALLBACK Win32ToolWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -96,6 +108,15 @@ LRESULT Win32ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_DPICHANGED: {
+      // Another screen's DPI: the place Windows suggests keeps the logical size.
+      const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout(Scale::FromDpi(HIWORD(wParam)));
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    }
     case WM_ACTIVATE:
       KeepFocus(LOWORD(wParam) != WA_INACTIVE);
       return 0;

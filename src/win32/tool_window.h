@@ -37,11 +37,12 @@ class Win32ToolWindow : public ToolWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void MakeEdits(const ToolWindowForm& form);
+  void Layout(Scale scale);
   void Paint();
   void KeepFocus(bool active);
   void Close();
 
+  const ToolWindowForm form_;
   const Surface& surface_;
   ToolInput input_;
   std::vector<Win32ToolWindow*>& openWindows_;

@@ -81,6 +81,9 @@ class RecordingToolHandlers : public ToolWindowHandlers {
   void OnLButtonUp(int x, int y) override { Record("up", x, y); }
   void OnEnterKey() override { log.push_back("enter"); }
   void OnClose() override { log.push_back("close"); }
+  void OnScaleChanged(Scale scale) override {
+    log.push_back("scale " + std::to_string(scale.Steps()));
+  }
   int Count(const std::string& entry) const {
     int n = 0;
     for (const auto& e : log) n += (e == entry);

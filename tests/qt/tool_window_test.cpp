@@ -97,5 +97,20 @@ TEST_F(QtToolWindowTest, PresentShowsTheSurfaceAndTheClipboardTakesText) {
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "episode\tpeak_s\n1\t0\n");
 }
 
+// On a screen of another scale the handlers draw the window anew at it, and presses come
+// in its logical pixels.
+TEST_F(QtToolWindowTest, TheHandlersDrawAtTheScreensScale) {
+  tool->Show();
+  ASSERT_TRUE(ShowAndWaitExposed(Widget()));
+  const Scale scale = Scale::FromRatio(Widget().devicePixelRatioF());
+  if (scale.IsOne()) GTEST_SKIP() << "shown at 1x";
+  const std::string redrawn = "scale " + std::to_string(scale.Steps());
+  ASSERT_TRUE(testing::ProcessUntil([&] { return handlers.Count(redrawn) == 1; }));
+  testing::PointerDriver pointer(Widget());
+  pointer.Press(120, 90);
+  pointer.Release(120, 90);
+  EXPECT_EQ(handlers.Count("down 120,90"), 1);
+}
+
 }  // namespace
 }  // namespace oxi

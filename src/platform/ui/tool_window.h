@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/scale.h"
 #include "platform/ui/pointer_handlers.h"
 
 namespace oxi {
@@ -43,6 +44,9 @@ class ToolWindowHandlers : public PointerHandlers {
   virtual void OnEnterKey() = 0;
   // Esc or the close box: the host hides the window once this returns.
   virtual void OnClose() = 0;
+  // The window is shown at `scale` from now on (at first, or on a screen of another DPI):
+  // its surface is to be drawn anew at it.
+  virtual void OnScaleChanged(Scale scale) = 0;
 };
 
 // An open tool window as the program holds it. The host keeps it modeless and owned by the
