@@ -3,7 +3,8 @@
 // temporary folder (about 11,000 records, 0.2 GB) and removed afterwards. Measured in one
 // run: the figures cold (no cache) against reading every record file once, warm (cache
 // filled), a month change, and the window's first paint with this store against an empty
-// one. --days=N makes the store N days long instead (ten years: 3653).
+// one. --days=N makes the store N days long instead (ten years: 3653); --keep leaves the
+// store in place and names its folder, for a profiler to run `oxitool trend` over.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -50,7 +51,7 @@ fs::path MakeFolder(const char* tag) {
 // The store: `days` days from 2000-01-01, each with three measurements.
 class TenYearStore {
  public:
-  explicit TenYearStore(int days) : folder_(MakeFolder("oxi-trend-bench")) {
+  TenYearStore(int days, bool keep) : keep_(keep), folder_(MakeFolder("oxi-trend-bench")) {
     const fs::path device = folder_ / kAppDataFolder / kDataRootFolder / DeviceFolderName(kId);
     fs::create_directories(device / "Comment");
     std::mt19937 rng(1);
@@ -62,6 +63,10 @@ class TenYearStore {
     }
   }
   ~TenYearStore() {
+    if (keep_) {
+      std::printf("store kept in %s\n", folder_.c_str());
+      return;
+    }
     std::error_code ec;
     fs::remove_all(folder_, ec);
   }
@@ -85,12 +90,14 @@ class TenYearStore {
     }
     std::ofstream(device / RecordFileName(h), std::ios::binary).write(bytes.data(), bytes.size());
   }
+  bool keep_;
   fs::path folder_;
 };
 
 int g_days = kTenYears;
+bool g_keep = false;
 TenYearStore& Store() {
-  static TenYearStore store(g_days);
+  static TenYearStore store(g_days, g_keep);
   return store;
 }
 
@@ -215,6 +222,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--days=", 7) == 0) oxi::g_days = std::atoi(argv[i] + 7);
+    if (std::strcmp(argv[i], "--keep") == 0) oxi::g_keep = true;
   }
   oxi::g_oxitool = fs::absolute(argv[0]).parent_path().parent_path() / "src" / "cli" / "oxitool";
   benchmark::Initialize(&argc, argv);
