@@ -190,8 +190,10 @@ void BM_MonthChange(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthChange)->Unit(benchmark::kMillisecond);
 
-// From a new window to its first whole paint, in a folder holding the store or nothing.
-void FirstPaint(benchmark::State& state, const fs::path& folder) {
+// From a new window to its first whole paint, in a folder holding the store or nothing;
+// with `scan`, on to the month's scan the host calls for once that paint is shown and the
+// calendar drawn again with its days.
+void FirstPaint(benchmark::State& state, const fs::path& folder, bool scan) {
   for (auto _ : state) {
     ScriptedPlatform platform;
     SimulatedD2xx d2xx{platform.GetClock()};
@@ -199,21 +201,27 @@ void FirstPaint(benchmark::State& state, const fs::path& folder) {
     platform.SetTarget(&dialog);
     dialog.OnInitDialog();
     dialog.FullRepaint();
+    if (scan) dialog.OnFirstPaintShown();
   }
 }
 
 void BM_FirstPaintEmptyStore(benchmark::State& state) {
   const fs::path empty = MakeFolder("oxi-trend-bench-empty");
-  FirstPaint(state, empty);
+  FirstPaint(state, empty, false);
   std::error_code ec;
   fs::remove_all(empty, ec);
 }
 BENCHMARK(BM_FirstPaintEmptyStore)->Unit(benchmark::kMillisecond);
 
 void BM_FirstPaintTenYearStore(benchmark::State& state) {
-  FirstPaint(state, Store().Folder());
+  FirstPaint(state, Store().Folder(), false);
 }
 BENCHMARK(BM_FirstPaintTenYearStore)->Unit(benchmark::kMillisecond);
+
+void BM_FirstPaintThenMonthScanTenYearStore(benchmark::State& state) {
+  FirstPaint(state, Store().Folder(), true);
+}
+BENCHMARK(BM_FirstPaintThenMonthScanTenYearStore)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace oxi
