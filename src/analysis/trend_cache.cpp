@@ -54,12 +54,19 @@ void WriteCache(const fs::path& deviceFolder, const FiguresRows& rows, const Ana
   }
 }
 
+// What one record is read and decoded into; it serves one record after another, so that
+// no record's bytes or samples need arrays of their own.
+struct RecordScratch {
+  std::string bytes;
+  CurrentMeasurement samples;
+};
+
 // The figures of one record, from the cache when its row still fits the bytes; a row made
-// anew goes into `rows`. Empty, with `error` set, for a record that cannot be read. The
-// record's bytes go through `buffer`, which serves one record after another.
+// anew goes into `rows`. Empty, with `error` set, for a record that cannot be read.
 std::optional<RecordFigures> FiguresOfRecord(const StoredRecord& r, const AnalysisParameters& p,
                                              FiguresRows& rows, bool& changed, std::string& error,
-                                             std::string& buffer) {
+                                             RecordScratch& scratch) {
+  std::string& buffer = scratch.bytes;
   fs::file_time_type modified;
   switch (ReadMeasured(r.path, kMaxRecordBytes, buffer, modified)) {
     case MeasuredRead::kRead:
@@ -79,7 +86,7 @@ std::optional<RecordFigures> FiguresOfRecord(const StoredRecord& r, const Analys
     f.record = ValidUtf8(record);
     return f;
   }
-  CurrentMeasurement m;
+  CurrentMeasurement& m = scratch.samples;
   const RecordReader::Status status = DecodeRecord(buffer, m);
   if (status != RecordReader::Status::kOk) {
     error = StatusText(status);
@@ -112,7 +119,7 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
   }
   TrendResult result;
   int done = 0;
-  std::string buffer;
+  RecordScratch scratch;
   for (const auto& [folder, records] : folders) {
     const fs::path deviceFolder = dataRoot / PathFromUtf8(folder);
     ParsedCache cache = ReadCache(deviceFolder, query.parameters, diagnostics);
@@ -126,7 +133,7 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
       if (!InRange(r, query)) continue;
       std::string error;
       std::optional<RecordFigures> f =
-          FiguresOfRecord(r, query.parameters, cache.rows, changed, error, buffer);
+          FiguresOfRecord(r, query.parameters, cache.rows, changed, error, scratch);
       if (f) {
         result.figures.push_back(std::move(*f));
       } else {
