@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <set>
 #include <system_error>
@@ -36,8 +37,12 @@ ParsedCache ReadCache(const fs::path& deviceFolder, const AnalysisParameters& p,
   const fs::path file = CacheFile(deviceFolder);
   std::error_code ec;
   if (!fs::exists(file, ec)) return {};
-  const std::optional<std::string> text = ReadWholeFile(file);
-  ParsedCache parsed = text ? ParseFiguresCache(*text, p) : ParsedCache{{}, "unreadable"};
+  // Read at its measured size in one go: it holds a row for each of years of records.
+  std::string text;
+  fs::file_time_type modified;
+  const bool read = ReadMeasured(file, std::numeric_limits<std::uintmax_t>::max(), text,
+                                 modified) == MeasuredRead::kRead;
+  ParsedCache parsed = read ? ParseFiguresCache(text, p) : ParsedCache{{}, "unreadable"};
   if (!parsed.problem.empty()) {
     diagnostics.Log(PathToUtf8(file) + ": " + parsed.problem + "; made again from the records\n");
   }
