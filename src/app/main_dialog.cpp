@@ -52,6 +52,7 @@ void CMainDialog::OnInitDialog() {
   measurement_.title = texts::kNoDataTitle;
   StartStore(store_, workingFolder_, IdDialogChooser(platform_));
   // Until the scan the calendar shows no day with records, and a press on a day finds none.
+  store_.monthList.clear();
   monthScanDue_ = true;
   state_.graphThumbWidth = kGraphTrackLength;
   state_.listThumbLength = kListTrackLength;
