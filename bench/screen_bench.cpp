@@ -55,6 +55,7 @@ class LoadedWindow {
     platform_.SetTarget(&dialog_);
     dialog_.OnInitDialog();
     dialog_.FullRepaint();
+    dialog_.OnFirstPaintShown();
     platform_.QueueDown(970, 219);  // the 15th of March 2008
     platform_.QueueUp(970, 219);
     platform_.RunUntilIdle();

@@ -27,32 +27,31 @@ int SmoothingHalfWidth(int smoothTenths, int rateTenths) {
   return samples / 2;
 }
 
-// The least-squares slope of the smoothed trace in %/s over the samples centred on
-// `centre`; nothing unless all of them lie in the record and are defined.
-std::optional<double> Slope(const std::vector<double>& smoothed, int centre, double rateSeconds) {
-  if (centre < kSlopeHalf || centre + kSlopeHalf >= static_cast<int>(smoothed.size())) {
-    return std::nullopt;
-  }
-  double sum = 0;
-  for (int k = -kSlopeHalf; k <= kSlopeHalf; ++k) {
-    const double s = smoothed[centre + k];
-    if (std::isnan(s)) return std::nullopt;
-    sum += k * s;
-  }
-  return sum / (kSlopeSpread * rateSeconds);
-}
-
-// The most negative (`steepestFall`) or most positive slope centred in `first`..`last`.
+// The steepest fall (`steepestFall`) or rise of the smoothed trace in %/s among the
+// least-squares slopes centred in `first`..`last`; a slope counts only where every sample
+// it spans lies in the record and is defined. Each centre's sum of k * s is added up in the
+// same order as a hand calculation, k from -kSlopeHalf to kSlopeHalf, but for all centres
+// at once, one k after another, so that the sums do not wait on each other; an undefined
+// sample makes its sums NaN. The sums are compared before the division by the fit's
+// spread: the division keeps their order, so the steepest quotient is the quotient of the
+// steepest sum.
 std::optional<double> SteepestSlope(const std::vector<double>& smoothed, int first, int last,
                                     bool steepestFall, double rateSeconds) {
-  std::optional<double> steepest;
-  for (int i = first; i <= last; ++i) {
-    const std::optional<double> slope = Slope(smoothed, i, rateSeconds);
-    if (slope && (!steepest || (steepestFall ? *slope < *steepest : *slope > *steepest))) {
-      steepest = slope;
-    }
+  first = std::max(first, kSlopeHalf);
+  last = std::min(last, static_cast<int>(smoothed.size()) - 1 - kSlopeHalf);
+  if (first > last) return std::nullopt;
+  std::vector<double> sums(static_cast<std::size_t>(last - first + 1), 0.0);
+  for (int k = -kSlopeHalf; k <= kSlopeHalf; ++k) {
+    const double* s = smoothed.data() + first + k;
+    for (std::size_t i = 0; i < sums.size(); ++i) sums[i] += k * s[i];
   }
-  return steepest;
+  std::optional<double> steepest;
+  for (double sum : sums) {
+    if (std::isnan(sum)) continue;
+    if (!steepest || (steepestFall ? sum < *steepest : sum > *steepest)) steepest = sum;
+  }
+  if (!steepest) return std::nullopt;
+  return *steepest / (kSlopeSpread * rateSeconds);
 }
 
 // What measuring an episode needs besides its marks.

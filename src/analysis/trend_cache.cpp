@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <set>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "analysis/analysis_report.h"
 #include "analysis/figures_cache_file.h"
 #include "platform/fs/files.h"
+#include "platform/fs/folder_reads.h"
 #include "platform/fs/safe_write.h"
 #include "platform/text/crc32.h"
 #include "store/record_file.h"
@@ -25,18 +27,6 @@ namespace fs = std::filesystem;
 constexpr std::uintmax_t kMaxRecordBytes =
     kRecordHeaderSize + static_cast<std::uintmax_t>(kMaxRecordSamples) * kSampleSize;
 
-// A whole file's bytes; nothing when it cannot be read.
-std::optional<std::string> ReadWhole(const fs::path& path, std::uintmax_t size) {
-  std::FILE* f = OpenStream(path, "rb");
-  if (!f) return std::nullopt;
-  std::string bytes(size, '\0');
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-  // A file that grew since it was measured is read as it was measured.
-  std::fclose(f);
-  bytes.resize(got);
-  return bytes;
-}
-
 fs::path CacheFile(const fs::path& deviceFolder) {
   return deviceFolder / kCacheFolder / kFiguresCacheName;
 }
@@ -47,10 +37,12 @@ ParsedCache ReadCache(const fs::path& deviceFolder, const AnalysisParameters& p,
   const fs::path file = CacheFile(deviceFolder);
   std::error_code ec;
   if (!fs::exists(file, ec)) return {};
-  const std::uintmax_t size = fs::file_size(file, ec);
-  std::optional<std::string> text;
-  if (!ec) text = ReadWhole(file, size);
-  ParsedCache parsed = text ? ParseFiguresCache(*text, p) : ParsedCache{{}, "unreadable"};
+  // Read at its measured size in one go: it holds a row for each of years of records.
+  std::string text;
+  fs::file_time_type modified;
+  const bool read = ReadMeasured(file, std::numeric_limits<std::uintmax_t>::max(), text,
+                                 modified) == MeasuredRead::kRead;
+  ParsedCache parsed = read ? ParseFiguresCache(text, p) : ParsedCache{{}, "unreadable"};
   if (!parsed.problem.empty()) {
     diagnostics.Log(PathToUtf8(file) + ": " + parsed.problem + "; made again from the records\n");
   }
@@ -67,34 +59,40 @@ void WriteCache(const fs::path& deviceFolder, const FiguresRows& rows, const Ana
   }
 }
 
+// What one record is read and decoded into; it serves one record after another, so that
+// no record's bytes or samples need arrays of their own.
+struct RecordScratch {
+  std::string bytes;
+  CurrentMeasurement samples;
+};
+
 // The figures of one record, from the cache when its row still fits the bytes; a row made
 // anew goes into `rows`. Empty, with `error` set, for a record that cannot be read.
 std::optional<RecordFigures> FiguresOfRecord(const StoredRecord& r, const AnalysisParameters& p,
-                                             FiguresRows& rows, bool& changed, std::string& error) {
+                                             FiguresRows& rows, bool& changed, std::string& error,
+                                             RecordScratch& scratch) {
+  std::string& buffer = scratch.bytes;
+  fs::file_time_type modified;
+  switch (ReadMeasured(r.path, kMaxRecordBytes, buffer, modified)) {
+    case MeasuredRead::kRead:
+      break;
+    case MeasuredRead::kTooLarge:
+      error = StatusText(RecordReader::Status::kTooLarge);
+      return std::nullopt;
+    case MeasuredRead::kUnreadable:
+      error = StatusText(RecordReader::Status::kUnreadable);
+      return std::nullopt;
+  }
   const std::string record = PathToUtf8(r.path);
-  const std::string name = PathToUtf8(r.path.filename());
-  std::error_code sizeError, timeError;
-  const std::uintmax_t size = fs::file_size(r.path, sizeError);
-  const fs::file_time_type modified = fs::last_write_time(r.path, timeError);
-  if (!sizeError && !timeError && size > kMaxRecordBytes) {
-    error = StatusText(RecordReader::Status::kTooLarge);
-    return std::nullopt;
-  }
-  std::optional<std::string> bytes;
-  if (!sizeError && !timeError) bytes = ReadWhole(r.path, size);
-  if (!bytes) {
-    error = StatusText(RecordReader::Status::kUnreadable);
-    return std::nullopt;
-  }
-  const RecordKey key{bytes->size(), modified.time_since_epoch().count(), Crc32(*bytes)};
-  const auto cached = rows.find(name);
+  const RecordKey key{buffer.size(), modified.time_since_epoch().count(), Crc32(buffer)};
+  const auto cached = rows.find(PathToUtf8(r.path.filename()));
   if (cached != rows.end() && cached->second.key == key) {
     RecordFigures f = cached->second.figures;
     f.record = ValidUtf8(record);
     return f;
   }
-  CurrentMeasurement m;
-  const RecordReader::Status status = DecodeRecord(*bytes, m);
+  CurrentMeasurement& m = scratch.samples;
+  const RecordReader::Status status = DecodeRecord(buffer, m);
   if (status != RecordReader::Status::kOk) {
     error = StatusText(status);
     if (cached != rows.end()) rows.erase(cached), changed = true;
@@ -103,7 +101,7 @@ std::optional<RecordFigures> FiguresOfRecord(const StoredRecord& r, const Analys
   RecordFigures f = FiguresOf(record, m, Analyse(m, p));
   CachedFigures row{key, f};
   row.figures.record.clear();
-  rows[name] = std::move(row);
+  rows[PathToUtf8(r.path.filename())] = std::move(row);
   changed = true;
   return f;
 }
@@ -126,6 +124,7 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
   }
   TrendResult result;
   int done = 0;
+  RecordScratch scratch;
   for (const auto& [folder, records] : folders) {
     const fs::path deviceFolder = dataRoot / PathFromUtf8(folder);
     ParsedCache cache = ReadCache(deviceFolder, query.parameters, diagnostics);
@@ -139,7 +138,7 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
       if (!InRange(r, query)) continue;
       std::string error;
       std::optional<RecordFigures> f =
-          FiguresOfRecord(r, query.parameters, cache.rows, changed, error);
+          FiguresOfRecord(r, query.parameters, cache.rows, changed, error, scratch);
       if (f) {
         result.figures.push_back(std::move(*f));
       } else {

@@ -39,7 +39,19 @@ void PointerInput::ReleaseHeld() {
 
 // Once the window has ended its buffers are gone: nothing may draw any more.
 void HostInput::Paint() {
-  if (!ended_) handlers_.OnPaint();
+  if (ended_) return;
+  handlers_.OnPaint();
+  painted_ = true;
+}
+
+bool HostInput::FirstPaintToAnnounce() {
+  if (!painted_ || paintAnnounced_) return false;
+  paintAnnounced_ = true;
+  return true;
+}
+
+void HostInput::FirstPaintShown() {
+  if (!ended_) handlers_.OnFirstPaintShown();
 }
 
 void HostInput::Activate(bool active) {
@@ -50,6 +62,7 @@ void HostInput::SetScale(Scale scale) {
   if (scale == CurrentScale() || ended_) return;
   SetPointerScale(scale);
   handlers_.OnScaleChanged(scale);
+  painted_ = true;
 }
 
 KeyOutcome HostInput::Key(const KeyPress& key) {

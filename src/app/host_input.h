@@ -67,6 +67,10 @@ class HostInput : public PointerInput {
   explicit HostInput(WindowHandlers& handlers) : PointerInput(handlers), handlers_(handlers) {}
 
   void Paint();
+  // True once, after the window first painted (an expose or a new scale): the host then
+  // posts itself a call of FirstPaintShown, which runs once that paint is on the screen.
+  bool FirstPaintToAnnounce();
+  void FirstPaintShown();
   void Activate(bool active);
   // The window is shown at `scale` from now on (a screen of another DPI): the handlers
   // draw anew at it. Nothing happens when the scale stays the same.
@@ -93,6 +97,8 @@ class HostInput : public PointerInput {
  private:
   WindowHandlers& handlers_;
   bool ended_ = false;
+  bool painted_ = false;
+  bool paintAnnounced_ = false;
 };
 
 // The input rules of a tool window, the same on every host: the pointer as the main

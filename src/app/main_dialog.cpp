@@ -52,7 +52,9 @@ void CMainDialog::OnInitDialog() {
   state_.shownMonth = now.month;
   measurement_.title = texts::kNoDataTitle;
   StartStore(store_, workingFolder_, IdDialogChooser(platform_));
-  ScanShownMonth();
+  // Until the scan the calendar shows no day with records, and a press on a day finds none.
+  store_.monthList.clear();
+  monthScanDue_ = true;
   state_.graphThumbWidth = kGraphTrackLength;
   state_.listThumbLength = kListTrackLength;
   platform_.SetWindowEditText(texts::kInitialWindowText);
@@ -72,6 +74,12 @@ void CMainDialog::FullRepaint() {
 
 void CMainDialog::OnPaint() {
   FullRepaint();
+}
+
+void CMainDialog::OnFirstPaintShown() {
+  if (!monthScanDue_) return;
+  ScanShownMonth();
+  DrawCalendarNow();
 }
 
 void CMainDialog::OnActivate(bool active) {
@@ -158,6 +166,7 @@ void CMainDialog::StepWindowEdit(int direction) {
 }
 
 void CMainDialog::ScanShownMonth() {
+  monthScanDue_ = false;
   state_.dayTable = DayTableOf(ScanMonth(store_, state_.shownYear, state_.shownMonth));
 }
 

@@ -30,14 +30,19 @@ class CMainDialog : public WindowHandlers, public TrendOwner {
   CMainDialog(const CMainDialog&) = delete;
   CMainDialog& operator=(const CMainDialog&) = delete;
 
-  // Sets the state to its initial values, sets up the store and chooses the device, scans
-  // today's month. The host calls it once before the window is first shown.
+  // Sets the state to its initial values, sets up the store and chooses the device. The
+  // host calls it once before the window is first shown. Today's month is scanned once
+  // the first paint is on the screen (OnFirstPaintShown): a device folder of years of
+  // records takes many times longer to list than the window takes to draw.
   void OnInitDialog();
   // Draws the whole face in its fixed order.
   void FullRepaint();
 
   // WindowHandlers
   void OnPaint() override;
+  // The scan OnInitDialog left, unless a month was scanned since; the calendar is drawn
+  // again with its days.
+  void OnFirstPaintShown() override;
   void OnScaleChanged(Scale scale) override;
   void OnActivate(bool active) override;
   void OnMouseMove(int x, int y) override;
@@ -167,6 +172,7 @@ class CMainDialog : public WindowHandlers, public TrendOwner {
   Surface list_;
   bool ended_ = false;
   bool downloading_ = false;
+  bool monthScanDue_ = false;  // the shown month was never scanned
 };
 
 }  // namespace oxi

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 
@@ -163,6 +164,10 @@ void HostWindow::DeliverPaint() {
   } else {
     input_.Paint();
   }
+  // A zero-time timer fires once the events already queued are done, the paint's own
+  // flush to the screen among them.
+  if (input_.FirstPaintToAnnounce())
+    QTimer::singleShot(0, this, [this] { input_.FirstPaintShown(); });
 }
 
 // A click into an inactive window activates it, and the activation's full repaint comes

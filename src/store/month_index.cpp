@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/fs/folder_reads.h"
 #include "store/file_ops.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
@@ -20,20 +21,15 @@ int DayOfName(const std::string& name) {
   return (name[kDayPosition] - '0') * 10 + (name[kDayPosition + 1] - '0');
 }
 
-// Names in `folder` that look like records of the month "YYMM", in time order.
+// Names in `folder` that look like records of the month "YYMM", in time order. A device
+// folder holds years of records: the listing names them without a stat each (only plain
+// files: a folder is no record, and opening a pipe would wait forever), and a record's
+// name is short enough to be held without an allocation of its own.
 std::vector<std::string> MonthCandidates(const fs::path& folder, const std::string& yymm) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = PathToUtf8(it->path().filename());
-    // Only plain files: a folder is no record, and opening a pipe would wait forever.
-    std::error_code typeError;
-    if (name.rfind(yymm, 0) != 0 || !HasRecordExtension(name) || !StartsWithTenDigits(name) ||
-        !it->is_regular_file(typeError)) {
-      continue;
-    }
-    names.push_back(name);
-  }
+  std::vector<std::string> names = EntryNames(folder, EntryKind::kFile);
+  std::erase_if(names, [&yymm](const std::string& name) {
+    return !name.starts_with(yymm) || !HasRecordExtension(name) || !StartsWithTenDigits(name);
+  });
   std::sort(names.begin(), names.end());
   return names;
 }

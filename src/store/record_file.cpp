@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "res/texts.h"
+#include "store/current_measurement.h"
 #include "store/dates.h"
 
 namespace oxi {
@@ -99,6 +100,15 @@ std::array<std::uint8_t, kSampleSize> EncodeSample(const Sample& s) {
   b[kOffSampleOxhb] = s.oxhb;
   b[kOffSampleDxhb] = s.dxhb;
   return b;
+}
+
+void DecodeSamples(const std::uint8_t* bytes, int count, CurrentMeasurement& m, int first) {
+  for (int k = 0; k < count; ++k, bytes += kSampleSize) {
+    m.sto2[first + k] = static_cast<std::int16_t>(Get16(&bytes[kOffSampleSto2]));
+    m.hr[first + k] = bytes[kOffSampleHr];
+    m.oxhb[first + k] = bytes[kOffSampleOxhb];
+    m.dxhb[first + k] = bytes[kOffSampleDxhb];
+  }
 }
 
 Sample DecodeSample(const std::uint8_t* b) {

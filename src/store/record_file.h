@@ -8,6 +8,8 @@
 
 namespace oxi {
 
+struct CurrentMeasurement;
+
 // Record file: a 29-byte header, then 5-byte samples to the end of the file; little-endian,
 // no padding, no magic number.
 inline constexpr int kRecordHeaderSize = 29;
@@ -65,6 +67,10 @@ std::array<std::uint8_t, kRecordHeaderSize> EncodeHeader(const RecordHeader& hea
 RecordHeader DecodeHeader(const std::uint8_t* bytes);  // reads kRecordHeaderSize bytes
 std::array<std::uint8_t, kSampleSize> EncodeSample(const Sample& sample);
 Sample DecodeSample(const std::uint8_t* bytes);  // reads kSampleSize bytes
+// `count` whole samples from `bytes` into the arrays of `m` from index `first` on (they
+// must hold them): a record's samples in one loop beside their layout, since a look over a
+// store decodes millions.
+void DecodeSamples(const std::uint8_t* bytes, int count, CurrentMeasurement& m, int first);
 
 // True when `name` begins with the ten digits of a start time.
 bool StartsWithTenDigits(const std::string& name);

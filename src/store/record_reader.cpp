@@ -12,13 +12,6 @@ namespace {
 // Samples read per call: the block size the monitor's sectors made customary.
 constexpr int kSamplesPerBlock = 48;
 
-void PutSample(CurrentMeasurement& m, int i, const Sample& s) {
-  m.sto2[i] = s.sto2;
-  m.hr[i] = s.hr;
-  m.oxhb[i] = s.oxhb;
-  m.dxhb[i] = s.dxhb;
-}
-
 }  // namespace
 
 RecordReader::~RecordReader() {
@@ -56,9 +49,9 @@ int RecordReader::ReadSamples(CurrentMeasurement& m) {
     const std::size_t got = std::fread(block.data(), 1, want, file_);
     if (got == 0) break;
     std::fill(block.begin() + got, block.end(), 0);
-    for (std::size_t at = 0; at < got; at += kSampleSize, ++count) {
-      PutSample(m, count, DecodeSample(&block[at]));
-    }
+    const int decoded = static_cast<int>((got + kSampleSize - 1) / kSampleSize);
+    DecodeSamples(block.data(), decoded, m, count);
+    count += decoded;
     if (got < want) break;
   }
   return count;
@@ -89,12 +82,15 @@ RecordReader::Status DecodeRecord(std::string_view bytes, CurrentMeasurement& m)
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   TakeHeaderValues(DecodeHeader(data), m);
   m.EnsureCapacity(static_cast<int>(samples));
-  std::array<std::uint8_t, kSampleSize> sample{};
-  for (std::size_t k = 0; k < samples; ++k) {
-    const std::size_t at = kRecordHeaderSize + k * kSampleSize;
-    const std::size_t got = std::min<std::size_t>(kSampleSize, bytes.size() - at);
-    std::fill(std::copy(data + at, data + at + got, sample.begin()), sample.end(), 0);
-    PutSample(m, static_cast<int>(k), DecodeSample(sample.data()));
+  // The whole samples straight from the bytes; a trailing incomplete one from a copy
+  // whose missing bytes are 0.
+  const int whole = static_cast<int>((bytes.size() - kRecordHeaderSize) / kSampleSize);
+  DecodeSamples(data + kRecordHeaderSize, whole, m, 0);
+  if (static_cast<std::size_t>(whole) < samples) {
+    std::array<std::uint8_t, kSampleSize> last{};
+    const std::size_t at = kRecordHeaderSize + static_cast<std::size_t>(whole) * kSampleSize;
+    std::copy(data + at, data + bytes.size(), last.begin());
+    DecodeSamples(last.data(), 1, m, whole);
   }
   m.n = static_cast<int>(samples);
   m.headerStale = false;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/fs/files.h"
+#include "platform/fs/folder_reads.h"
 #include "store/record_file.h"
 #include "store/store_state.h"
 
@@ -15,18 +16,11 @@ namespace fs = std::filesystem;
 constexpr int kYearBase = 2000;
 constexpr int kDateDigits = 6;  // YYMMDD at the front of a record's name
 
-// The entries of `folder` that are folders (or else plain files), sorted by name.
-std::vector<fs::path> Entries(const fs::path& folder, bool folders) {
-  std::vector<fs::path> found;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeError;
-    if (folders ? it->is_directory(typeError) : it->is_regular_file(typeError)) {
-      found.push_back(it->path());
-    }
-  }
-  std::sort(found.begin(), found.end());
-  return found;
+// The names of the entries of `folder` of that kind, sorted.
+std::vector<std::string> SortedNames(const fs::path& folder, EntryKind kind) {
+  std::vector<std::string> names = EntryNames(folder, kind);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 int DateOfName(const std::string& name) {
@@ -41,13 +35,12 @@ fs::path DataRootBelow(const fs::path& startupFolder) {
 
 std::vector<StoredRecord> ListStoredRecords(const fs::path& dataRoot) {
   std::vector<StoredRecord> records;
-  for (const fs::path& device : Entries(dataRoot, true)) {
-    const std::string folder = PathToUtf8(device.filename());
+  for (const std::string& folder : SortedNames(dataRoot, EntryKind::kFolder)) {
     if (folder.rfind(DeviceFolderName(""), 0) != 0) continue;
-    for (const fs::path& file : Entries(device, false)) {
-      const std::string name = PathToUtf8(file.filename());
+    const fs::path device = dataRoot / PathFromUtf8(folder);
+    for (const std::string& name : SortedNames(device, EntryKind::kFile)) {
       if (!StartsWithTenDigits(name) || !HasRecordExtension(name)) continue;
-      records.push_back({folder, file, DateOfName(name)});
+      records.push_back({folder, device / PathFromUtf8(name), DateOfName(name)});
     }
   }
   return records;

@@ -19,6 +19,9 @@ namespace {
 
 // The system menu's commands carry flags in their low four bits.
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
+// Posted to the window itself after its first paint.
+constexpr UINT kFirstPaintShownMessage = WM_APP + 1;
+
 constexpr int ControlId(SurfaceId id) {
   switch (id) {
     case SurfaceId::kGraph:
@@ -95,6 +98,9 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;  // the focus goes to the edit field, the first control that takes it
     case WM_PAINT:
       Paint();
+      return TRUE;
+    case kFirstPaintShownMessage:
+      input_.FirstPaintShown();
       return TRUE;
     case WM_ERASEBKGND:
       return Answer(hwnd_, TRUE);  // the face covers the whole client area
@@ -203,6 +209,8 @@ void MainWindow::Paint() {
   ShowSurface(dc, *surfaces_[static_cast<int>(SurfaceId::kFace)]);
   EndPaint(hwnd_, &paint);
   input_.Paint();
+  // Posted: it comes once the messages already queued are done.
+  if (input_.FirstPaintToAnnounce()) PostMessageW(hwnd_, kFirstPaintShownMessage, 0, 0);
 }
 
 bool MainWindow::DrawControl(const DRAWITEMSTRUCT& item) {

@@ -27,10 +27,36 @@ TEST(Median, OfCounts) {
 }
 
 TEST(Crc32, KnownValues) {
-  EXPECT_EQ(Crc32(""), 0u);
-  EXPECT_EQ(Crc32("a"), 0xE8B7BE43u);
-  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
-  EXPECT_EQ(Crc32("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+  for (auto* crc : {&Crc32, &Crc32Portable}) {
+    EXPECT_EQ(crc(""), 0u);
+    EXPECT_EQ(crc("a"), 0xE8B7BE43u);
+    EXPECT_EQ(crc("123456789"), 0xCBF43926u);
+    EXPECT_EQ(crc("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+  }
+}
+
+// Every length and alignment around the steps of the tables and of the folding gives what
+// the polynomial gives bit by bit.
+TEST(Crc32, EqualsTheBitwiseCrcAtEveryLengthAndOffset) {
+  auto bitwise = [](std::string_view bytes) {
+    std::uint32_t crc = ~0u;
+    for (unsigned char c : bytes) {
+      crc ^= c;
+      for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ ((crc & 1u) ? 0xEDB88320u : 0u);
+    }
+    return ~crc;
+  };
+  std::string bytes(20000, '\0');
+  std::uint32_t state = 12345;
+  for (char& c : bytes) c = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+  for (std::size_t offset = 0; offset < 16; ++offset) {
+    for (std::size_t length : {0, 15, 16, 63, 64, 65, 79, 80, 127, 128, 129, 200, 1000, 18013}) {
+      const std::string_view part = std::string_view(bytes).substr(offset, length);
+      SCOPED_TRACE(::testing::Message() << "offset " << offset << " length " << length);
+      EXPECT_EQ(Crc32(part), bitwise(part));
+      EXPECT_EQ(Crc32Portable(part), bitwise(part));
+    }
+  }
 }
 
 class TrendStore : public ::testing::Test {

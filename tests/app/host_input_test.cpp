@@ -73,6 +73,24 @@ TEST_F(HostInputTest, EndingTheWindowReleasesAHeldPressOnceAndStopsDrawing) {
   EXPECT_EQ(handlers.log, (Log{"export", "backup", "down 7,8", "move 9,10", "up 9,10", "cancel"}));
 }
 
+// The first paint, from an expose or at a new scale, is announced once, and reaches the
+// handlers only while the window lives.
+TEST_F(HostInputTest, TheFirstPaintIsAnnouncedOnce) {
+  for (bool byScale : {false, true}) {
+    testing::RecordingHandlers h;
+    HostInput in{h};
+    EXPECT_FALSE(in.FirstPaintToAnnounce());
+    byScale ? in.SetScale(Scale::FromRatio(2)) : in.Paint();
+    EXPECT_TRUE(in.FirstPaintToAnnounce());
+    in.Paint();
+    EXPECT_FALSE(in.FirstPaintToAnnounce());
+    in.FirstPaintShown();
+    in.Cancel();
+    in.FirstPaintShown();
+    EXPECT_EQ(h.Count("shown"), 1);
+  }
+}
+
 // While a download runs the menu's export, trend and backup are grey, as their dialogs and
 // the trend's reading of the store would hold the download up.
 TEST_F(HostInputTest, TheExportTrendAndBackupWaitForTheDownload) {

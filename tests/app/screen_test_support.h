@@ -79,6 +79,7 @@ class Session {
   void Start() {
     dialog.OnInitDialog();
     dialog.FullRepaint();
+    dialog.OnFirstPaintShown();
   }
 
   // A point well inside the calendar cell of `day` of the shown month.

@@ -52,6 +52,20 @@ TEST(StartUp, InitialStateAndFirstPaint) {
   EXPECT_EQ(s.Pixel(SurfaceId::kGraph, 196, 670), Rgb(192, 192, 192));
 }
 
+// The first paint comes before the month's scan; once it is on the screen the calendar is
+// drawn again with the days that hold records.
+TEST(StartUp, TheMonthIsScannedOnceTheFirstPaintIsShown) {
+  Session s;
+  s.AddRecord(kDeviceA, 8, 3, 15, 9, 5, 100);
+  s.dialog.OnInitDialog();
+  s.dialog.FullRepaint();
+  EXPECT_EQ(s.State().dayTable[14], kDayTableEmpty);
+  EXPECT_EQ(FrameOf(s, 15), kWhite);
+  s.dialog.OnFirstPaintShown();
+  EXPECT_EQ(s.State().dayTable[14], kDayTableMarked);
+  EXPECT_EQ(FrameOf(s, 15), kMagenta);
+}
+
 TEST(StartUp, ActivationRepaintsDeactivationDoesNot) {
   Session s;
   s.Start();

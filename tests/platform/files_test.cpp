@@ -2,7 +2,10 @@
 // (replacing renames, names in UTF-16, files held open) must not show through it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/fs/files.h"
+#include "platform/fs/folder_reads.h"
 #include "platform/fs/safe_write.h"
 #include "test_files.h"
 
@@ -86,6 +89,29 @@ TEST_F(Files, AFileHeldOpenIsReplacedWholeOrNotAtAll) {
       << WriteStatusText(status);
   EXPECT_EQ(ReadBytes(target), status == WriteStatus::kWritten ? "new" : "old");
   EXPECT_EQ(Names(dir_), std::vector<std::string>{"held.csv"});
+}
+
+// A listing tells files from folders, Japanese names included, and a read gives the bytes
+// with the very time the standard library reports, which the figures' cache keys rows by.
+TEST_F(Files, ListingsAndMeasuredReadsAgreeWithTheStandardLibrary) {
+  const std::string japanese = "記録.oxi";
+  WriteBytes(dir_ / "a.oxi", "abc");
+  WriteBytes(dir_ / PathFromUtf8(japanese), "");
+  fs::create_directory(dir_ / "Cache");
+  auto sorted = [](std::vector<std::string> v) { return std::sort(v.begin(), v.end()), v; };
+  EXPECT_EQ(sorted(EntryNames(dir_, EntryKind::kFile)),
+            (std::vector<std::string>{"a.oxi", japanese}));
+  EXPECT_EQ(EntryNames(dir_, EntryKind::kFolder), std::vector<std::string>{"Cache"});
+  EXPECT_TRUE(EntryNames(dir_ / "missing", EntryKind::kFile).empty());
+
+  std::string bytes = "left over from another file";
+  fs::file_time_type modified;
+  EXPECT_EQ(ReadMeasured(dir_ / "a.oxi", 3, bytes, modified), MeasuredRead::kRead);
+  EXPECT_EQ(bytes, "abc");
+  EXPECT_EQ(modified, fs::last_write_time(dir_ / "a.oxi"));
+  EXPECT_EQ(ReadMeasured(dir_ / "a.oxi", 2, bytes, modified), MeasuredRead::kTooLarge);
+  EXPECT_EQ(ReadMeasured(dir_ / "Cache", 100, bytes, modified), MeasuredRead::kUnreadable);
+  EXPECT_EQ(ReadMeasured(dir_ / "missing", 100, bytes, modified), MeasuredRead::kUnreadable);
 }
 
 }  // namespace

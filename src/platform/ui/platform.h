@@ -24,6 +24,9 @@ enum class CommandKey { kPrint, kSave };
 class WindowHandlers : public PointerHandlers {
  public:
   virtual void OnPaint() = 0;
+  // The window's first paint is on the screen: what was left for after it (a scan of a
+  // folder of years of records) runs now. The host posts this to itself once it painted.
+  virtual void OnFirstPaintShown() {}
   // The window is now shown at another scale (it moved to a screen of another DPI, or
   // the first time it is placed): the surfaces are made anew at it and drawn whole.
   virtual void OnScaleChanged(Scale scale) = 0;
