@@ -172,7 +172,8 @@ void TrendView::PressPoint(int x, int y) {
 }
 
 PlotFrame TrendView::PlotFrameOf(const TrendSeries& s) const {
-  auto [low, high] = ValueRange(s);
+  const std::pair<double, double> range = ValueRange(s);
+  double low = range.first, high = range.second;
   // A figure the same in every record stands in the middle of the plot, not on its floor.
   if (std::all_of(s.values.begin(), s.values.end(), [low](double v) { return v == low; })) {
     low -= kFlatHalfRange;
