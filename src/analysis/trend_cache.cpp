@@ -1,11 +1,14 @@
 #include "analysis/trend_cache.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <exception>
 #include <limits>
 #include <map>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "analysis/analysis_report.h"
 #include "analysis/figures_cache_file.h"
@@ -66,44 +69,110 @@ struct RecordScratch {
   CurrentMeasurement samples;
 };
 
-// The figures of one record, from the cache when its row still fits the bytes; a row made
-// anew goes into `rows`. Empty, with `error` set, for a record that cannot be read.
-std::optional<RecordFigures> FiguresOfRecord(const StoredRecord& r, const AnalysisParameters& p,
-                                             FiguresRows& rows, bool& changed, std::string& error,
-                                             RecordScratch& scratch) {
+// What became of one record: its figures or why there are none, and what its cache row
+// is to become.
+struct Outcome {
+  bool made = false;  // the record was reached before a stop
+  std::optional<RecordFigures> figures;
+  std::string error;
+  std::optional<CachedFigures> newRow;  // the row made anew from the record's bytes
+  bool dropRow = false;                 // the row no longer fits, and nothing replaces it
+};
+
+// The figures of one record, from the cache's rows when the record's still fits its bytes,
+// else from its analysis. It only reads `rows`, so that records can be made side by side.
+Outcome OutcomeOf(const StoredRecord& r, const AnalysisParameters& p, const FiguresRows& rows,
+                  RecordScratch& scratch) {
+  Outcome o;
+  o.made = true;
   std::string& buffer = scratch.bytes;
   fs::file_time_type modified;
   switch (ReadMeasured(r.path, kMaxRecordBytes, buffer, modified)) {
     case MeasuredRead::kRead:
       break;
     case MeasuredRead::kTooLarge:
-      error = StatusText(RecordReader::Status::kTooLarge);
-      return std::nullopt;
+      o.error = StatusText(RecordReader::Status::kTooLarge);
+      return o;
     case MeasuredRead::kUnreadable:
-      error = StatusText(RecordReader::Status::kUnreadable);
-      return std::nullopt;
+      o.error = StatusText(RecordReader::Status::kUnreadable);
+      return o;
   }
   const std::string record = PathToUtf8(r.path);
   const RecordKey key{buffer.size(), modified.time_since_epoch().count(), Crc32(buffer)};
   const auto cached = rows.find(PathToUtf8(r.path.filename()));
   if (cached != rows.end() && cached->second.key == key) {
-    RecordFigures f = cached->second.figures;
-    f.record = ValidUtf8(record);
-    return f;
+    o.figures = cached->second.figures;
+    o.figures->record = ValidUtf8(record);
+    return o;
   }
   CurrentMeasurement& m = scratch.samples;
   const RecordReader::Status status = DecodeRecord(buffer, m);
   if (status != RecordReader::Status::kOk) {
-    error = StatusText(status);
-    if (cached != rows.end()) rows.erase(cached), changed = true;
-    return std::nullopt;
+    o.error = StatusText(status);
+    o.dropRow = cached != rows.end();
+    return o;
   }
-  RecordFigures f = FiguresOf(record, m, Analyse(m, p));
-  CachedFigures row{key, f};
-  row.figures.record.clear();
-  rows[PathToUtf8(r.path.filename())] = std::move(row);
-  changed = true;
-  return f;
+  o.figures = FiguresOf(record, m, Analyse(m, p));
+  o.newRow = CachedFigures{key, *o.figures};
+  o.newRow->figures.record.clear();
+  return o;
+}
+
+// Fewer records than this to a thread are not worth starting one for.
+constexpr std::size_t kRecordsPerThread = 32;
+constexpr unsigned kMostThreads = 4;
+
+unsigned ThreadsFor(std::size_t records) {
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t useful = std::max<std::size_t>(1, records / kRecordsPerThread);
+  return static_cast<unsigned>(std::min<std::size_t>({cores, kMostThreads, useful}));
+}
+
+// The outcomes of `asked`, each in its own slot, made by as many threads as there are
+// cores to spare: this one among them, the only one that tells `progress` (which may
+// dispatch a window's messages) how many are done of `total`, counting from `done`. Each
+// thread holds one record's bytes and samples at a time. False when the progress asked to
+// stop; records not reached then are left unmade.
+bool MakeOutcomes(const std::vector<const StoredRecord*>& asked, const AnalysisParameters& p,
+                  const FiguresRows& rows, std::vector<Outcome>& out, int& done, int total,
+                  const TrendProgress& progress) {
+  out.assign(asked.size(), Outcome{});
+  std::atomic<std::size_t> next{0};
+  std::atomic<int> finished{0};
+  std::atomic<bool> stop{false};
+  bool stoppedByProgress = false;
+  const auto work = [&](bool tells) {
+    RecordScratch scratch;
+    for (std::size_t i = next++; i < asked.size() && !stop; i = next++) {
+      out[i] = OutcomeOf(*asked[i], p, rows, scratch);
+      const int now = done + ++finished;
+      if (tells && progress && !progress(now, total)) stoppedByProgress = true, stop = true;
+    }
+  };
+  std::vector<std::thread> helpers;
+  std::vector<std::exception_ptr> failures(ThreadsFor(asked.size()));
+  for (std::size_t t = 1; t < failures.size(); ++t) {
+    helpers.emplace_back([&, t] {
+      try {
+        work(false);
+      } catch (...) {
+        failures[t] = std::current_exception();
+        stop = true;
+      }
+    });
+  }
+  try {
+    work(true);
+  } catch (...) {
+    failures[0] = std::current_exception();
+    stop = true;
+  }
+  for (std::thread& h : helpers) h.join();
+  for (const std::exception_ptr& f : failures) {
+    if (f) std::rethrow_exception(f);
+  }
+  done += finished;
+  return !stoppedByProgress;
 }
 
 bool InRange(const StoredRecord& r, const TrendQuery& q) {
@@ -124,7 +193,7 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
   }
   TrendResult result;
   int done = 0;
-  RecordScratch scratch;
+  std::vector<Outcome> outcomes;
   for (const auto& [folder, records] : folders) {
     const fs::path deviceFolder = dataRoot / PathFromUtf8(folder);
     ParsedCache cache = ReadCache(deviceFolder, query.parameters, diagnostics);
@@ -134,20 +203,23 @@ TrendResult StoreFigures(const fs::path& dataRoot, const TrendQuery& query,
     for (const StoredRecord& r : records) present.insert(PathToUtf8(r.path.filename()));
     changed |=
         std::erase_if(cache.rows, [&](const auto& row) { return !present.count(row.first); });
+    std::vector<const StoredRecord*> asked;
     for (const StoredRecord& r : records) {
-      if (!InRange(r, query)) continue;
-      std::string error;
-      std::optional<RecordFigures> f =
-          FiguresOfRecord(r, query.parameters, cache.rows, changed, error, scratch);
-      if (f) {
-        result.figures.push_back(std::move(*f));
+      if (InRange(r, query)) asked.push_back(&r);
+    }
+    result.stopped =
+        !MakeOutcomes(asked, query.parameters, cache.rows, outcomes, done, total, progress);
+    // The rows change only now, in the records' order, whichever thread made them.
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+      Outcome& o = outcomes[i];
+      if (!o.made) continue;
+      const std::string name = PathToUtf8(asked[i]->path.filename());
+      if (o.newRow) cache.rows[name] = std::move(*o.newRow), changed = true;
+      if (o.dropRow) changed |= cache.rows.erase(name) > 0;
+      if (o.figures) {
+        result.figures.push_back(std::move(*o.figures));
       } else {
-        result.unreadable.push_back(PathToUtf8(r.path) + ": " + error);
-      }
-      ++done;
-      if (progress && !progress(done, total)) {
-        result.stopped = true;
-        break;
+        result.unreadable.push_back(PathToUtf8(asked[i]->path) + ": " + o.error);
       }
     }
     if (changed) WriteCache(deviceFolder, cache.rows, query.parameters, diagnostics);

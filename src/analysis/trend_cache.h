@@ -44,8 +44,9 @@ using TrendProgress = std::function<bool(int done, int total)>;
 // again. Rows of records that are gone are dropped; rows of records outside the dates are
 // kept as they were. A cache that cannot be read is rebuilt with one line to
 // `diagnostics`; it is replaced whole through the safe writer, so that of two programs
-// filling it at once one wins and neither sees half a file. Only one record's samples are
-// held at a time.
+// filling it at once one wins and neither sees half a file. The records are made on up to
+// one thread a core, each holding one record's bytes and samples at a time; `progress` is
+// told on the calling thread only, and the result is the same whatever the threads.
 TrendResult StoreFigures(const std::filesystem::path& dataRoot, const TrendQuery& query,
                          Diagnostics& diagnostics, const TrendProgress& progress = {});
 

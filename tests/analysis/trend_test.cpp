@@ -8,6 +8,7 @@
 #include "analysis/trend_cache.h"
 #include "diagnostics_log.h"
 #include "platform/text/crc32.h"
+#include "platform/text/text_format.h"
 #include "store/load_record.h"
 #include "store/store_test_util.h"
 
@@ -206,6 +207,21 @@ TEST_F(TrendStore, AStopKeepsWhatWasDone) {
   ASSERT_EQ(part.figures.size(), 2u);
   EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), 2u);
   EXPECT_EQ(Figures().figures, Expected());
+}
+
+// Enough records to be made on several threads give the same figures, in order, a row each;
+// a stop part-way keeps a row for each record made, and no other.
+TEST_F(TrendStore, ManyRecordsMadeSideBySide) {
+  for (int i = 0; i < 150; ++i) {
+    Put(FormatText("260317%02d%02d.oxi", i / 60, i % 60), 17, i / 60, i % 60, 200 + i);
+  }
+  const TrendResult part =
+      StoreFigures(root_.Path(), TrendQuery{}, log_, [](int done, int) { return done < 40; });
+  EXPECT_TRUE(part.stopped);
+  EXPECT_GE(part.figures.size(), 40u);
+  EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), part.figures.size());
+  EXPECT_EQ(Figures().figures, Expected());
+  EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), 153u);
 }
 
 }  // namespace
