@@ -22,21 +22,16 @@ trend_origin() {
   [[ $box =~ ^([0-9]+)x[0-9]+\+([0-9]+)\+([0-9]+)$ ]] && ((BASH_REMATCH[1] > 500)) || return 1
   echo "$((BASH_REMATCH[2] - 299)) $((BASH_REMATCH[3] - 43))"
 }
-# The first pixel of a record's point, row by row from the top, in screen coordinates.
+# The first pixel of a record's point, row by row from the top, in screen coordinates: the
+# topmost row holding the points' colour, then the first such pixel in that row.
 top_point() {
-  /usr/bin/python3 - "$1" <<'PY'
-import sys
-from PIL import Image
-im = Image.open(sys.argv[1]).convert("RGB")
-w, h = im.size
-px = im.load()
-for y in range(h):
-    for x in range(w):
-        if px[x, y] == (70, 110, 200):
-            print(x, y)
-            sys.exit(0)
-sys.exit(1)
-PY
+  local box row
+  box=$(convert "$1" -fill black +opaque "#466EC8" -format "%@" info: 2>/dev/null)
+  [[ $box =~ ^[1-9][0-9]*x[0-9]+\+[0-9]+\+([0-9]+)$ ]] || return 1
+  row=${BASH_REMATCH[1]}
+  box=$(convert "$1" -crop "x1+0+$row" +repage -fill black +opaque "#466EC8" -format "%@" info:)
+  [[ $box =~ ^[1-9][0-9]*x[0-9]+\+([0-9]+)\+[0-9]+$ ]] || return 1
+  echo "${BASH_REMATCH[1]} $row"
 }
 
 session() {
