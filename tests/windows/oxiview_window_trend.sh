@@ -51,17 +51,22 @@ session() {
   xdotool mousemove $((tx + 60)) $((ty + 44 + 22 + 10))
   sleep 0.3
   xdotool click 1
-  sleep 1
-  side_shot trend
+  # The chosen figure's row framed in the buttons' outline colour, the points drawn anew.
+  figure_chosen() {
+    side_shot trend && top_point "$OXI_WORK/$side-trend.png" >/dev/null &&
+      [[ $(oxi_pixel "$OXI_WORK/$side-trend.png" $((tx + 12)) $((ty + 66))) == 128,192,255 ]]
+  }
+  oxi_until 25 figure_chosen || oxi_fail "$side: the second figure is not chosen"
   cp "$OXI_WORK/$side-trend.png" "${OXI_SCREENSHOT_OUT:-$OXI_BINARY_DIR}/oxiview_${side}_trend.png"
   read -r px py < <(top_point "$OXI_WORK/$side-trend.png")
   xdotool mousemove "$px" "$py"
   sleep 0.3
   xdotool click 1
-  sleep 1
-  side_shot chosen
-  (($(oxi_count_colour "$OXI_WORK/$side-chosen.png" 880 560 "$tx" "$ty" FF8000) > 0)) ||
-    oxi_fail "$side: the pressed point is not marked"
+  ringed() {
+    side_shot chosen &&
+      (($(oxi_count_colour "$OXI_WORK/$side-chosen.png" 880 560 "$tx" "$ty" FF8000) > 0))
+  }
+  oxi_until 25 ringed || oxi_fail "$side: the pressed point is not marked"
   xdotool key Escape
   trend_gone() { ! visible_named '^推移 - '; }
   oxi_until 25 trend_gone || oxi_fail "$side: Esc left the trend window"
