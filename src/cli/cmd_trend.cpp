@@ -7,13 +7,13 @@
 
 #include "analysis/trend_cache.h"
 #include "analysis/trend_report.h"
-#include "views/trend_plot.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/store_options.h"
 #include "cli/terminal_diagnostics.h"
 #include "platform/fs/files.h"
 #include "store/stored_records.h"
+#include "views/trend_plot.h"
 
 namespace oxi::cli {
 namespace {
