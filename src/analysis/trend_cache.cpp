@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <exception>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -128,50 +130,107 @@ unsigned ThreadsFor(std::size_t records) {
   return static_cast<unsigned>(std::min<std::size_t>({cores, kMostThreads, useful}));
 }
 
+// How many records the other threads may run ahead of the last count `progress` was told.
+// It bounds what is made after a stop is asked for, however late the telling thread gets
+// to run, and it is wide enough that the others seldom wait for it.
+constexpr std::size_t kMostAheadOfProgress = 16;
+
 // The outcomes of `asked`, each in its own slot, made by as many threads as there are
 // cores to spare: this one among them, the only one that tells `progress` (which may
-// dispatch a window's messages) how many are done of `total`, counting from `done`. Each
-// thread holds one record's bytes and samples at a time. False when the progress asked to
-// stop; records not reached then are left unmade.
+// dispatch a window's messages) how many are done of `total`, counting from `done`. It
+// tells after each record it makes and, once none is left to take, after each the others
+// finish, so the count reaches the total. Each thread holds one record's bytes and samples
+// at a time. False when the progress asked to stop; records not reached then are left
+// unmade.
 bool MakeOutcomes(const std::vector<const StoredRecord*>& asked, const AnalysisParameters& p,
                   const FiguresRows& rows, std::vector<Outcome>& out, int& done, int total,
                   const TrendProgress& progress) {
   out.assign(asked.size(), Outcome{});
   std::atomic<std::size_t> next{0};
-  std::atomic<int> finished{0};
   std::atomic<bool> stop{false};
+  std::mutex lock;
+  std::condition_variable changed;
+  // Guarded by `lock`.
+  std::size_t finished = 0;
+  std::size_t told = 0;
+  std::size_t helpersRunning = 0;
+  const auto mayTake = [&](std::size_t i) {
+    return !progress || i < told + kMostAheadOfProgress;
+  };
+  const auto make = [&](std::size_t i, RecordScratch& scratch) {
+    out[i] = OutcomeOf(*asked[i], p, rows, scratch);
+    const std::lock_guard<std::mutex> held(lock);
+    ++finished;
+    changed.notify_all();
+  };
   bool stoppedByProgress = false;
-  const auto work = [&](bool tells) {
-    RecordScratch scratch;
-    for (std::size_t i = next++; i < asked.size() && !stop; i = next++) {
-      out[i] = OutcomeOf(*asked[i], p, rows, scratch);
-      const int now = done + ++finished;
-      if (tells && progress && !progress(now, total)) stoppedByProgress = true, stop = true;
+  // Once a stop is asked for, the records still being made are counted but not told.
+  const auto tell = [&](std::size_t now) {
+    if (progress && !stop && !progress(done + static_cast<int>(now), total)) {
+      stoppedByProgress = true;
+      stop = true;
     }
+    const std::lock_guard<std::mutex> held(lock);
+    told = now;
+    changed.notify_all();
+  };
+  const auto helper = [&](std::exception_ptr& failure) {
+    try {
+      RecordScratch scratch;
+      for (std::size_t i = next++; i < asked.size() && !stop; i = next++) {
+        {
+          std::unique_lock<std::mutex> held(lock);
+          changed.wait(held, [&] { return stop || mayTake(i); });
+        }
+        if (stop) break;
+        make(i, scratch);
+      }
+    } catch (...) {
+      failure = std::current_exception();
+      stop = true;
+    }
+    const std::lock_guard<std::mutex> held(lock);
+    --helpersRunning;
+    changed.notify_all();
   };
   std::vector<std::thread> helpers;
   std::vector<std::exception_ptr> failures(ThreadsFor(asked.size()));
+  helpersRunning = failures.size() - 1;
   for (std::size_t t = 1; t < failures.size(); ++t) {
-    helpers.emplace_back([&, t] {
-      try {
-        work(false);
-      } catch (...) {
-        failures[t] = std::current_exception();
-        stop = true;
-      }
-    });
+    helpers.emplace_back(helper, std::ref(failures[t]));
   }
   try {
-    work(true);
+    RecordScratch scratch;
+    for (std::size_t i = next++; i < asked.size() && !stop; i = next++) {
+      make(i, scratch);
+      std::size_t now = 0;
+      {
+        const std::lock_guard<std::mutex> held(lock);
+        now = finished;
+      }
+      tell(now);
+    }
+    for (;;) {
+      std::size_t now = 0;
+      {
+        std::unique_lock<std::mutex> held(lock);
+        changed.wait(held, [&] { return helpersRunning == 0 || finished != told; });
+        if (finished == told) break;
+        now = finished;
+      }
+      tell(now);
+    }
   } catch (...) {
     failures[0] = std::current_exception();
     stop = true;
+    const std::lock_guard<std::mutex> held(lock);
+    changed.notify_all();
   }
   for (std::thread& h : helpers) h.join();
   for (const std::exception_ptr& f : failures) {
     if (f) std::rethrow_exception(f);
   }
-  done += finished;
+  done += static_cast<int>(finished);
   return !stoppedByProgress;
 }
 

@@ -2,7 +2,10 @@
 // analysis of the record's bytes as they are now, whatever the cache holds.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
+#include <utility>
 
 #include "analysis/figures_cache_file.h"
 #include "analysis/trend_cache.h"
@@ -73,10 +76,10 @@ class TrendStore : public ::testing::Test {
     WriteBytes(Folder() / name,
                RecordBytes(MakeHeader(testing::kTestDeviceId, 26, 3, day, hour, minute), samples));
   }
-  TrendResult Figures(const AnalysisParameters& p = {}) {
+  TrendResult Figures(const AnalysisParameters& p = {}, const TrendProgress& progress = {}) {
     TrendQuery q;
     q.parameters = p;
-    return StoreFigures(root_.Path(), q, log_);
+    return StoreFigures(root_.Path(), q, log_, progress);
   }
   // What the analysis of each record file says now, by start.
   std::vector<RecordFigures> Expected(const AnalysisParameters& p = {}) {
@@ -210,15 +213,25 @@ TEST_F(TrendStore, AStopKeepsWhatWasDone) {
 }
 
 // Enough records to be made on several threads give the same figures, in order, a row each;
-// a stop part-way keeps a row for each record made, and no other.
+// a stop part-way keeps a row for each record made, and no other, however late the thread
+// that tells the progress gets to run; without a stop the count is told up to the total.
 TEST_F(TrendStore, ManyRecordsMadeSideBySide) {
   for (int i = 0; i < 150; ++i) {
     Put(FormatText("260317%02d%02d.oxi", i / 60, i % 60), 17, i / 60, i % 60, 200 + i);
   }
-  const TrendResult part =
-      StoreFigures(root_.Path(), TrendQuery{}, log_, [](int done, int) { return done < 40; });
+  int lastTold = 0;
+  Figures({}, [&](int done, int) { return lastTold = done, true; });
+  EXPECT_EQ(lastTold, 153);
+  fs::remove_all(Folder() / kCacheFolder);
+  // The telling thread is held up long enough for the others to make every record.
+  bool first = true;
+  const TrendResult part = StoreFigures(root_.Path(), TrendQuery{}, log_, [&](int done, int) {
+    if (std::exchange(first, false)) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return done < 40;
+  });
   EXPECT_TRUE(part.stopped);
   EXPECT_GE(part.figures.size(), 40u);
+  EXPECT_LT(part.figures.size(), 100u);
   EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), part.figures.size());
   EXPECT_EQ(Figures().figures, Expected());
   EXPECT_EQ(ParseFiguresCache(testing::ReadBytes(Cache()), {}).rows.size(), 153u);
