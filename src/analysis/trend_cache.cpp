@@ -154,9 +154,7 @@ bool MakeOutcomes(const std::vector<const StoredRecord*>& asked, const AnalysisP
   std::size_t finished = 0;
   std::size_t told = 0;
   std::size_t helpersRunning = 0;
-  const auto mayTake = [&](std::size_t i) {
-    return !progress || i < told + kMostAheadOfProgress;
-  };
+  const auto mayTake = [&](std::size_t i) { return !progress || i < told + kMostAheadOfProgress; };
   const auto make = [&](std::size_t i, RecordScratch& scratch) {
     out[i] = OutcomeOf(*asked[i], p, rows, scratch);
     const std::lock_guard<std::mutex> held(lock);
