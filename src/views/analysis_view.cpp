@@ -16,14 +16,12 @@ namespace {
 using namespace analysis_layout;
 
 ToolWindowForm AnalysisWindowSpec() {
-  ToolWindowForm form;
-  form.title = texts::kAnalysisTitle;
-  form.x = kScreenX;
-  form.y = kScreenY;
-  form.width = kWidth;
-  form.height = kHeight;
-  form.edits.assign(kFields.begin(), kFields.end());
-  return form;
+  return {.title = texts::kAnalysisTitle,
+          .x = kScreenX,
+          .y = kScreenY,
+          .width = kWidth,
+          .height = kHeight,
+          .edits = {kFields.begin(), kFields.end()}};
 }
 
 // Why a field's text was refused, with the range it takes.

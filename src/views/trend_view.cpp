@@ -31,13 +31,12 @@ constexpr int kValueLabels = 3;         // top, middle, bottom
 constexpr double kFlatHalfRange = 0.5;  // ValueRange gives a flat series a range of one
 
 ToolWindowForm TrendWindowForm() {
-  ToolWindowForm form;
-  form.title = texts::kTrendTitle;
-  form.x = kScreenX;
-  form.y = kScreenY;
-  form.width = kWidth;
-  form.height = kHeight;
-  return form;
+  return {.title = texts::kTrendTitle,
+          .x = kScreenX,
+          .y = kScreenY,
+          .width = kWidth,
+          .height = kHeight,
+          .edits = {}};
 }
 
 int YearOf(int month) {
